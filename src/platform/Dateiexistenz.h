@@ -1,0 +1,9 @@
+#pragma once
+// Existence tests for files and folders.
+#include <string>
+
+// True when a file search for `path` finds anything: a file, a folder, or (with * or ?) any match.
+bool FileExists(const std::wstring& path);
+
+// True when the file system reports attributes for `path` (a file or a folder).
+bool PathExists(const std::wstring& path);

@@ -1,0 +1,23 @@
+#pragma once
+// Waiting, the message loop step, the program's folder and system error texts.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Seconds since midnight, local time, with millisecond resolution.
+double SecondsSinceMidnight();
+
+// Lets the window process the messages that are waiting, then returns.
+void ProcessPendingEvents();
+
+// Waits `seconds` while keeping the window responsive. The clock may pass midnight during the
+// wait. `now` and `pump` are for tests.
+void WaitSeconds(double seconds, const std::function<double()>& now = SecondsSinceMidnight,
+                 const std::function<void()>& pump = ProcessPendingEvents);
+
+// The folder that holds the running executable, without a final backslash.
+std::wstring ProgramFolder();
+
+// The system's own text for a Win32 error code, without the final line break.
+std::wstring SystemMessage(DWORD code);

@@ -1,0 +1,60 @@
+#pragma once
+// The only code that touches the Windows registry. Every operation opens the key it needs and
+// closes it before it returns; failures are results, never exceptions or messages.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace Registry {
+
+// A value as callers exchange it: nothing stored yet, text, or an integer.
+using RegValue = std::variant<std::monostate, std::wstring, int16_t, int32_t>;
+
+// The catalogue key below HKEY_LOCAL_MACHINE, and the prefix of every registration's key.
+inline constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+inline constexpr wchar_t kAppPathsPrefix[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+// In each operation, `error` (when given) receives the Win32 code of the call that failed, or
+// ERROR_SUCCESS.
+
+// Appends the names of the direct sub-keys of root\path to `names` and returns how many it read;
+// 0 when the key cannot be opened with `access` or the enumeration fails part-way.
+uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
+                       std::vector<std::wstring>& names, LONG* error = nullptr);
+
+// True when root\path can be opened for reading.
+bool KeyExists(HKEY root, const std::wstring& path);
+
+// Creates root\path (with missing intermediate keys). True only when the key was newly created;
+// an existing key is left as it is and gives false with *error == ERROR_SUCCESS.
+bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& className,
+               LONG* error = nullptr);
+
+// Deletes root\path, which must have no sub-keys.
+bool DeleteKey(HKEY root, const std::wstring& path, LONG* error = nullptr);
+
+// Deletes root\path with all its values and everything below it.
+bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
+
+// Copies every value and sub-key of root\from into the existing key root\to.
+bool CopyKeyTree(HKEY root, const std::wstring& from, const std::wstring& to,
+                 LONG* error = nullptr);
+
+// Writes one value into the existing key root\path (text as REG_SZ, integers as REG_DWORD);
+// a missing key is not created. A value holding nothing writes nothing and succeeds.
+bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                 const RegValue& value, LONG* error = nullptr);
+
+// Reads one value of root\path. REG_SZ and REG_EXPAND_SZ give text (unexpanded, up to the first
+// NUL, also when the data lacks its terminator); REG_DWORD gives int32_t. Other types leave
+// `value` untouched but still succeed. A missing key or value gives false, `value` untouched.
+bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                   RegValue& value);
+
+// The text held by a value, or the empty text when it holds none.
+std::wstring TextOf(const RegValue& value);
+
+}  // namespace Registry

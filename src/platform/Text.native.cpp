@@ -1,0 +1,17 @@
+#include <cwctype>
+
+#include "platform/Text.h"
+
+// The native test build: the C library's wide-character case mapping (the tests select a UTF-8
+// locale).
+std::wstring ToUpper(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+  return out;
+}
+
+std::wstring ToLower(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  return out;
+}

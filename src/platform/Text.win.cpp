@@ -1,0 +1,27 @@
+#include <windows.h>
+
+#include "platform/Text.h"
+
+namespace {
+// LCMapStringEx with the user's locale; a mapping never changes the length of the text here
+// (no LCMAP_LINGUISTIC_CASING expansions), so one pass with the same buffer size suffices.
+std::wstring MapCase(std::wstring_view text, DWORD flag) {
+  std::wstring out(text);
+  if (out.empty()) return out;
+  const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(),
+                              static_cast<int>(text.size()), out.data(),
+                              static_cast<int>(out.size()), nullptr, nullptr, 0);
+  if (n != static_cast<int>(out.size())) {
+    // Fall back to the per-character system mapping rather than return a partial text.
+    out.assign(text);
+    if (flag == LCMAP_UPPERCASE)
+      CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+    else
+      CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
+  }
+  return out;
+}
+}  // namespace
+
+std::wstring ToUpper(std::wstring_view text) { return MapCase(text, LCMAP_UPPERCASE); }
+std::wstring ToLower(std::wstring_view text) { return MapCase(text, LCMAP_LOWERCASE); }

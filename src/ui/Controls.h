@@ -1,0 +1,57 @@
+#pragma once
+// Thin wrappers over the standard controls the window uses. Each owns nothing but the HWND.
+#include <windows.h>
+
+#include <string>
+
+std::wstring WindowText(HWND hwnd);
+bool SetWindowTextChecked(HWND hwnd, const std::wstring& text);
+
+// An edit control with a read-only state ("Locked").
+class TextBox {
+ public:
+  TextBox() = default;
+  explicit TextBox(HWND hwnd) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+  std::wstring Text() const { return WindowText(hwnd_); }
+  bool SetText(const std::wstring& text) { return SetWindowTextChecked(hwnd_, text); }
+  bool Locked() const;
+  bool SetLocked(bool locked);
+  bool SelectAll();
+  bool Focus();
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// A list box of plain text items (the hidden cache list).
+class ListBox {
+ public:
+  ListBox() = default;
+  explicit ListBox(HWND hwnd) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+  bool Clear();
+  int Append(const std::wstring& text);  // index of the new item, -1 on failure
+  int Count() const;
+  std::wstring Item(int index) const;
+  int SelectedIndex() const;  // -1 when none
+  bool Select(int index);
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+class Button {
+ public:
+  Button() = default;
+  explicit Button(HWND hwnd) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+  void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+ private:
+  HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// Thin wrapper over a report-style SysListView32. Rows are addressed by their 0-based position
+// in the current display order; column 0 is the row's own text, columns 1..3 its sub-items.
+// Every row carries a stable id in LVITEM.lParam, so it can be found again after sorting.
+// Methods return false / -1 / empty text when the control refuses.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+class ListView {
+ public:
+  ListView() = default;
+  explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+
+  // The image keys in the order of the image list's pictures ("Ready", "Error", ...).
+  void SetImageKeys(std::vector<std::wstring> keys) { imageKeys_ = std::move(keys); }
+
+  // Columns
+  bool AddColumn(const std::wstring& header, int width);
+  int ColumnCount() const;
+  std::wstring ColumnText(int column) const;
+  int ColumnWidth(int column) const;
+  bool SetColumnWidth(int column, int width);
+
+  // Rows
+  int Count() const;
+  // Inserts a row before `index` (Count() appends). While the list is sorted the row goes to its
+  // sorted place instead. Returns the position where it landed, -1 on failure.
+  int InsertRow(int index, const std::wstring& text, const std::wstring& imageKey);
+  bool RemoveRow(int index);
+  bool Clear();
+  std::wstring Text(int index, int column = 0) const;
+  bool SetText(int index, int column, const std::wstring& text);
+  std::wstring ImageKey(int index) const;
+  // Icon and small icon always show the same picture.
+  bool SetImageKey(int index, const std::wstring& key);
+
+  // Stable ids
+  LPARAM IdOf(int index) const;
+  int IndexOfId(LPARAM id) const;
+
+  // Selection and scrolling
+  int SelectedIndex() const;  // -1 when no row is selected
+  bool Select(int index);     // selects and focuses that row only; -1 clears the selection
+  bool EnsureVisible(int index);
+
+  // Sorting by a column's text, ascending, with the user's collation (letter case ignored).
+  // Once sorted, rows inserted later take their sorted place.
+  bool SortBy(int column);
+  bool Resort() { return SortBy(sortKey_); }
+  bool IsSorted() const { return sorted_; }
+  int SortKey() const { return sortKey_; }
+
+  // First row from `start` on whose sub-item text (columns 1..) equals `text`; -1 when none.
+  int FindSubItem(const std::wstring& text, int start) const;
+
+  // Opens the in-place edit of the selected row's label and cancels it at once, text unchanged.
+  bool StartLabelEditAndCancel();
+
+ private:
+  int ImageIndexOf(const std::wstring& key) const;
+  int SortedPositionFor(const std::wstring& text) const;
+
+  HWND hwnd_ = nullptr;
+  std::vector<std::wstring> imageKeys_;
+  LPARAM nextId_ = 1;
+  bool sorted_ = false;
+  int sortKey_ = 0;
+};

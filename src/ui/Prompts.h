@@ -1,0 +1,42 @@
+#pragma once
+// Where the program needs a person: message boxes, the open and save dialogs and the rename
+// dialog. The window and the commands ask through this interface, so tests can answer.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+struct FileDialogRequest {
+  std::wstring title;
+  std::wstring filter;         // "Programme|*.exe|Alle Dateitypen|*.*"
+  std::wstring initialFolder;  // empty: the dialog's own default
+  std::wstring fileName;       // proposed file name
+  DWORD flags = 0;             // OFN_* flags
+};
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  // A modal message box; returns the button pressed (IDOK, IDYES, ...).
+  virtual int Message(HWND owner, const std::wstring& text, const std::wstring& title,
+                      UINT flags) = 0;
+  // The chosen file's full path, or nothing when the user cancelled.
+  virtual std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) = 0;
+  virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) = 0;
+  // The rename dialog: the accepted new name, or nothing when the user cancelled or closed it.
+  // `installation` is the installation text the dialog checks the name's extension against.
+  virtual std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
+                                                 const std::wstring& installation) = 0;
+};
+
+// The real dialogs of the system.
+class SystemPrompts final : public Prompts {
+ public:
+  int Message(HWND owner, const std::wstring& text, const std::wstring& title,
+              UINT flags) override;
+  std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;
+  std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
+  std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
+                                         const std::wstring& installation) override;
+};

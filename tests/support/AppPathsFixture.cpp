@@ -1,0 +1,87 @@
+#include <cwchar>
+#include <optional>
+
+#include "support/AppPathsFixture.h"
+
+#include "platform/Registry.h"
+
+std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
+  return key.empty() ? std::wstring(Registry::kAppPathsKey) : Registry::kAppPathsPrefix + key;
+}
+
+void AppPathsFixture::SetUp() {
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+void AppPathsFixture::PutRawValue(const std::wstring& key, const std::wstring& valueName,
+                                  DWORD type, const void* data, DWORD size) {
+  HKEY h = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(h, valueName.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+}
+
+void AppPathsFixture::PutRegistration(const std::wstring& key, const wchar_t* installation,
+                                      const wchar_t* directory) {
+  HKEY h = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+  auto put = [&](const wchar_t* name, const wchar_t* text) {
+    if (text == nullptr) return;
+    PutRawValue(key, name, REG_SZ, text,
+                static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
+  };
+  put(L"", installation);
+  put(L"Path", directory);
+}
+
+bool AppPathsFixture::RegistrationExists(const std::wstring& key) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(h);
+  return true;
+}
+
+std::optional<std::wstring> AppPathsFixture::ReadText(const std::wstring& key,
+                                                      const std::wstring& valueName) {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), valueName.c_str(),
+                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, nullptr,
+                   &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::wstring text(size / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), valueName.c_str(),
+                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, text.data(),
+                   &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  text.resize(std::wcslen(text.c_str()));
+  return text;
+}
+
+std::vector<std::wstring> AppPathsFixture::SubKeys(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256;
+    if (RegEnumKeyExW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, len);
+  }
+  RegCloseKey(h);
+  return names;
+}

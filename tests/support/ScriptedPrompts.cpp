@@ -1,0 +1,33 @@
+#include "support/ScriptedPrompts.h"
+
+namespace {
+template <typename T>
+T TakeFront(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T front = std::move(queue.front());
+  queue.pop_front();
+  return front;
+}
+}  // namespace
+
+int ScriptedPrompts::Message(HWND, const std::wstring& text, const std::wstring& title,
+                             UINT flags) {
+  messages.push_back({text, title, flags});
+  return TakeFront(messageAnswers, IDOK);
+}
+
+std::optional<std::wstring> ScriptedPrompts::OpenFile(HWND, const FileDialogRequest& request) {
+  openRequests.push_back(request);
+  return TakeFront(openAnswers, std::optional<std::wstring>{});
+}
+
+std::optional<std::wstring> ScriptedPrompts::SaveFile(HWND, const FileDialogRequest& request) {
+  saveRequests.push_back(request);
+  return TakeFront(saveAnswers, std::optional<std::wstring>{});
+}
+
+std::optional<std::wstring> ScriptedPrompts::AskNewName(HWND, const std::wstring& proposed,
+                                                        const std::wstring&) {
+  renameProposals.push_back(proposed);
+  return TakeFront(renameAnswers, std::optional<std::wstring>{});
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Answers the program's prompts from a script and records what was asked, so tests can check
+// the exact text, title and flags.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Prompts.h"
+
+struct AskedMessage {
+  std::wstring text;
+  std::wstring title;
+  UINT flags = 0;
+};
+
+class ScriptedPrompts final : public Prompts {
+ public:
+  // Answers in order; an empty queue answers IDOK to a message and cancels a dialog.
+  std::deque<int> messageAnswers;
+  std::deque<std::optional<std::wstring>> openAnswers;
+  std::deque<std::optional<std::wstring>> saveAnswers;
+  std::deque<std::optional<std::wstring>> renameAnswers;
+
+  std::vector<AskedMessage> messages;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<FileDialogRequest> saveRequests;
+  std::vector<std::wstring> renameProposals;
+
+  int Message(HWND owner, const std::wstring& text, const std::wstring& title,
+              UINT flags) override;
+  std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;
+  std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
+  std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
+                                         const std::wstring& installation) override;
+};

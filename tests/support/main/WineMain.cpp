@@ -1,0 +1,14 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "support/WineGuard.h"
+
+int main(int argc, char** argv) {
+  if (!MayTouchThisRegistry()) return 2;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
