@@ -1,0 +1,30 @@
+#include "catalogue/AppPathEntry.h"
+
+#include "platform/Text.h"
+
+namespace {
+// One character may take two UTF-16 code units; case mapping must see both.
+size_t FirstCharacterLength(std::wstring_view text) {
+  if (text.empty()) return 0;
+  const bool highSurrogate = text[0] >= 0xD800 && text[0] <= 0xDBFF;
+  const bool lowFollows = text.size() > 1 && text[1] >= 0xDC00 && text[1] <= 0xDFFF;
+  return highSurrogate && lowFollows ? 2 : 1;
+}
+}  // namespace
+
+std::wstring FileNameFromKeyName(std::wstring_view keyName) {
+  const size_t first = FirstCharacterLength(keyName);
+  return ToUpper(keyName.substr(0, first)) + ToLower(keyName.substr(first));
+}
+
+const wchar_t* ImageKeyOf(EntryStatus status) {
+  switch (status) {
+    case EntryStatus::Fine:
+      return L"Ready";
+    case EntryStatus::FileNotFound:
+      return L"Achtung";
+    case EntryStatus::Broken:
+      break;
+  }
+  return L"Fehler";
+}

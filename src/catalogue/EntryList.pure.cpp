@@ -1,0 +1,44 @@
+#include "catalogue/EntryList.h"
+
+#include "catalogue/CacheLine.h"
+#include "platform/Text.h"
+
+namespace {
+constexpr wchar_t kQuote = L'"';
+constexpr std::wstring_view kExeBeforeArguments = L".exe ";
+constexpr std::wstring_view kExeExtension = L".exe";
+
+// "C:\Program Files\Tool\tool.exe" /n -> C:\Program Files\Tool\tool.exe; an unclosed quote
+// runs to the end.
+std::wstring BetweenQuotes(std::wstring_view quoted) {
+  const std::wstring_view inner = quoted.substr(1);
+  return std::wstring(inner.substr(0, inner.find(kQuote)));
+}
+
+EntryStatus StatusOf(const std::wstring& testedPath, const ExistenceTest& fileExists) {
+  if (testedPath.empty()) return EntryStatus::Broken;
+  return fileExists && fileExists(testedPath) ? EntryStatus::Fine : EntryStatus::FileNotFound;
+}
+}  // namespace
+
+std::wstring TestedPath(std::wstring_view installation) {
+  if (!installation.empty() && installation.front() == kQuote) return BetweenQuotes(installation);
+  const size_t arguments = FindIgnoreCase(installation, kExeBeforeArguments);
+  if (arguments == std::wstring::npos) return std::wstring(installation);
+  return std::wstring(installation.substr(0, arguments)) + std::wstring(kExeExtension);
+}
+
+AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists) {
+  CacheFields fields = ParseCacheLine(line);
+  AppPathEntry row;
+  row.FileName = FileNameFromKeyName(fields.KeyName);
+  row.Status = StatusOf(TestedPath(fields.Installation), fileExists);
+  row.KeyName = std::move(fields.KeyName);
+  row.Installation = std::move(fields.Installation);
+  row.Directory = std::move(fields.Directory);
+  return row;
+}
+
+std::wstring BrokenCountCaption(int broken) {
+  return L" " + std::to_wstring(broken) + L" Fehlerhafte Einträge";
+}
