@@ -1,0 +1,327 @@
+// The list view wrapper on a real SysListView32 inside a plain host window. The host answers
+// every notification with DefWindowProc, which (like the main window) rejects a finished label
+// edit.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/ListView.h"
+
+namespace {
+
+const wchar_t kHostClass[] = L"VelmarinListViewTestHost";
+
+void RegisterHostClass() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kHostClass;
+  RegisterClassW(&wc);  // a second registration fails harmlessly
+}
+
+class ListViewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterHostClass();
+    host_ = CreateWindowExW(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 400, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host_, nullptr);
+    const HWND hwnd = CreateWindowExW(
+        0, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
+        0, 0, 600, 300, host_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    list_.Attach(hwnd);
+    list_.SetImageKeys({L"Ready", L"Error", L"Achtung", L"Fehler", L"Hilfe", L"Info"});
+    ShowWindow(host_, SW_SHOW);
+  }
+  void TearDown() override { DestroyWindow(host_); }
+
+  void AddFourColumns() {
+    ASSERT_TRUE(list_.AddColumn(L"Dateiname", 120));
+    ASSERT_TRUE(list_.AddColumn(L"Keyname", 0));
+    ASSERT_TRUE(list_.AddColumn(L"Installation", 233));
+    ASSERT_TRUE(list_.AddColumn(L"Verzeichnis", 187));
+  }
+
+  // Appends a row with three sub-items; returns its position.
+  int AddRow(const std::wstring& text, const std::wstring& key, const std::wstring& installation,
+             const std::wstring& directory, const std::wstring& image = L"Ready") {
+    const int at = list_.InsertRow(list_.Count(), text, image);
+    EXPECT_GE(at, 0);
+    EXPECT_TRUE(list_.SetText(at, 1, key));
+    EXPECT_TRUE(list_.SetText(at, 2, installation));
+    EXPECT_TRUE(list_.SetText(at, 3, directory));
+    return at;
+  }
+
+  std::vector<std::wstring> Column(int column) const {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < list_.Count(); ++i) texts.push_back(list_.Text(i, column));
+    return texts;
+  }
+
+  HWND host_ = nullptr;
+  ListView list_;
+};
+
+using Texts = std::vector<std::wstring>;
+
+TEST_F(ListViewTest, ColumnsKeepTheirHeadersAndWidths) {
+  AddFourColumns();
+  EXPECT_EQ(list_.ColumnCount(), 4);
+  EXPECT_EQ(list_.ColumnText(0), L"Dateiname");
+  EXPECT_EQ(list_.ColumnText(1), L"Keyname");
+  EXPECT_EQ(list_.ColumnText(3), L"Verzeichnis");
+  EXPECT_EQ(list_.ColumnText(4), L"");
+  EXPECT_EQ(list_.ColumnWidth(0), 120);
+  EXPECT_EQ(list_.ColumnWidth(1), 0);
+  EXPECT_EQ(list_.ColumnWidth(2), 233);
+
+  EXPECT_TRUE(list_.SetColumnWidth(1, 40));
+  EXPECT_EQ(list_.ColumnWidth(1), 40);
+  EXPECT_TRUE(list_.SetColumnWidth(1, 0));
+  EXPECT_EQ(list_.ColumnWidth(1), 0);
+  EXPECT_FALSE(list_.SetColumnWidth(7, 10));
+  EXPECT_FALSE(list_.SetColumnWidth(2, -5));
+  EXPECT_EQ(list_.ColumnWidth(2), 233);
+}
+
+TEST_F(ListViewTest, InsertAndRemoveMoveTheFollowingRows) {
+  AddFourColumns();
+  EXPECT_EQ(list_.Count(), 0);
+  EXPECT_EQ(list_.InsertRow(0, L"a", L"Ready"), 0);
+  EXPECT_EQ(list_.InsertRow(1, L"c", L"Ready"), 1);
+  EXPECT_EQ(list_.InsertRow(1, L"b", L"Ready"), 1);  // in front of c
+  EXPECT_EQ(list_.InsertRow(list_.Count() - 1, L"x", L"Ready"), 2);  // in front of the last
+  EXPECT_EQ(Column(0), (Texts{L"a", L"b", L"x", L"c"}));
+
+  EXPECT_EQ(list_.InsertRow(9, L"bad", L"Ready"), -1);
+  EXPECT_EQ(list_.InsertRow(-1, L"bad", L"Ready"), -1);
+  EXPECT_EQ(list_.Count(), 4);
+
+  EXPECT_TRUE(list_.RemoveRow(2));
+  EXPECT_EQ(Column(0), (Texts{L"a", L"b", L"c"}));
+  EXPECT_TRUE(list_.RemoveRow(0));
+  EXPECT_EQ(Column(0), (Texts{L"b", L"c"}));
+  EXPECT_FALSE(list_.RemoveRow(2));
+  EXPECT_FALSE(list_.RemoveRow(-1));
+  EXPECT_TRUE(list_.Clear());
+  EXPECT_EQ(list_.Count(), 0);
+}
+
+TEST_F(ListViewTest, SubItemsAreReadAndWrittenPerColumn) {
+  AddFourColumns();
+  const int row = AddRow(L"Winword.exe", L"WINWORD.EXE", L"C:\\Office\\winword.exe /n",
+                         L"C:\\Office;");
+  EXPECT_EQ(list_.Text(row), L"Winword.exe");
+  EXPECT_EQ(list_.Text(row, 1), L"WINWORD.EXE");
+  EXPECT_EQ(list_.Text(row, 2), L"C:\\Office\\winword.exe /n");
+  EXPECT_EQ(list_.Text(row, 3), L"C:\\Office;");
+
+  EXPECT_TRUE(list_.SetText(row, 0, L"Neu.exe"));
+  EXPECT_EQ(list_.Text(row), L"Neu.exe");
+  EXPECT_TRUE(list_.SetText(row, 3, L""));
+  EXPECT_EQ(list_.Text(row, 3), L"");
+
+  EXPECT_FALSE(list_.SetText(row, 4, L"x"));
+  EXPECT_FALSE(list_.SetText(5, 1, L"x"));
+  EXPECT_EQ(list_.Text(5, 1), L"");
+  EXPECT_EQ(list_.Text(row, 9), L"");
+
+  // Registered paths can be long; the text must come back whole, not cut at a buffer size.
+  const std::wstring longPath = L"C:\\" + std::wstring(1500, L'd') + L"\\tool.exe";
+  EXPECT_TRUE(list_.SetText(row, 2, longPath));
+  EXPECT_EQ(list_.Text(row, 2), longPath);
+  const std::wstring exactly255(255, L'q');
+  EXPECT_TRUE(list_.SetText(row, 2, exactly255));
+  EXPECT_EQ(list_.Text(row, 2), exactly255);
+}
+
+TEST_F(ListViewTest, ImageKeysNameThePicturesInOrder) {
+  AddFourColumns();
+  const int ready = list_.InsertRow(0, L"a", L"Ready");
+  const int broken = list_.InsertRow(1, L"b", L"Fehler");
+  const int none = list_.InsertRow(2, L"c", L"");
+  EXPECT_EQ(list_.ImageKey(ready), L"Ready");
+  EXPECT_EQ(list_.ImageKey(broken), L"Fehler");
+  EXPECT_EQ(list_.ImageKey(none), L"");
+
+  EXPECT_TRUE(list_.SetImageKey(ready, L"Achtung"));
+  EXPECT_EQ(list_.ImageKey(ready), L"Achtung");
+  EXPECT_TRUE(list_.SetImageKey(none, L"Info"));
+  EXPECT_EQ(list_.ImageKey(none), L"Info");
+
+  EXPECT_FALSE(list_.SetImageKey(ready, L"Unbekannt"));
+  EXPECT_EQ(list_.ImageKey(ready), L"Achtung");
+  EXPECT_FALSE(list_.SetImageKey(7, L"Ready"));
+}
+
+TEST_F(ListViewTest, OnlyOneRowIsSelectedAtATime) {
+  AddFourColumns();
+  for (const wchar_t* t : {L"a", L"b", L"c"}) list_.InsertRow(list_.Count(), t, L"Ready");
+  EXPECT_EQ(list_.SelectedIndex(), -1);
+
+  EXPECT_TRUE(list_.Select(2));
+  EXPECT_EQ(list_.SelectedIndex(), 2);
+  EXPECT_TRUE(list_.Select(0));
+  EXPECT_EQ(list_.SelectedIndex(), 0);
+  EXPECT_EQ(SendMessageW(list_.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+
+  EXPECT_FALSE(list_.Select(3));
+  EXPECT_EQ(list_.SelectedIndex(), 0);
+  EXPECT_TRUE(list_.Select(-1));
+  EXPECT_EQ(list_.SelectedIndex(), -1);
+
+  EXPECT_TRUE(list_.EnsureVisible(2));
+  EXPECT_FALSE(list_.EnsureVisible(3));
+}
+
+TEST_F(ListViewTest, EnsureVisibleScrollsALongListToTheRow) {
+  AddFourColumns();
+  for (int i = 0; i < 200; ++i) list_.InsertRow(list_.Count(), std::to_wstring(i), L"Ready");
+  EXPECT_EQ(SendMessageW(list_.Handle(), LVM_GETTOPINDEX, 0, 0), 0);
+  EXPECT_TRUE(list_.EnsureVisible(150));
+  const auto top = static_cast<int>(SendMessageW(list_.Handle(), LVM_GETTOPINDEX, 0, 0));
+  const auto perPage = static_cast<int>(SendMessageW(list_.Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+  EXPECT_LE(top, 150);
+  EXPECT_GT(top + perPage, 150);
+}
+
+TEST_F(ListViewTest, SortByEachColumnOrdersTheRowsByThatColumn) {
+  AddFourColumns();
+  AddRow(L"Beta.exe", L"BETA.EXE", L"C:\\z\\beta.exe", L"m");
+  AddRow(L"alpha.exe", L"ALPHA.EXE", L"D:\\a\\alpha.exe", L"z");
+  AddRow(L"Gamma.exe", L"gamma.exe", L"c:\\b\\gamma.exe", L"A");
+  EXPECT_FALSE(list_.IsSorted());
+
+  EXPECT_TRUE(list_.SortBy(0));
+  EXPECT_TRUE(list_.IsSorted());
+  EXPECT_EQ(list_.SortKey(), 0);
+  EXPECT_EQ(Column(0), (Texts{L"alpha.exe", L"Beta.exe", L"Gamma.exe"}));  // case ignored
+
+  EXPECT_TRUE(list_.SortBy(2));
+  EXPECT_EQ(list_.SortKey(), 2);
+  EXPECT_EQ(Column(0), (Texts{L"Gamma.exe", L"Beta.exe", L"alpha.exe"}));
+  // The sub-items moved with their rows.
+  EXPECT_EQ(Column(2), (Texts{L"c:\\b\\gamma.exe", L"C:\\z\\beta.exe", L"D:\\a\\alpha.exe"}));
+
+  EXPECT_TRUE(list_.SortBy(3));
+  EXPECT_EQ(Column(3), (Texts{L"A", L"m", L"z"}));
+  EXPECT_EQ(Column(1), (Texts{L"gamma.exe", L"BETA.EXE", L"ALPHA.EXE"}));
+
+  EXPECT_TRUE(list_.SortBy(1));
+  EXPECT_EQ(Column(1), (Texts{L"ALPHA.EXE", L"BETA.EXE", L"gamma.exe"}));
+
+  EXPECT_FALSE(list_.SortBy(4));
+  EXPECT_EQ(list_.SortKey(), 1);
+  EXPECT_TRUE(list_.Resort());
+  EXPECT_EQ(Column(1), (Texts{L"ALPHA.EXE", L"BETA.EXE", L"gamma.exe"}));
+}
+
+TEST_F(ListViewTest, SortingKeepsEqualRowsInTheirOrder) {
+  AddFourColumns();
+  AddRow(L"b", L"1", L"", L"");
+  AddRow(L"a", L"2", L"", L"");
+  AddRow(L"B", L"3", L"", L"");
+  AddRow(L"a", L"4", L"", L"");
+  EXPECT_TRUE(list_.SortBy(0));
+  EXPECT_EQ(Column(1), (Texts{L"2", L"4", L"1", L"3"}));
+  EXPECT_TRUE(list_.SortBy(0));
+  EXPECT_EQ(Column(1), (Texts{L"2", L"4", L"1", L"3"}));
+}
+
+TEST_F(ListViewTest, RowsInsertedWhileSortedTakeTheirSortedPlace) {
+  AddFourColumns();
+  for (const wchar_t* t : {L"Kilo", L"alpha", L"Mike", L"delta"})
+    list_.InsertRow(list_.Count(), t, L"Ready");
+  ASSERT_TRUE(list_.SortBy(0));
+
+  EXPECT_EQ(list_.InsertRow(0, L"Lima", L"Ready"), 3);       // position asked for is ignored
+  EXPECT_EQ(list_.InsertRow(list_.Count(), L"Alpha", L"Ready"), 1);  // behind its equal
+  EXPECT_EQ(list_.InsertRow(3, L"zulu", L"Ready"), 6);
+  EXPECT_EQ(list_.InsertRow(2, L"", L"Ready"), 0);
+  EXPECT_EQ(Column(0), (Texts{L"", L"alpha", L"Alpha", L"delta", L"Kilo", L"Lima", L"Mike",
+                              L"zulu"}));
+
+  // Sorted by a sub-item column, a new row's empty sub-item puts it in front.
+  ASSERT_TRUE(list_.SortBy(2));
+  for (int i = 0; i < list_.Count(); ++i) list_.SetText(i, 2, L"p" + std::to_wstring(i));
+  EXPECT_EQ(list_.InsertRow(list_.Count(), L"Neuer Eintrag", L"Achtung"), 0);
+}
+
+TEST_F(ListViewTest, SortedFillOfManyRowsStaysInOrder) {
+  AddFourColumns();
+  ASSERT_TRUE(list_.SortBy(0));
+  for (int i = 0; i < 300; ++i) {
+    const int n = (i * 7919) % 300;
+    list_.InsertRow(list_.Count(), L"r" + std::to_wstring(1000 + n), L"Ready");
+  }
+  ASSERT_EQ(list_.Count(), 300);
+  for (int i = 0; i < 300; ++i) EXPECT_EQ(list_.Text(i), L"r" + std::to_wstring(1000 + i));
+}
+
+TEST_F(ListViewTest, IdsFindRowsAgainAfterSorting) {
+  AddFourColumns();
+  std::vector<LPARAM> ids;
+  for (const wchar_t* t : {L"c", L"a", L"b"}) {
+    const int at = list_.InsertRow(list_.Count(), t, L"Ready");
+    ids.push_back(list_.IdOf(at));
+  }
+  EXPECT_NE(ids[0], 0);
+  EXPECT_NE(ids[0], ids[1]);
+  EXPECT_NE(ids[1], ids[2]);
+
+  ASSERT_TRUE(list_.SortBy(0));
+  EXPECT_EQ(list_.Text(list_.IndexOfId(ids[0])), L"c");
+  EXPECT_EQ(list_.Text(list_.IndexOfId(ids[1])), L"a");
+  EXPECT_EQ(list_.IndexOfId(ids[2]), 1);
+
+  ASSERT_TRUE(list_.RemoveRow(list_.IndexOfId(ids[1])));
+  EXPECT_EQ(list_.IndexOfId(ids[1]), -1);
+  EXPECT_EQ(list_.IndexOfId(0), -1);
+  EXPECT_EQ(list_.IdOf(5), 0);
+  // A new row never reuses the id of a removed one.
+  const int at = list_.InsertRow(0, L"d", L"Ready");
+  EXPECT_NE(list_.IdOf(at), ids[1]);
+}
+
+TEST_F(ListViewTest, FindSubItemMatchesWholeSubItemTextsFromTheStartRow) {
+  AddFourColumns();
+  AddRow(L"XXX", L"A", L"", L"");              // row text does not count
+  AddRow(L"Neuer Eintrag", L"XXX", L"", L"");
+  AddRow(L"b", L"B", L"XXXX", L"");
+  AddRow(L"Neuer Eintrag", L"XXX", L"", L"");
+  AddRow(L"c", L"C", L"", L"XXX");
+
+  EXPECT_EQ(list_.FindSubItem(L"XXX", 0), 1);
+  EXPECT_EQ(list_.FindSubItem(L"XXX", 1), 1);
+  EXPECT_EQ(list_.FindSubItem(L"XXX", 2), 3);
+  EXPECT_EQ(list_.FindSubItem(L"XXX", 4), 4);
+  EXPECT_EQ(list_.FindSubItem(L"XXX", 5), -1);
+  EXPECT_EQ(list_.FindSubItem(L"xxx", 0), -1);  // exact, letter case counts
+  EXPECT_EQ(list_.FindSubItem(L"XXXX", 0), 2);
+  EXPECT_EQ(list_.FindSubItem(L"XX", 0), -1);
+  EXPECT_EQ(list_.FindSubItem(L"XXX", -3), 1);
+}
+
+TEST_F(ListViewTest, LabelEditOpensAndClosesWithoutChangingTheText) {
+  AddFourColumns();
+  for (const wchar_t* t : {L"a.exe", L"b.exe"}) list_.InsertRow(list_.Count(), t, L"Ready");
+  EXPECT_FALSE(list_.StartLabelEditAndCancel());  // nothing selected
+
+  ASSERT_TRUE(list_.Select(1));
+  EXPECT_TRUE(list_.StartLabelEditAndCancel());
+  EXPECT_EQ(list_.Text(1), L"b.exe");
+  EXPECT_EQ(SendMessageW(list_.Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
+  EXPECT_EQ(list_.SelectedIndex(), 1);
+  // It can be done again at once.
+  EXPECT_TRUE(list_.StartLabelEditAndCancel());
+  EXPECT_EQ(list_.Text(1), L"b.exe");
+}
+
+}  // namespace
