@@ -1,0 +1,29 @@
+#pragma once
+// The operations on one registration, started from the context menu or the OK button.
+#include <string>
+
+class Root;
+
+// What a save did.
+enum class SaveResult {
+  Saved,     // the registry holds the entry; row and cache line updated
+  Declined,  // the user answered No to overwriting an existing registration
+  Refused,   // the file name is no valid key name (the user was told)
+  Failed,    // the registry refused a write (the user was told); row and cache unchanged
+};
+
+struct SaveOptions {
+  // A registration whose values and sub-keys the saved key receives before the panel's two
+  // values are written (renaming carries everything over). Empty: none.
+  std::wstring carryOverFrom;
+};
+
+SaveResult SaveEntry(Root& root, const SaveOptions& options = {});  // BHinzufügen
+void NewEntry(Root& root);                                          // mnuHinzufügen
+void DeleteEntry(Root& root);                                       // mnuLöschen
+void RenameEntry(Root& root);                                       // mnuUmbenennen
+void RunApplication(Root& root);                                    // mnuAusführen
+void ExportEntry(Root& root);                                       // mnuExportieren
+
+// Connects the window's commands to the operations above.
+void InstallCommands(Root& root);
