@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cwctype>
 #include <string>
 
 #include "ui/Like.h"
 
 namespace {
 // A case-blind rule set of the kind the locale mode injects: letters equal in either case,
-// ranges ordered by the upper-case form.
-wchar_t Upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); }
+// ranges ordered by the upper-case form. Its own folding of ASCII and Latin-1 letters, so it
+// answers alike whatever the C library's locale supports.
+wchar_t Upper(wchar_t c) {
+  const bool asciiLower = c >= L'a' && c <= L'z';
+  const bool latin1Lower = c >= 0xE0 && c <= 0xFE && c != 0xF7;
+  return (asciiLower || latin1Lower) ? static_cast<wchar_t>(c - 0x20) : c;
+}
 bool SameIgnoringCase(wchar_t a, wchar_t b) { return Upper(a) == Upper(b); }
 int OrderIgnoringCase(wchar_t a, wchar_t b) {
   const wchar_t ua = Upper(a);
