@@ -1,3 +1,45 @@
+// Velmarin: keeps the App Paths registrations of Windows in order.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "ui/Prompts.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+namespace {
+
+// Ends when the window is gone. IsDialogMessage gives the window the keyboard handling of a
+// dialog: Tab and Shift+Tab between the controls, Alt with an access key.
+int RunMessageLoop(HWND window) {
+  MSG message{};
+  while (IsWindow(window)) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (IsDialogMessageW(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The common file dialogs host shell components, which want a single-threaded apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+  SystemPrompts prompts;
+  Root root(prompts);
+  int result = 1;
+  if (root.Create(instance, RootOptions{}))
+    result = RunMessageLoop(root.Handle());
+  else
+    prompts.Message(nullptr, Texts::kWindowFailed, std::wstring(L" ") + Texts::kCaption,
+                    MB_OK | MB_ICONERROR);
+
+  if (SUCCEEDED(com)) CoUninitialize();
+  return result;
+}

@@ -1,0 +1,82 @@
+#include "ui/Controls.h"
+
+std::wstring WindowText(HWND hwnd) {
+  if (hwnd == nullptr) return {};
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  // The length may be an overestimate; keep what was really copied.
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+bool SetWindowTextChecked(HWND hwnd, const std::wstring& text) {
+  return hwnd != nullptr && SetWindowTextW(hwnd, text.c_str()) != FALSE;
+}
+
+// ---- TextBox ----
+
+bool TextBox::Locked() const {
+  return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+bool TextBox::SetLocked(bool locked) {
+  return hwnd_ != nullptr &&
+         SendMessageW(hwnd_, EM_SETREADONLY, locked ? TRUE : FALSE, 0) != FALSE;
+}
+
+bool TextBox::SelectAll() {
+  if (hwnd_ == nullptr) return false;
+  SendMessageW(hwnd_, EM_SETSEL, 0, -1);
+  return true;
+}
+
+bool TextBox::Focus() {
+  if (hwnd_ == nullptr) return false;
+  SetFocus(hwnd_);
+  return GetFocus() == hwnd_;
+}
+
+// ---- ListBox ----
+
+bool ListBox::Clear() {
+  if (hwnd_ == nullptr) return false;
+  SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+  return Count() == 0;
+}
+
+int ListBox::Append(const std::wstring& text) {
+  if (hwnd_ == nullptr) return -1;
+  const LRESULT at = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  return at < 0 ? -1 : static_cast<int>(at);
+}
+
+int ListBox::Count() const {
+  if (hwnd_ == nullptr) return 0;
+  const LRESULT n = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
+  return n < 0 ? 0 : static_cast<int>(n);
+}
+
+std::wstring ListBox::Item(int index) const {
+  if (hwnd_ == nullptr || index < 0 || index >= Count()) return {};
+  const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+int ListBox::SelectedIndex() const {
+  if (hwnd_ == nullptr) return -1;
+  const LRESULT at = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  return at < 0 ? -1 : static_cast<int>(at);
+}
+
+bool ListBox::Select(int index) {
+  if (hwnd_ == nullptr || index < -1 || index >= Count()) return false;
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return SelectedIndex() == index;
+}

@@ -1,0 +1,204 @@
+#include "ui/Root.h"
+
+#include "platform/Others.h"
+#include "ui/Texts.h"
+
+namespace {
+
+// Sets a flag for as long as it lives.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+bool IsMenuCommand(int id) { return id >= Root::kMnuHinzufügen && id <= Root::kMnuLöschen; }
+
+Command CommandOfMenuItem(int id) {
+  switch (id) {
+    case Root::kMnuHinzufügen:
+      return Command::Hinzufügen;
+    case Root::kMnuBearbeiten:
+      return Command::Bearbeiten;
+    case Root::kMnuUmbenennen:
+      return Command::Umbenennen;
+    case Root::kMnuExportieren:
+      return Command::Exportieren;
+    case Root::kMnuAusführen:
+      return Command::Ausführen;
+    default:
+      return Command::Löschen;
+  }
+}
+
+}  // namespace
+
+Root::Root(Prompts& prompts) : prompts_(prompts) {}
+
+Root::~Root() {
+  if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  if (images_ != nullptr) ImageList_Destroy(images_);
+  for (HICON& icon : legendIcons_)
+    if (icon != nullptr) DestroyIcon(icon);
+  for (HICON icon : {appIcon_, appIconSmall_})
+    if (icon != nullptr) DestroyIcon(icon);
+  if (commandMenu_ != nullptr) DestroyMenu(commandMenu_);
+  DestroyFonts();
+}
+
+bool Root::Create(HINSTANCE instance, const RootOptions& options) {
+  if (hwnd_ != nullptr) return false;
+  options_ = options;
+  if (!CreateMainWindow(instance)) return false;
+  CreateFonts();
+  CreateControls();
+  SizeAndCentre();
+  SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
+  if (options_.runStartup) Startup();
+  ShowWindowNow();
+  return hwnd_ != nullptr;
+}
+
+void Root::ShowWindowNow() {
+  if (!options_.show || hwnd_ == nullptr || IsWindowVisible(hwnd_)) return;
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  SetFocus(lstFileList_.Handle());
+  ProcessPendingEvents();
+}
+
+// ---- Window procedure ----
+
+LRESULT CALLBACK Root::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Root* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Root*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Root*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // An exception must not unwind through the system's code that called us.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+      if (wParam == kTimer1) UpdateEditorButtons();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      // Closing in the middle of a command would pull the controls from under it.
+      if (commandRunning_) {
+        closeRequested_ = true;
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      KillTimer(hwnd_, kTimer1);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      {
+        const HWND hwnd = hwnd_;
+        hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+      }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Root::OnNotify(const NMHDR& header) {
+  if (header.idFrom != static_cast<UINT_PTR>(kLstFileList))
+    return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  switch (header.code) {
+    case LVN_ENDLABELEDITW:
+    case LVN_ENDLABELEDITA:
+      // Row texts change only through the commands; whatever was typed into the label is
+      // dropped.
+      return FALSE;
+    case NM_DBLCLK:
+      LoadSelectedRow();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void Root::OnCommand(int id, int code) {
+  if (IsMenuCommand(id)) {
+    RunCommand(CommandOfMenuItem(id));
+    return;
+  }
+  if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
+}
+
+// ---- Commands ----
+
+void Root::SetCommandHandler(std::function<void(Command)> handler) {
+  commandHandler_ = std::move(handler);
+}
+
+bool Root::RunCommand(Command command) {
+  if (commandRunning_ || hwnd_ == nullptr) return false;
+  if (command != Command::Bearbeiten && !commandHandler_) return false;
+  {
+    FlagScope running(commandRunning_);
+    try {
+      if (command == Command::Bearbeiten)
+        EditSelectedEntry();
+      else
+        commandHandler_(command);
+    } catch (...) {
+      ReportUnexpectedError();
+    }
+  }
+  if (closeRequested_ && hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  closeRequested_ = false;
+  return true;
+}
+
+void Root::ReportUnexpectedError() {
+  prompts_.Message(hwnd_, Texts::kUnexpectedError, L" " + Caption(), MB_OK | MB_ICONERROR);
+}
+
+void Root::ShowCommandMenu() {
+  if (commandMenu_ == nullptr || hwnd_ == nullptr) return;
+  POINT at{};
+  GetCursorPos(&at);
+  // The window must be in the foreground, or the menu would not close on a click elsewhere.
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
+                   hwnd_, nullptr);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+// ---- Editor panel ----
+
+void Root::UpdateEditorButtons() {
+  // Not built yet: enabling BDateiname and BHinzufügen by the panel's texts.
+}
+
+void Root::EditSelectedEntry() {
+  // Not built yet: the command "Bearbeiten ... ".
+}

@@ -1,0 +1,166 @@
+#pragma once
+// The main window: the legend, the entry list, the hidden cache list, the editor panel, the
+// broken-entry count, the command menu and the 200 ms timer; its start-up fills the list and
+// writes the registry backup.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/Controls.h"
+#include "ui/ListView.h"
+#include "ui/Prompts.h"
+
+// What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
+enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern };
+
+struct RootOptions {
+  bool runStartup = true;    // fill the list, back up the registry, load the selected row
+  bool show = true;          // show the window (tests keep it hidden)
+  std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
+};
+
+class Root {
+ public:
+  // Menu items of mnuVorgänge (WM_COMMAND ids).
+  static constexpr int kMnuHinzufügen = 40001;
+  static constexpr int kMnuBearbeiten = 40002;
+  static constexpr int kMnuUmbenennen = 40003;
+  static constexpr int kMnuExportieren = 40004;
+  static constexpr int kMnuAusführen = 40005;
+  static constexpr int kMnuLöschen = 40006;
+
+  // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
+  // button of ours).
+  static constexpr int kPicture4 = 101;
+  static constexpr int kPicture1 = 102;
+  static constexpr int kLabel1 = 103;
+  static constexpr int kPicture2 = 104;
+  static constexpr int kLabel2 = 105;
+  static constexpr int kPicture3 = 106;
+  static constexpr int kLabel3 = 107;
+  static constexpr int kLstFileList = 110;
+  static constexpr int kLstFileCache = 111;
+  static constexpr int kFrame1 = 120;
+  static constexpr int kLabel4 = 121;
+  static constexpr int kText1 = 122;
+  static constexpr int kLabel5 = 123;
+  static constexpr int kText2 = 124;
+  static constexpr int kBDateiname = 125;
+  static constexpr int kLabel6 = 126;
+  static constexpr int kText3 = 127;
+  static constexpr int kBHinzufügen = 128;
+  static constexpr int kLabFileError = 130;
+
+  static constexpr UINT_PTR kTimer1 = 1;
+  static constexpr UINT kTimer1Interval = 200;  // ms
+
+  // How long the start-up waits for the registry editor to write the backup.
+  static constexpr double kExportTimeoutSeconds = 30.0;
+
+  explicit Root(Prompts& prompts);
+  ~Root();
+  Root(const Root&) = delete;
+  Root& operator=(const Root&) = delete;
+
+  // Creates the window and its controls; runs the start-up when options.runStartup.
+  bool Create(HINSTANCE instance, const RootOptions& options);
+  HWND Handle() const { return hwnd_; }
+  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+  // Reads the registrations below lhTyp\lhKey into LstFileCache; true when it added a line.
+  bool GetFileCaches(HKEY lhTyp, const std::wstring& lhKey);
+  // Appends one row per cache line to LstFileList and shows the broken count.
+  void GetFileListe();
+  // Copies the selected row into the editor panel; Text1 becomes read-only.
+  void LoadSelectedRow();
+  // The load handler: catalogue, backup, selected row.
+  void Startup();
+
+  // Has the registry editor export `key` with its sub-keys into `file` and waits for it.
+  // True only when the file was written by this export.
+  bool StartRegistryExport(const std::wstring& file, const std::wstring& key);
+  // Where the start-up backup goes.
+  std::wstring BackupPath() const;
+
+  ListView& LstFileList() { return lstFileList_; }
+  ListBox& LstFileCache() { return lstFileCache_; }
+  TextBox& Text1() { return text1_; }
+  TextBox& Text2() { return text2_; }
+  TextBox& Text3() { return text3_; }
+  Button& BDateiname() { return bDateiname_; }
+  Button& BHinzufügen() { return bHinzufügen_; }
+  HWND LabFileError() const { return Control(kLabFileError); }
+  Prompts& Ask() { return prompts_; }
+  std::wstring Caption() const { return WindowText(hwnd_); }
+  // The shared file dialog's last file name (browse and export both set it).
+  std::wstring& Dialog1FileName() { return dialog1FileName_; }
+
+  // Receives every command but Bearbeiten, which the window handles itself.
+  void SetCommandHandler(std::function<void(Command)> handler);
+  // Runs a command; false (and nothing done) while another command is still running, or when
+  // nobody handles it.
+  bool RunCommand(Command command);
+  // Pops up mnuVorgänge at the mouse pointer.
+  void ShowCommandMenu();
+  HMENU CommandMenu() const { return commandMenu_; }
+
+  // The editor panel's timer work: enables BDateiname and BHinzufügen. Empty until the editor
+  // panel is built.
+  void UpdateEditorButtons();
+  // The command "Bearbeiten ... ". Empty until the editor panel is built.
+  void EditSelectedEntry();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnCommand(int id, int code);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+
+  bool CreateMainWindow(HINSTANCE instance);
+  void CreateControls();
+  void CreateFonts();
+  void DestroyFonts();
+  void ApplyLayout();
+  void SizeAndCentre();
+  void SetUpEntryList();
+  void CreateStatusImages();
+  void CreateCommandMenu();
+  void AttachWrappers();
+
+  void HideKeynameColumn();
+  void SelectFirstRowWhenNoneIs();
+  void BackUpRegistry();
+  void ShowWindowNow();
+  void ReportBackup(bool written, const std::wstring& path);
+  void ReportUnexpectedError();
+
+  Prompts& prompts_;
+  RootOptions options_;
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  UINT dpi_ = 96;
+  HFONT font_ = nullptr;       // Tahoma 9 pt
+  HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
+  HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
+  HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
+  HICON legendIcons_[3] = {};
+  HMENU commandMenu_ = nullptr;
+  HICON appIcon_ = nullptr;
+  HICON appIconSmall_ = nullptr;
+
+  ListView lstFileList_;
+  ListBox lstFileCache_;
+  TextBox text1_;
+  TextBox text2_;
+  TextBox text3_;
+  Button bDateiname_;
+  Button bHinzufügen_;
+  std::wstring dialog1FileName_;
+
+  std::function<void(Command)> commandHandler_;
+  bool commandRunning_ = false;  // a command or the start-up is under way
+  bool closeRequested_ = false;  // the user closed the window meanwhile
+};

@@ -1,0 +1,302 @@
+// The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
+// monitor), their fonts, the status pictures and the command menu.
+#include <iterator>
+
+#include "ui/Root.h"
+#include "ui/StatusImages.h"
+#include "ui/Texts.h"
+
+namespace {
+
+// Client area at 96 DPI. It is taller than the original design so that the broken-entry count
+// below the editor panel is inside the window, not cut off by its bottom edge.
+constexpr int kClientWidth = 575;
+constexpr int kClientHeight = 488;
+
+enum class Container { Window, Picture4, Frame1 };
+enum class FontKind { Normal, Bold, Count };
+
+struct ControlDesign {
+  int id;
+  const wchar_t* windowClass;
+  const wchar_t* text;
+  DWORD style;  // beside WS_CHILD
+  DWORD exStyle;
+  Container container;
+  int x, y, width, height;  // relative to the container
+  FontKind font;
+};
+
+constexpr DWORD kShown = WS_VISIBLE;
+constexpr DWORD kEditStyle = kShown | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kLabelStyle = kShown | SS_RIGHT;
+constexpr DWORD kLegendTextStyle = kShown | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kLegendPictureStyle = kShown | SS_ICON | SS_REALSIZECONTROL;
+constexpr DWORD kButtonStyle = kShown | WS_TABSTOP | BS_PUSHBUTTON;
+// A container is created after the controls on it, so it lies below them; clipping its
+// siblings keeps it from painting over them.
+constexpr DWORD kContainerStyle = kShown | WS_CLIPSIBLINGS;
+
+// Creation order is the tab order: the list first, then the editor panel's boxes and buttons,
+// each label in front of the box its access key leads to.
+constexpr ControlDesign kDesign[] = {
+    {Root::kLstFileList, WC_LISTVIEWW, L"",
+     kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
+         LVS_SHAREIMAGELISTS,
+     WS_EX_CLIENTEDGE, Container::Window, 6, 39, 562, 316, FontKind::Normal},
+    {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
+     69, 14, FontKind::Bold},
+    {Root::kText1, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
+     21, 400, 22, FontKind::Normal},
+    {Root::kLabel5, L"STATIC", Texts::kLabelInstallation, kLabelStyle, 0, Container::Frame1, 72,
+     48, 62, 14, FontKind::Normal},
+    {Root::kText2, L"EDIT", L"", kEditStyle, WS_EX_CLIENTEDGE, Container::Frame1, 145, 45, 347, 22,
+     FontKind::Normal},
+    {Root::kBDateiname, L"BUTTON", Texts::kBrowseButton, kButtonStyle, 0, Container::Frame1, 496,
+     45, 49, 22, FontKind::Normal},
+    {Root::kLabel6, L"STATIC", Texts::kLabelVerzeichnis, kLabelStyle, 0, Container::Frame1, 70, 72,
+     64, 14, FontKind::Normal},
+    {Root::kText3, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
+     69, 347, 22, FontKind::Normal},
+    {Root::kBHinzufügen, L"BUTTON", Texts::kOkButton, kButtonStyle, 0, Container::Frame1, 496, 69,
+     49, 22, FontKind::Bold},
+    {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
+     565, 103, FontKind::Normal},
+    {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
+     7, 103, 14, FontKind::Normal},
+    {Root::kPicture2, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 6, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel2, L"STATIC", Texts::kLegendBroken, kLegendTextStyle, 0, Container::Picture4, 207,
+     7, 108, 14, FontKind::Normal},
+    {Root::kPicture3, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 345, 6, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel3, L"STATIC", Texts::kLegendNotFound, kLegendTextStyle, 0, Container::Picture4,
+     369, 7, 155, 14, FontKind::Normal},
+    {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
+     562, 31, FontKind::Normal},
+    // Wider than the original 112 pixels, which cut " 123 Fehlerhafte Einträge" short.
+    {Root::kLabFileError, L"STATIC", Texts::kBrokenCountDesign, kShown | SS_LEFT | SS_NOPREFIX, 0,
+     Container::Window, 6, 468, 250, 14, FontKind::Count},
+    // Never shown; it only holds the cache lines.
+    {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+     Container::Window, 12, 225, 550, 116, FontKind::Normal},
+};
+
+// Legend pictures and the image key each shows.
+struct LegendPicture {
+  int id;
+  const wchar_t* key;
+};
+constexpr LegendPicture kLegend[] = {
+    {Root::kPicture1, L"Ready"}, {Root::kPicture2, L"Fehler"}, {Root::kPicture3, L"Achtung"}};
+
+struct ColumnDesign {
+  const wchar_t* header;
+  int width;
+};
+constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
+                                     {Texts::kHeaderKeyname, 0},
+                                     {Texts::kHeaderInstallation, 233},
+                                     {Texts::kHeaderVerzeichnis, 187}};
+// The Keyname column is shown last, so even a sliver of it never sits between the others.
+constexpr int kColumnOrder[] = {0, 2, 3, 1};
+constexpr int kKeynameColumn = 1;
+
+struct MenuDesign {
+  int id;  // 0: separator
+  const wchar_t* caption;
+};
+constexpr MenuDesign kMenu[] = {
+    {Root::kMnuHinzufügen, Texts::kMenuHinzufügen},   {Root::kMnuBearbeiten, Texts::kMenuBearbeiten},
+    {0, nullptr},                                     {Root::kMnuUmbenennen, Texts::kMenuUmbenennen},
+    {Root::kMnuExportieren, Texts::kMenuExportieren}, {Root::kMnuAusführen, Texts::kMenuAusführen},
+    {0, nullptr},                                     {Root::kMnuLöschen, Texts::kMenuLöschen},
+};
+
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+HFONT CreateTahoma(int heightHundredthsPt, bool bold, UINT dpi) {
+  return CreateFontW(-MulDiv(heightHundredthsPt, static_cast<int>(dpi), 7200), 0, 0, 0,
+                     bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+}
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_CLIPCHILDREN;
+
+const wchar_t kWindowClass[] = L"VelmarinRoot";
+
+}  // namespace
+
+bool Root::CreateMainWindow(HINSTANCE instance) {
+  instance_ = instance;
+  appIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON),
+                                           GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  appIconSmall_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &Root::WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  // Registered once per process; a second Root reuses the class.
+  if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  hwnd_ = CreateWindowExW(0, kWindowClass, Texts::kCaption, kWindowStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr, nullptr, instance,
+                          this);
+  if (hwnd_ == nullptr) return false;
+  if (appIcon_ != nullptr)
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+  if (appIconSmall_ != nullptr)
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIconSmall_));
+  dpi_ = GetDpiForWindow(hwnd_);
+  if (dpi_ == 0) dpi_ = 96;
+  return true;
+}
+
+void Root::CreateFonts() {
+  font_ = CreateTahoma(900, false, dpi_);
+  boldFont_ = CreateTahoma(900, true, dpi_);
+  countFont_ = CreateTahoma(825, true, dpi_);
+}
+
+void Root::DestroyFonts() {
+  for (HFONT* font : {&font_, &boldFont_, &countFont_}) {
+    if (*font != nullptr) DeleteObject(*font);
+    *font = nullptr;
+  }
+}
+
+void Root::CreateControls() {
+  for (const ControlDesign& c : kDesign) {
+    CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, 0, 0, 0, 0, hwnd_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+  }
+  AttachWrappers();
+  ApplyLayout();
+  SetUpEntryList();
+  CreateStatusImages();
+  CreateCommandMenu();
+}
+
+void Root::AttachWrappers() {
+  lstFileList_.Attach(Control(kLstFileList));
+  lstFileCache_.Attach(Control(kLstFileCache));
+  text1_.Attach(Control(kText1));
+  text2_.Attach(Control(kText2));
+  text3_.Attach(Control(kText3));
+  bDateiname_.Attach(Control(kBDateiname));
+  bHinzufügen_.Attach(Control(kBHinzufügen));
+}
+
+// Positions and fonts for the current DPI. Containers come first, so the controls on them can
+// be placed relative to their client area.
+void Root::ApplyLayout() {
+  const auto place = [&](const ControlDesign& c, POINT origin) {
+    SetWindowPos(Control(c.id), nullptr, origin.x + Scaled(c.x, dpi_),
+                 origin.y + Scaled(c.y, dpi_), Scaled(c.width, dpi_), Scaled(c.height, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  // A container's client area: inside Picture4's border; Frame1 has none.
+  const auto originOf = [&](Container container) {
+    POINT origin{0, 0};
+    if (container == Container::Window) return origin;
+    MapWindowPoints(Control(container == Container::Picture4 ? kPicture4 : kFrame1), hwnd_,
+                    &origin, 1);
+    return origin;
+  };
+  for (const ControlDesign& c : kDesign)
+    if (c.container == Container::Window) place(c, {0, 0});
+  for (const ControlDesign& c : kDesign)
+    if (c.container != Container::Window) place(c, originOf(c.container));
+
+  for (const ControlDesign& c : kDesign) {
+    const HFONT font = c.font == FontKind::Bold ? boldFont_ : c.font == FontKind::Count ? countFont_
+                                                                                      : font_;
+    SendMessageW(Control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+}
+
+void Root::SizeAndCentre() {
+  RECT frame{0, 0, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    area = monitor.rcWork;
+  const int x = area.left + ((area.right - area.left) - width) / 2;
+  const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Root::SetUpEntryList() {
+  const HWND list = lstFileList_.Handle();
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  if (lstFileList_.ColumnCount() == 0)
+    for (const ColumnDesign& column : kColumns)
+      lstFileList_.AddColumn(column.header, Scaled(column.width, dpi_));
+  lstFileList_.SetImageKeys(StatusImageKeys());
+  HideKeynameColumn();
+}
+
+void Root::HideKeynameColumn() {
+  lstFileList_.SetColumnWidth(kKeynameColumn, 0);
+  SendMessageW(lstFileList_.Handle(), LVM_SETCOLUMNORDERARRAY, std::size(kColumnOrder),
+               reinterpret_cast<LPARAM>(kColumnOrder));
+}
+
+// ImageList1 serves the list's icons and small icons alike, and the legend.
+void Root::CreateStatusImages() {
+  HIMAGELIST images = CreateStatusImageList(Scaled(16, dpi_));
+  if (images == nullptr) return;
+  const HWND list = lstFileList_.Handle();
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+  for (size_t i = 0; i < std::size(kLegend); ++i) {
+    HICON icon = ImageList_GetIcon(images, StatusImageIndex(kLegend[i].key), ILD_NORMAL);
+    SendMessageW(Control(kLegend[i].id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    if (legendIcons_[i] != nullptr) DestroyIcon(legendIcons_[i]);
+    legendIcons_[i] = icon;
+  }
+  if (images_ != nullptr) ImageList_Destroy(images_);
+  images_ = images;
+}
+
+void Root::CreateCommandMenu() {
+  if (commandMenu_ != nullptr) return;
+  commandMenu_ = CreatePopupMenu();
+  for (const MenuDesign& item : kMenu) {
+    if (item.id == 0)
+      AppendMenuW(commandMenu_, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuW(commandMenu_, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
+  }
+}
+
+// Everything that depends on the DPI is made again; the window keeps its place.
+void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi == 0 ? 96 : dpi;
+  const HFONT oldFonts[] = {font_, boldFont_, countFont_};
+  CreateFonts();
+  RECT frame{0, 0, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout();
+  for (HFONT font : oldFonts)
+    if (font != nullptr) DeleteObject(font);
+  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column)
+    lstFileList_.SetColumnWidth(column, Scaled(kColumns[column].width, dpi_));
+  CreateStatusImages();
+}

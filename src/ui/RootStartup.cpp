@@ -1,0 +1,159 @@
+// The load handler of the main window: the catalogue into the lists, the registry backup, the
+// selected row into the editor panel.
+#include <optional>
+
+#include "catalogue/EntryList.h"
+#include "catalogue/Scan.h"
+#include "platform/Dateiexistenz.h"
+#include "platform/Others.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "ui/RegistryExportCommand.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+namespace {
+
+constexpr wchar_t kBackupKey[] =
+    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+
+constexpr int kInstallationColumn = 2;
+constexpr int kDirectoryColumn = 3;
+
+// The file's last write time; nothing when there is no such file.
+std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  return data.ftLastWriteTime;
+}
+
+bool WrittenSince(const std::optional<FILETIME>& before, const std::optional<FILETIME>& after) {
+  if (!after) return false;
+  return !before || CompareFileTime(&*before, &*after) != 0;
+}
+
+std::wstring WithAdvice(const wchar_t* message) {
+  return std::wstring(message) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
+}
+
+// Keeps a control from repainting row by row while it is filled.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawPause() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  HWND hwnd_;
+};
+
+}  // namespace
+
+bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
+  lstFileCache_.Clear();
+  bool added = false;
+  for (const std::wstring& line : ScanCacheLines(lhTyp, lhKey))
+    if (lstFileCache_.Append(line) >= 0) added = true;
+  return added;
+}
+
+void Root::GetFileListe() {
+  const ExistenceTest fileExists = [](const std::wstring& path) { return FileExists(path); };
+  const int lines = lstFileCache_.Count();
+  int broken = 0;
+  {
+    RedrawPause pause(lstFileList_.Handle());
+    for (int i = 0; i < lines; ++i) {
+      const AppPathEntry entry = RowFromCacheLine(lstFileCache_.Item(i), fileExists);
+      if (entry.Status != EntryStatus::Fine) ++broken;
+      const int row = lstFileList_.InsertRow(lstFileList_.Count(), entry.FileName,
+                                             ImageKeyOf(entry.Status));
+      if (row < 0) continue;
+      lstFileList_.SetText(row, 1, entry.KeyName);
+      lstFileList_.SetText(row, kInstallationColumn, entry.Installation);
+      lstFileList_.SetText(row, kDirectoryColumn, entry.Directory);
+    }
+  }
+  // Reading line by line leaves the last line the current one.
+  if (lines > 0) lstFileCache_.Select(lines - 1);
+  if (broken > 0) SetWindowTextChecked(LabFileError(), BrokenCountCaption(broken));
+}
+
+void Root::LoadSelectedRow() {
+  if (lstFileList_.Count() == 0) return;
+  text1_.SetLocked(true);
+  const int row = lstFileList_.SelectedIndex();
+  if (row < 0) return;
+  text1_.SetText(lstFileList_.Text(row));
+  text2_.SetText(lstFileList_.Text(row, kInstallationColumn));
+  text3_.SetText(lstFileList_.Text(row, kDirectoryColumn));
+}
+
+void Root::Startup() {
+  // No command may start while the start-up lets messages through (it waits for the backup).
+  const bool wasRunning = commandRunning_;
+  commandRunning_ = true;
+  if (GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) GetFileListe();
+  SelectFirstRowWhenNoneIs();
+  HideKeynameColumn();
+  BackUpRegistry();
+  LoadSelectedRow();
+  commandRunning_ = wasRunning;
+  if (closeRequested_ && hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  closeRequested_ = false;
+}
+
+// A freshly filled list shows its first row as the selected one, as the panel expects.
+void Root::SelectFirstRowWhenNoneIs() {
+  if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
+}
+
+std::wstring Root::BackupPath() const {
+  const std::wstring folder = options_.backupFolder.empty() ? ProgramFolder()
+                                                            : options_.backupFolder;
+  return folder + L"\\" + Texts::kBackupFileName;
+}
+
+// The window is shown before the registry editor runs, so the user sees the program while the
+// start-up waits for the backup.
+void Root::BackUpRegistry() {
+  const std::wstring path = BackupPath();
+  const std::wstring title = L" " + Caption();
+  ShowWindowNow();
+  if (!FileExists(path)) {
+    ReportBackup(StartRegistryExport(path, kBackupKey), path);
+    return;
+  }
+  const int answer = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), title,
+                                      MB_YESNO | MB_ICONWARNING);
+  if (answer == IDYES && !StartRegistryExport(path, kBackupKey)) ReportBackup(false, path);
+}
+
+void Root::ReportBackup(bool written, const std::wstring& path) {
+  const std::wstring title = L" " + Caption();
+  if (written)
+    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten), title, MB_OK | MB_ICONWARNING);
+  else
+    prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, title,
+                     MB_OK | MB_ICONERROR);
+}
+
+// The editor is the Windows folder's own, named by its full path, never looked up through the
+// search path or the current folder. The start-up waits (with the window responsive) until it
+// has finished, and trusts the file only when this export changed it.
+bool Root::StartRegistryExport(const std::wstring& file, const std::wstring& key) {
+  const std::wstring editor = RegistryEditorPath();
+  const std::optional<std::wstring> commandLine = RegistryExportCommandLine(editor, file, key);
+  if (!commandLine) return false;
+  const std::optional<FILETIME> before = LastWriteTime(file);
+  std::optional<UniqueHandle> process =
+      StartProgram(editor, *commandLine, L"", SW_SHOWMINIMIZED);
+  if (!process || !*process) return false;
+  if (!WaitForProcess(process->get(), kExportTimeoutSeconds)) return false;
+  return WrittenSince(before, LastWriteTime(file));
+}

@@ -1,0 +1,111 @@
+#pragma once
+// Every text the user sees, in one place. They are reproduced exactly, trailing blanks
+// included; several captions and messages end in one or more blanks on purpose.
+// No Windows header: platform-free code may use these texts too.
+
+namespace Texts {
+
+// ---- Main window ----
+inline constexpr wchar_t kCaption[] = L"Velmarin";
+
+// Legend bar
+inline constexpr wchar_t kLegendReady[] = L"Fehlerfreier Eintrag";
+inline constexpr wchar_t kLegendBroken[] = L"Fehlerhafter Eintrag";
+inline constexpr wchar_t kLegendNotFound[] = L"Datei wurde nicht gefunden";
+
+// Column headers of the entry list
+inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";
+inline constexpr wchar_t kHeaderKeyname[] = L"Keyname";
+inline constexpr wchar_t kHeaderInstallation[] = L"Installation";
+inline constexpr wchar_t kHeaderVerzeichnis[] = L"Verzeichnis";
+
+// Editor panel
+inline constexpr wchar_t kLabelDateiname[] = L"&Dateiname:";
+inline constexpr wchar_t kLabelInstallation[] = L"&Installation:";
+inline constexpr wchar_t kLabelVerzeichnis[] = L"&Verzeichnis:";
+inline constexpr wchar_t kBrowseButton[] = L"...";
+inline constexpr wchar_t kOkButton[] = L"&OK";
+
+// Design text of the broken-entry count, shown until the list has counted.
+inline constexpr wchar_t kBrokenCountDesign[] = L"XXXXXXXXXXXXXXXX";
+// Follows the count: " 3 Fehlerhafte Einträge".
+inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
+
+// Context menu "Vorgänge"
+inline constexpr wchar_t kMenuVorgänge[] = L"Vorgänge";
+inline constexpr wchar_t kMenuHinzufügen[] = L"Hinzufügen ";
+inline constexpr wchar_t kMenuBearbeiten[] = L"Bearbeiten ... ";
+inline constexpr wchar_t kMenuUmbenennen[] = L"Umbenennen ... ";
+inline constexpr wchar_t kMenuExportieren[] = L"Exportieren ... ";
+inline constexpr wchar_t kMenuAusführen[] = L"Ausführen ";
+inline constexpr wchar_t kMenuLöschen[] = L"Löschen";
+
+// ---- Registry backup at start-up ----
+inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
+inline constexpr wchar_t kBackupWritten[] =
+    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung angelegt.    ";
+inline constexpr wchar_t kBackupOverwriteQuestion[] =
+    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung überschreiben ?    ";
+inline constexpr wchar_t kBackupAdvice1[] =
+    L"Wählen Sie ''Hinzufügen'' im Explorer, um den ursprünglichen Zustand ";
+inline constexpr wchar_t kBackupAdvice2[] =
+    L"der Registrierungseinträge für ''App Path'' wiederherzustellen.";
+// Shown instead of kBackupWritten when the registry editor did not write the file; the file's
+// path follows on the next line.
+inline constexpr wchar_t kBackupFailed[] =
+    L"Die Registrierungssicherung ''AppBackup.reg'' konnte nicht geschrieben werden.    ";
+
+// ---- Failures of the program itself ----
+inline constexpr wchar_t kWindowFailed[] = L"Das Hauptfenster konnte nicht angelegt werden.  ";
+inline constexpr wchar_t kUnexpectedError[] =
+    L"Bei diesem Vorgang ist ein unerwarteter Fehler aufgetreten. Er wurde abgebrochen.  ";
+
+// ---- Placeholder row of a new entry ----
+inline constexpr wchar_t kNewEntry[] = L"Neuer Eintrag";
+inline constexpr wchar_t kNewEntryKeyMark[] = L"XXX";
+
+// ---- Browse dialog ----
+inline constexpr wchar_t kBrowseTitle[] = L"Durchsuchen";
+inline constexpr wchar_t kBrowseFilter[] = L"Programme|*.exe|Alle Dateitypen|*.*";
+
+// ---- Save entry ----
+inline constexpr wchar_t kOverwriteQuestion1[] =
+    L"Die Anwendung wurde im Anwendungsregister bereits gefunden.  ";
+inline constexpr wchar_t kOverwriteQuestion2[] =
+    L"Möchten Sie den vorhandenen Eintrag überschreiben ?";
+
+// ---- Delete entry ----
+inline constexpr wchar_t kDeleteTitle[] = L"InstallShield Application";
+inline constexpr wchar_t kDeleteRefused[] =
+    L"Diese Systemdatei darf nicht aus der Registrierung gelöscht werden.  ";
+// The question and the confirmation have the short name between their two parts.
+inline constexpr wchar_t kDeleteQuestionStart[] = L"Möchten Sie die Path-Verknüpfung für ";
+inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
+inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
+inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
+
+// ---- Run application ----
+inline constexpr wchar_t kRunFailed[] =
+    L"Unbekannter Fehler bei Ausführung der Anwendung aufgetreten.    ";
+
+// ---- Export to a registration file ----
+inline constexpr wchar_t kExportFileName[] = L"Export.reg";
+inline constexpr wchar_t kExportTitle[] = L"Speichern unter ...";
+inline constexpr wchar_t kExportFilter[] = L"Registrierungsdatei|*.reg|Alle Dateitypen|*.*";
+
+// ---- Rename dialog ----
+inline constexpr wchar_t kRenameCaption[] = L" Dateinamen umbenennen";
+inline constexpr wchar_t kRenameNameLabel[] = L"&Datei:";
+inline constexpr wchar_t kRenameOk[] = L"&Ok";
+inline constexpr wchar_t kRenameCancel[] = L"&Abbrechen";
+inline constexpr wchar_t kRenameHelp[] = L"&Hilfe";
+inline constexpr wchar_t kRenamePrompt[] =
+    L"Bitte geben Sie einen neuen Dateinamen für die Anwendung ein, dieser wird dann nur in der "
+    L"Registrierung geändert:";
+inline constexpr wchar_t kTypeQuestionTitle[] = L" Dateitypen anpassen";
+inline constexpr wchar_t kNonStandardType[] =
+    L"Der Dateityp dieser Anwendung enstpricht nicht dem Standardformat.  ";
+inline constexpr wchar_t kChangedType[] =
+    L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ";
+
+}  // namespace Texts

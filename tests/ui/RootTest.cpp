@@ -1,0 +1,676 @@
+// The main window on the real controls, the real registry of the throwaway prefix and Wine's
+// own regedit.exe. Windows stay hidden; prompts are answered by script.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Others.h"
+#include "platform/Registry.h"
+#include "support/AppPathsFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+// RECT is a global type, so its comparison must be global for the test macros to find it.
+static bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+static std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+std::wstring Text(HWND hwnd) { return WindowText(hwnd); }
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+// regedit writes UTF-16; look for a text in it.
+bool HoldsUtf16(const std::string& bytes, const std::wstring& text) {
+  const std::string needle(reinterpret_cast<const char*>(text.data()),
+                           text.size() * sizeof(wchar_t));
+  return bytes.find(needle) != std::string::npos;
+}
+
+std::wstring BackupWrittenMessage() {
+  return std::wstring(Texts::kBackupWritten) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" +
+         Texts::kBackupAdvice2;
+}
+
+std::wstring BackupQuestion() {
+  return std::wstring(Texts::kBackupOverwriteQuestion) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" +
+         Texts::kBackupAdvice2;
+}
+
+class RootTest : public AppPathsFixture {
+ protected:
+  void SetUp() override {
+    AppPathsFixture::SetUp();
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    folder_ = fs::path(temp) / (L"velmarin-root-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++counter));
+    fs::create_directories(folder_);
+  }
+
+  void TearDown() override {
+    root_.reset();
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  bool Create(bool runStartup, const std::wstring& backupFolder = {}) {
+    root_ = std::make_unique<Root>(prompts_);
+    RootOptions options;
+    options.runStartup = runStartup;
+    options.show = false;
+    options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
+    return root_->Create(GetModuleHandleW(nullptr), options);
+  }
+
+  // An existing program file in the test's folder.
+  std::wstring MakeFile(const std::wstring& name) {
+    const fs::path path = folder_ / name;
+    WriteBytes(path, "MZ");
+    return path.wstring();
+  }
+
+  fs::path BackupFile() const { return folder_ / L"AppBackup.reg"; }
+
+  // The control's rectangle relative to the client area of `container` (the window itself
+  // when nullptr).
+  RECT RectIn(int id, HWND container = nullptr) const {
+    RECT r{};
+    GetWindowRect(root_->Control(id), &r);
+    MapWindowPoints(HWND_DESKTOP, container ? container : root_->Handle(),
+                    reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  RECT Design(int x, int y, int width, int height) const {
+    const UINT dpi = Dpi();
+    return {Scaled(x, dpi), Scaled(y, dpi), Scaled(x, dpi) + Scaled(width, dpi),
+            Scaled(y, dpi) + Scaled(height, dpi)};
+  }
+
+  UINT Dpi() const {
+    const UINT dpi = GetDpiForWindow(root_->Handle());
+    return dpi == 0 ? 96 : dpi;
+  }
+
+  int RowOf(const std::wstring& text) {
+    ListView& list = root_->LstFileList();
+    for (int i = 0; i < list.Count(); ++i)
+      if (list.Text(i) == text) return i;
+    return -1;
+  }
+
+  fs::path folder_;
+  ScriptedPrompts prompts_;
+  std::unique_ptr<Root> root_;
+};
+
+// ---- The window and its controls ----
+
+TEST_F(RootTest, WindowIsAFixedCentredFrameNamedVelmarin) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  EXPECT_EQ(root_->Caption(), L"Velmarin");
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
+  EXPECT_EQ(style & WS_THICKFRAME, 0u);
+  EXPECT_NE(style & WS_CAPTION, 0u);
+  EXPECT_EQ(GetMenu(hwnd), nullptr);
+
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, Scaled(575, Dpi()));
+  EXPECT_EQ(client.bottom, Scaled(488, Dpi()));
+
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  MONITORINFO monitor{sizeof(monitor)};
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  const RECT& area = monitor.rcWork;
+  EXPECT_LE(std::abs((window.left + window.right) - (area.left + area.right)), 2);
+  EXPECT_LE(std::abs((window.top + window.bottom) - (area.top + area.bottom)), 2);
+}
+
+TEST_F(RootTest, ControlsSitWhereTheLayoutPutsThem) {
+  ASSERT_TRUE(Create(false));
+  EXPECT_EQ(RectIn(Root::kPicture4), Design(6, 6, 562, 31));
+  EXPECT_EQ(RectIn(Root::kLstFileList), Design(6, 39, 562, 316));
+  EXPECT_EQ(RectIn(Root::kLstFileCache), Design(12, 225, 550, 116));
+  EXPECT_EQ(RectIn(Root::kFrame1), Design(6, 351, 565, 103));
+
+  // The legend, relative to the inside of its bar.
+  const HWND bar = root_->Control(Root::kPicture4);
+  EXPECT_EQ(RectIn(Root::kPicture1, bar), Design(24, 6, 16, 16));
+  EXPECT_EQ(RectIn(Root::kLabel1, bar), Design(48, 7, 103, 14));
+  EXPECT_EQ(RectIn(Root::kPicture2, bar), Design(183, 6, 16, 16));
+  EXPECT_EQ(RectIn(Root::kLabel2, bar), Design(207, 7, 108, 14));
+  EXPECT_EQ(RectIn(Root::kPicture3, bar), Design(345, 6, 16, 16));
+  EXPECT_EQ(RectIn(Root::kLabel3, bar), Design(369, 7, 155, 14));
+
+  // The editor panel, relative to its frame.
+  const HWND frame = root_->Control(Root::kFrame1);
+  EXPECT_EQ(RectIn(Root::kLabel4, frame), Design(65, 24, 69, 14));
+  EXPECT_EQ(RectIn(Root::kText1, frame), Design(145, 21, 400, 22));
+  EXPECT_EQ(RectIn(Root::kLabel5, frame), Design(72, 48, 62, 14));
+  EXPECT_EQ(RectIn(Root::kText2, frame), Design(145, 45, 347, 22));
+  EXPECT_EQ(RectIn(Root::kBDateiname, frame), Design(496, 45, 49, 22));
+  EXPECT_EQ(RectIn(Root::kLabel6, frame), Design(70, 72, 64, 14));
+  EXPECT_EQ(RectIn(Root::kText3, frame), Design(145, 69, 347, 22));
+  EXPECT_EQ(RectIn(Root::kBHinzufügen, frame), Design(496, 69, 49, 22));
+  // The three labels end at one right edge.
+  EXPECT_EQ(RectIn(Root::kLabel4).right, RectIn(Root::kLabel5).right);
+  EXPECT_EQ(RectIn(Root::kLabel5).right, RectIn(Root::kLabel6).right);
+}
+
+TEST_F(RootTest, BrokenCountLabelIsInsideTheWindowAndWideEnoughForItsCaption) {
+  ASSERT_TRUE(Create(false));
+  const RECT label = RectIn(Root::kLabFileError);
+  EXPECT_EQ(label.left, Scaled(6, Dpi()));
+  EXPECT_EQ(label.top, Scaled(468, Dpi()));
+  RECT client{};
+  GetClientRect(root_->Handle(), &client);
+  EXPECT_LE(label.right, client.right);
+  EXPECT_LE(label.bottom, client.bottom);
+  EXPECT_GE(label.top, RectIn(Root::kFrame1).bottom);
+
+  // The widest caption a large catalogue produces fits on one line.
+  const HWND hwnd = root_->LabFileError();
+  const HDC dc = GetDC(hwnd);
+  const auto old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+  const std::wstring widest = L" 88888 Fehlerhafte Einträge";
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, widest.c_str(), static_cast<int>(widest.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  EXPECT_LE(extent.cx, label.right - label.left);
+  EXPECT_LE(extent.cy, label.bottom - label.top);
+}
+
+TEST_F(RootTest, ControlsShowTheirCaptionsAndStartStates) {
+  ASSERT_TRUE(Create(false));
+  EXPECT_EQ(Text(root_->Control(Root::kLabel1)), L"Fehlerfreier Eintrag");
+  EXPECT_EQ(Text(root_->Control(Root::kLabel2)), L"Fehlerhafter Eintrag");
+  EXPECT_EQ(Text(root_->Control(Root::kLabel3)), L"Datei wurde nicht gefunden");
+  EXPECT_EQ(Text(root_->Control(Root::kLabel4)), L"&Dateiname:");
+  EXPECT_EQ(Text(root_->Control(Root::kLabel5)), L"&Installation:");
+  EXPECT_EQ(Text(root_->Control(Root::kLabel6)), L"&Verzeichnis:");
+  EXPECT_EQ(Text(root_->BDateiname().Handle()), L"...");
+  EXPECT_EQ(Text(root_->BHinzufügen().Handle()), L"&OK");
+  EXPECT_EQ(Text(root_->Control(Root::kFrame1)), L"");
+  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+
+  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_FALSE(root_->Text2().Locked());
+  EXPECT_TRUE(root_->Text3().Locked());
+  EXPECT_TRUE(root_->BDateiname().Enabled());
+  EXPECT_TRUE(root_->BHinzufügen().Enabled());
+
+  const auto visible = [&](int id) {
+    return (GetWindowLongPtrW(root_->Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  EXPECT_FALSE(visible(Root::kLstFileCache));
+  for (int id : {Root::kLstFileList, Root::kText1, Root::kLabFileError, Root::kPicture4,
+                 Root::kPicture1, Root::kFrame1})
+    EXPECT_TRUE(visible(id)) << id;
+  // Labels right-aligned at their boxes.
+  EXPECT_NE(GetWindowLongPtrW(root_->Control(Root::kLabel5), GWL_STYLE) & SS_RIGHT, 0);
+}
+
+TEST_F(RootTest, FontsAreTahomaNinePointWithTheBoldOnes) {
+  ASSERT_TRUE(Create(false));
+  const auto fontOf = [&](int id) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(root_->Control(id), WM_GETFONT, 0, 0));
+    EXPECT_NE(handle, nullptr) << id;
+    GetObjectW(handle, sizeof(font), &font);
+    return font;
+  };
+  const LONG nine = -MulDiv(9, static_cast<int>(Dpi()), 72);
+  for (int id : {Root::kLstFileList, Root::kText1, Root::kText2, Root::kLabel5, Root::kLabel1,
+                 Root::kBDateiname}) {
+    const LOGFONTW f = fontOf(id);
+    EXPECT_STREQ(f.lfFaceName, L"Tahoma") << id;
+    EXPECT_EQ(f.lfHeight, nine) << id;
+    EXPECT_LT(f.lfWeight, FW_BOLD) << id;
+  }
+  for (int id : {Root::kLabel4, Root::kBHinzufügen}) {
+    const LOGFONTW f = fontOf(id);
+    EXPECT_EQ(f.lfHeight, nine) << id;
+    EXPECT_EQ(f.lfWeight, FW_BOLD) << id;
+  }
+  const LOGFONTW count = fontOf(Root::kLabFileError);
+  EXPECT_STREQ(count.lfFaceName, L"Tahoma");
+  EXPECT_EQ(count.lfHeight, -MulDiv(825, static_cast<int>(Dpi()), 7200));
+  EXPECT_EQ(count.lfWeight, FW_BOLD);
+}
+
+TEST_F(RootTest, TabOrderRunsFromTheListThroughThePanel) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  const std::vector<int> order = {Root::kLstFileList, Root::kText1,       Root::kText2,
+                                  Root::kBDateiname,  Root::kText3,       Root::kBHinzufügen,
+                                  Root::kLstFileList};
+  for (size_t i = 0; i + 1 < order.size(); ++i)
+    EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(order[i]), FALSE),
+              root_->Control(order[i + 1]))
+        << "after " << order[i];
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLstFileList), TRUE),
+            root_->BHinzufügen().Handle());
+  // A label's access key leads to the box after it.
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel4), FALSE), root_->Text1().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel5), FALSE), root_->Text2().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel6), FALSE), root_->Text3().Handle());
+}
+
+TEST_F(RootTest, EntryListHasItsColumnsWithKeynameHiddenAndLast) {
+  ASSERT_TRUE(Create(false));
+  ListView& list = root_->LstFileList();
+  ASSERT_EQ(list.ColumnCount(), 4);
+  EXPECT_EQ(list.ColumnText(0), L"Dateiname");
+  EXPECT_EQ(list.ColumnText(1), L"Keyname");
+  EXPECT_EQ(list.ColumnText(2), L"Installation");
+  EXPECT_EQ(list.ColumnText(3), L"Verzeichnis");
+  EXPECT_EQ(list.ColumnWidth(0), Scaled(120, Dpi()));
+  EXPECT_EQ(list.ColumnWidth(1), 0);
+  EXPECT_EQ(list.ColumnWidth(2), Scaled(233, Dpi()));
+  EXPECT_EQ(list.ColumnWidth(3), Scaled(187, Dpi()));
+  int order[4] = {};
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETCOLUMNORDERARRAY, 4,
+                           reinterpret_cast<LPARAM>(order)));
+  EXPECT_EQ(std::vector<int>(order, order + 4), (std::vector<int>{0, 2, 3, 1}));
+
+  const auto style = GetWindowLongPtrW(list.Handle(), GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_NE(style & LVS_SINGLESEL, 0);
+  EXPECT_NE(style & LVS_EDITLABELS, 0);
+}
+
+TEST_F(RootTest, ImageListHoldsSixPicturesForTheListAndTheLegend) {
+  ASSERT_TRUE(Create(false));
+  const HWND list = root_->LstFileList().Handle();
+  const auto small = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  const auto normal = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(small, normal);
+  EXPECT_EQ(ImageList_GetImageCount(small), 6);
+  int cx = 0, cy = 0;
+  ASSERT_TRUE(ImageList_GetIconSize(small, &cx, &cy));
+  EXPECT_EQ(cx, Scaled(16, Dpi()));
+  EXPECT_EQ(cy, Scaled(16, Dpi()));
+  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3})
+    EXPECT_NE(SendMessageW(root_->Control(id), STM_GETICON, 0, 0), 0) << id;
+}
+
+TEST_F(RootTest, CommandMenuHoldsItsItemsInOrder) {
+  ASSERT_TRUE(Create(false));
+  const HMENU menu = root_->CommandMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 8);
+  struct Item {
+    int id;
+    const wchar_t* caption;
+  };
+  const Item expected[] = {{Root::kMnuHinzufügen, L"Hinzufügen "},
+                           {Root::kMnuBearbeiten, L"Bearbeiten ... "},
+                           {0, nullptr},
+                           {Root::kMnuUmbenennen, L"Umbenennen ... "},
+                           {Root::kMnuExportieren, L"Exportieren ... "},
+                           {Root::kMnuAusführen, L"Ausführen "},
+                           {0, nullptr},
+                           {Root::kMnuLöschen, L"Löschen"}};
+  for (int i = 0; i < 8; ++i) {
+    wchar_t caption[64] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.dwTypeData = caption;
+    info.cch = 64;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
+    if (expected[i].caption == nullptr) {
+      EXPECT_NE(info.fType & MFT_SEPARATOR, 0u) << i;
+    } else {
+      EXPECT_EQ(info.wID, static_cast<UINT>(expected[i].id)) << i;
+      EXPECT_STREQ(caption, expected[i].caption) << i;
+    }
+  }
+}
+
+// ---- The list from the registry ----
+
+TEST_F(RootTest, GetFileListeMakesOneRowPerRegistrationWithItsStatus) {
+  const std::wstring tool = MakeFile(L"tool.exe");
+  PutRegistration(L"TOOL.EXE", tool.c_str(), L"C:\\Tools;");
+  PutRegistration(L"ARGS.EXE", (tool.substr(0, tool.size() - 4) + L".EXE /n").c_str());
+  PutRegistration(L"QUOTED.EXE", (L"\"" + tool + L"\"").c_str());
+  PutRegistration(L"FOLDER.EXE", folder_.wstring().c_str());
+  PutRegistration(L"GONE.EXE", (folder_ / L"gone.exe").wstring().c_str(), L"C:\\Gone");
+  PutRegistration(L"EMPTY.EXE", nullptr);
+  PutRegistration(L"a.EXE", tool.c_str());
+  ASSERT_TRUE(Create(false));
+
+  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  EXPECT_EQ(root_->LstFileCache().Count(), 7);
+  root_->GetFileListe();
+  ListView& list = root_->LstFileList();
+  ASSERT_EQ(list.Count(), 7);
+  EXPECT_EQ(root_->LstFileCache().SelectedIndex(), 6);
+
+  const int t = RowOf(L"Tool.exe");
+  ASSERT_GE(t, 0);
+  EXPECT_EQ(list.Text(t, 1), L"TOOL.EXE");
+  EXPECT_EQ(list.Text(t, 2), tool);
+  EXPECT_EQ(list.Text(t, 3), L"C:\\Tools;");
+  EXPECT_EQ(list.ImageKey(t), L"Ready");
+
+  EXPECT_EQ(list.ImageKey(RowOf(L"Args.exe")), L"Ready");
+  EXPECT_EQ(list.Text(RowOf(L"Args.exe"), 2), tool.substr(0, tool.size() - 4) + L".EXE /n");
+  EXPECT_EQ(list.ImageKey(RowOf(L"Quoted.exe")), L"Ready");
+  EXPECT_EQ(list.Text(RowOf(L"Quoted.exe"), 2), L"\"" + tool + L"\"");
+  EXPECT_EQ(list.ImageKey(RowOf(L"Folder.exe")), L"Ready");
+  EXPECT_EQ(list.ImageKey(RowOf(L"Gone.exe")), L"Achtung");
+  EXPECT_EQ(list.Text(RowOf(L"Gone.exe"), 3), L"C:\\Gone");
+  EXPECT_EQ(list.ImageKey(RowOf(L"Empty.exe")), L"Fehler");
+  EXPECT_EQ(list.Text(RowOf(L"Empty.exe"), 2), L"");
+  const int a = RowOf(L"A.exe");
+  ASSERT_GE(a, 0);
+  EXPECT_EQ(list.Text(a, 1), L"a.EXE");
+
+  EXPECT_EQ(Text(root_->LabFileError()), L" 2 Fehlerhafte Einträge");
+}
+
+TEST_F(RootTest, BrokenCountKeepsTheDesignTextWhenNothingIsBroken) {
+  PutRegistration(L"TOOL.EXE", MakeFile(L"tool.exe").c_str());
+  ASSERT_TRUE(Create(false));
+  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  root_->GetFileListe();
+  EXPECT_EQ(root_->LstFileList().Count(), 1);
+  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+}
+
+TEST_F(RootTest, EmptyCatalogueGivesNoLinesAndNoRows) {
+  ASSERT_TRUE(Create(false));
+  root_->LstFileCache().Append(L"OLD\t\t");
+  EXPECT_FALSE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  EXPECT_EQ(root_->LstFileCache().Count(), 0);
+  root_->GetFileListe();
+  EXPECT_EQ(root_->LstFileList().Count(), 0);
+  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+}
+
+TEST_F(RootTest, GetFileListeAppendsToRowsAlreadyThere) {
+  PutRegistration(L"ONE.EXE", nullptr);
+  ASSERT_TRUE(Create(false));
+  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  root_->GetFileListe();
+  root_->GetFileListe();
+  EXPECT_EQ(root_->LstFileList().Count(), 2);
+}
+
+// ---- Start-up and backup ----
+
+TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
+  const std::wstring tool = MakeFile(L"tool.exe");
+  PutRegistration(L"NOTEPAD.EXE", tool.c_str(), L"C:\\windows;");
+  PutRegistration(L"GONE.EXE", L"C:\\nowhere\\gone.exe");
+  ASSERT_FALSE(fs::exists(BackupFile()));
+  ASSERT_TRUE(Create(true));
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, BackupWrittenMessage());
+  EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+  EXPECT_EQ(prompts_.messages[0].flags, 0x30u);
+
+  const std::string backup = ReadBytes(BackupFile());
+  EXPECT_TRUE(HoldsUtf16(backup, L"App Paths\\NOTEPAD.EXE"));
+  EXPECT_TRUE(HoldsUtf16(backup, L"App Paths\\GONE.EXE"));
+
+  // The list is filled and the Keyname column hidden.
+  EXPECT_EQ(root_->LstFileList().Count(), 2);
+  EXPECT_EQ(root_->LstFileList().ColumnWidth(1), 0);
+  EXPECT_EQ(Text(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+}
+
+TEST_F(RootTest, LaterRunAnsweredNoLeavesTheBackupAlone) {
+  WriteBytes(BackupFile(), "old backup");
+  prompts_.messageAnswers = {IDNO};
+  ASSERT_TRUE(Create(true));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+  EXPECT_EQ(prompts_.messages[0].flags, 0x34u);
+  EXPECT_EQ(ReadBytes(BackupFile()), "old backup");
+}
+
+TEST_F(RootTest, LaterRunAnsweredYesRewritesTheBackup) {
+  PutRegistration(L"TOOL.EXE", L"C:\\x\\tool.exe");
+  WriteBytes(BackupFile(), "old backup");
+  prompts_.messageAnswers = {IDYES};
+  ASSERT_TRUE(Create(true));
+  ASSERT_EQ(prompts_.messages.size(), 1u);  // the question only
+  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  const std::string backup = ReadBytes(BackupFile());
+  EXPECT_NE(backup, "old backup");
+  EXPECT_TRUE(HoldsUtf16(backup, L"App Paths\\TOOL.EXE"));
+}
+
+// The registry editor cannot write into a folder that does not exist: the user is told so,
+// not that the backup was made.
+TEST_F(RootTest, BackupThatWasNotWrittenIsReportedAsAFailure) {
+  const fs::path missing = folder_ / L"fehlt" / L"auch";
+  ASSERT_TRUE(Create(true, missing.wstring()));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  const AskedMessage& m = prompts_.messages[0];
+  EXPECT_EQ(m.text, std::wstring(Texts::kBackupFailed) + L"\n" + (missing / L"AppBackup.reg").wstring());
+  EXPECT_EQ(m.title, L" Velmarin");
+  EXPECT_EQ(m.flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_FALSE(fs::exists(missing / L"AppBackup.reg"));
+}
+
+TEST_F(RootTest, FailedRewriteAfterYesIsReported) {
+  // A folder in place of the file: it "exists", so the question comes, but nothing can be
+  // written there.
+  fs::create_directory(BackupFile());
+  prompts_.messageAnswers = {IDYES};
+  ASSERT_TRUE(Create(true));
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  EXPECT_EQ(prompts_.messages[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(prompts_.messages[1].text.rfind(Texts::kBackupFailed, 0), 0u);
+}
+
+TEST_F(RootTest, StartupLoadsTheFirstRowIntoThePanel) {
+  const std::wstring tool = MakeFile(L"tool.exe");
+  PutRegistration(L"TOOL.EXE", tool.c_str(), L"C:\\Tools;");
+  WriteBytes(BackupFile(), "old");
+  prompts_.messageAnswers = {IDNO};
+  ASSERT_TRUE(Create(true));
+  EXPECT_EQ(root_->LstFileList().SelectedIndex(), 0);
+  EXPECT_EQ(root_->Text1().Text(), L"Tool.exe");
+  EXPECT_EQ(root_->Text2().Text(), tool);
+  EXPECT_EQ(root_->Text3().Text(), L"C:\\Tools;");
+  EXPECT_TRUE(root_->Text1().Locked());
+}
+
+TEST_F(RootTest, StartupOnAnEmptyCatalogueStillOffersTheBackup) {
+  ASSERT_TRUE(Create(true));
+  EXPECT_EQ(root_->LstFileList().Count(), 0);
+  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, BackupWrittenMessage());
+  EXPECT_TRUE(fs::exists(BackupFile()));
+}
+
+// ---- The panel from the list ----
+
+TEST_F(RootTest, LoadSelectedRowCopiesTheSelectedRowAndLocksTheFileName) {
+  ASSERT_TRUE(Create(false));
+  ListView& list = root_->LstFileList();
+  for (const wchar_t* name : {L"A.exe", L"B.exe"}) {
+    const int row = list.InsertRow(list.Count(), name, L"Ready");
+    list.SetText(row, 1, L"KEY");
+    list.SetText(row, 2, std::wstring(L"C:\\") + name);
+    list.SetText(row, 3, L"C:\\dir" + std::to_wstring(row));
+  }
+  root_->Text1().SetLocked(false);
+  root_->Text3().SetLocked(false);
+  ASSERT_TRUE(list.Select(1));
+  root_->LoadSelectedRow();
+  EXPECT_EQ(root_->Text1().Text(), L"B.exe");
+  EXPECT_EQ(root_->Text2().Text(), L"C:\\B.exe");
+  EXPECT_EQ(root_->Text3().Text(), L"C:\\dir1");
+  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_FALSE(root_->Text3().Locked());  // left as it was
+
+  // No selected row: the boxes keep their texts, the file name is locked all the same.
+  root_->Text1().SetLocked(false);
+  ASSERT_TRUE(list.Select(-1));
+  root_->LoadSelectedRow();
+  EXPECT_EQ(root_->Text1().Text(), L"B.exe");
+  EXPECT_TRUE(root_->Text1().Locked());
+}
+
+TEST_F(RootTest, LoadSelectedRowDoesNothingOnAnEmptyList) {
+  ASSERT_TRUE(Create(false));
+  root_->Text1().SetLocked(false);
+  root_->Text1().SetText(L"Neuer Eintrag");
+  root_->LoadSelectedRow();
+  EXPECT_FALSE(root_->Text1().Locked());
+  EXPECT_EQ(root_->Text1().Text(), L"Neuer Eintrag");
+}
+
+TEST_F(RootTest, DoubleClickOnTheListLoadsTheRow) {
+  ASSERT_TRUE(Create(false));
+  ListView& list = root_->LstFileList();
+  const int row = list.InsertRow(0, L"Dbl.exe", L"Ready");
+  list.SetText(row, 2, L"C:\\dbl.exe");
+  list.Select(row);
+  NMITEMACTIVATE click{};
+  click.hdr.hwndFrom = list.Handle();
+  click.hdr.idFrom = Root::kLstFileList;
+  click.hdr.code = NM_DBLCLK;
+  click.iItem = row;
+  SendMessageW(root_->Handle(), WM_NOTIFY, Root::kLstFileList, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(root_->Text1().Text(), L"Dbl.exe");
+  EXPECT_EQ(root_->Text2().Text(), L"C:\\dbl.exe");
+}
+
+// A label edit the user finishes with Enter is turned down by the window.
+TEST_F(RootTest, LabelEditsNeverChangeARowText) {
+  ASSERT_TRUE(Create(false));
+  ListView& list = root_->LstFileList();
+  list.InsertRow(0, L"Fest.exe", L"Ready");
+  ASSERT_TRUE(list.Select(0));
+  SetFocus(list.Handle());
+  const auto edit = reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_EDITLABELW, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextW(edit, L"Geändert.exe");
+  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
+  EXPECT_EQ(list.Text(0), L"Fest.exe");
+
+  EXPECT_TRUE(list.StartLabelEditAndCancel());
+  EXPECT_EQ(list.Text(0), L"Fest.exe");
+}
+
+// ---- Commands ----
+
+TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
+  ASSERT_TRUE(Create(false));
+  std::vector<Command> ran;
+  root_->SetCommandHandler([&](Command c) { ran.push_back(c); });
+  const HWND hwnd = root_->Handle();
+  for (int id : {Root::kMnuHinzufügen, Root::kMnuUmbenennen, Root::kMnuExportieren,
+                 Root::kMnuAusführen, Root::kMnuLöschen})
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Root::kBHinzufügen, BN_CLICKED),
+               reinterpret_cast<LPARAM>(root_->BHinzufügen().Handle()));
+  // Bearbeiten is the window's own.
+  SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Root::kMnuBearbeiten, 0), 0);
+  EXPECT_EQ(ran, (std::vector<Command>{Command::Hinzufügen, Command::Umbenennen,
+                                       Command::Exportieren, Command::Ausführen, Command::Löschen,
+                                       Command::Speichern}));
+}
+
+TEST_F(RootTest, NoCommandRunsWithoutAHandlerOrWhileAnotherRuns) {
+  ASSERT_TRUE(Create(false));
+  EXPECT_FALSE(root_->RunCommand(Command::Löschen));
+  EXPECT_TRUE(root_->RunCommand(Command::Bearbeiten));
+
+  std::vector<Command> ran;
+  bool nestedResult = true;
+  root_->SetCommandHandler([&](Command c) {
+    ran.push_back(c);
+    if (c == Command::Exportieren) {
+      nestedResult = root_->RunCommand(Command::Löschen);
+      // A click that arrives while the command lets messages through is turned away too.
+      SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(Root::kMnuHinzufügen, 0), 0);
+    }
+  });
+  EXPECT_TRUE(root_->RunCommand(Command::Exportieren));
+  EXPECT_FALSE(nestedResult);
+  EXPECT_EQ(ran, (std::vector<Command>{Command::Exportieren}));
+  EXPECT_TRUE(root_->RunCommand(Command::Löschen));
+  EXPECT_EQ(ran.size(), 2u);
+}
+
+TEST_F(RootTest, ACommandThatThrowsIsReportedAndTheNextOneStillRuns) {
+  ASSERT_TRUE(Create(false));
+  int calls = 0;
+  root_->SetCommandHandler([&](Command) {
+    if (++calls == 1) throw std::runtime_error("kaputt");
+  });
+  EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kUnexpectedError);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
+  EXPECT_EQ(calls, 2);
+}
+
+TEST_F(RootTest, ClosingDuringACommandWaitsUntilItEnds) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  bool aliveInside = false;
+  root_->SetCommandHandler([&](Command) {
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    aliveInside = IsWindow(hwnd) != FALSE && root_->LstFileList().Handle() != nullptr;
+  });
+  EXPECT_TRUE(root_->RunCommand(Command::Löschen));
+  EXPECT_TRUE(aliveInside);
+  EXPECT_TRUE(IsWindow(hwnd));
+  ProcessPendingEvents();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(root_->Handle(), nullptr);
+}
+
+}  // namespace
