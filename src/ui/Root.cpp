@@ -105,6 +105,12 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_CLOSE:
       // Closing in the middle of a command would pull the controls from under it.
       if (commandRunning_) {
@@ -151,6 +157,22 @@ void Root::OnCommand(int id, int code) {
     return;
   }
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
+}
+
+// Like a dialog, the window hands the focus back to the control that had it, so the keyboard
+// keeps working after a message box or a switch to another program.
+void Root::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+void Root::RestoreFocus() {
+  HWND target = lastFocus_;
+  const bool usable = target != nullptr && IsWindow(target) && IsChild(hwnd_, target) &&
+                      IsWindowEnabled(target) &&
+                      (GetWindowLongPtrW(target, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (!usable) target = lstFileList_.Handle();
+  if (target != nullptr) SetFocus(target);
 }
 
 // ---- Commands ----

@@ -118,6 +118,8 @@ class Root {
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(int id, int code);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void RememberFocus();
+  void RestoreFocus();
 
   bool CreateMainWindow(HINSTANCE instance);
   void CreateControls();
@@ -159,6 +161,7 @@ class Root {
   Button bDateiname_;
   Button bHinzufügen_;
   std::wstring dialog1FileName_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 
   std::function<void(Command)> commandHandler_;
   bool commandRunning_ = false;  // a command or the start-up is under way

@@ -1,6 +1,8 @@
 // The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
 // monitor), their fonts, the status pictures and the command menu.
 #include <iterator>
+#include <string>
+#include <string_view>
 
 #include "ui/Root.h"
 #include "ui/StatusImages.h"
@@ -30,7 +32,7 @@ struct ControlDesign {
 constexpr DWORD kShown = WS_VISIBLE;
 constexpr DWORD kEditStyle = kShown | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kLabelStyle = kShown | SS_RIGHT;
-constexpr DWORD kLegendTextStyle = kShown | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kLegendTextStyle = kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr DWORD kLegendPictureStyle = kShown | SS_ICON | SS_REALSIZECONTROL;
 constexpr DWORD kButtonStyle = kShown | WS_TABSTOP | BS_PUSHBUTTON;
 // A container is created after the controls on it, so it lies below them; clipping its
@@ -77,7 +79,7 @@ constexpr ControlDesign kDesign[] = {
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 31, FontKind::Normal},
     // Wider than the original 112 pixels, which cut " 123 Fehlerhafte Einträge" short.
-    {Root::kLabFileError, L"STATIC", Texts::kBrokenCountDesign, kShown | SS_LEFT | SS_NOPREFIX, 0,
+    {Root::kLabFileError, L"STATIC", Texts::kBrokenCountDesign, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
      Container::Window, 6, 468, 250, 14, FontKind::Count},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
@@ -124,8 +126,37 @@ HFONT CreateTahoma(int heightHundredthsPt, bool bold, UINT dpi) {
                      DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                               WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+bool IsLabel(const ControlDesign& c) {
+  return std::wstring_view(c.windowClass) == L"STATIC" && (c.style & SS_TYPEMASK) != SS_ICON &&
+         c.text[0] != L'\0';
+}
+
+// The design sizes were made for a font that drew the captions a little narrower; a label that
+// is too small for its caption grows (right-aligned ones to the left, the others to the right
+// and down) instead of cutting or wrapping the text.
+void FitLabelToText(HWND label, bool rightAligned, RECT& r) {
+  const std::wstring text = WindowText(label);
+  const HDC dc = GetDC(label);
+  if (dc == nullptr) return;
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT needed{0, 0, 0, 0};
+  const UINT prefix =
+      (GetWindowLongPtrW(label, GWL_STYLE) & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0u;
+  DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | prefix);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  if (needed.right > r.right - r.left) {
+    if (rightAligned)
+      r.left = r.right - needed.right;
+    else
+      r.right = r.left + needed.right;
+  }
+  if (needed.bottom > r.bottom - r.top) r.bottom = r.top + needed.bottom;
+}
 
 const wchar_t kWindowClass[] = L"VelmarinRoot";
 
@@ -199,9 +230,17 @@ void Root::AttachWrappers() {
 // Positions and fonts for the current DPI. Containers come first, so the controls on them can
 // be placed relative to their client area.
 void Root::ApplyLayout() {
+  for (const ControlDesign& c : kDesign) {
+    const HFONT font = c.font == FontKind::Bold ? boldFont_ : c.font == FontKind::Count ? countFont_
+                                                                                      : font_;
+    SendMessageW(Control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
   const auto place = [&](const ControlDesign& c, POINT origin) {
-    SetWindowPos(Control(c.id), nullptr, origin.x + Scaled(c.x, dpi_),
-                 origin.y + Scaled(c.y, dpi_), Scaled(c.width, dpi_), Scaled(c.height, dpi_),
+    RECT r{origin.x + Scaled(c.x, dpi_), origin.y + Scaled(c.y, dpi_), 0, 0};
+    r.right = r.left + Scaled(c.width, dpi_);
+    r.bottom = r.top + Scaled(c.height, dpi_);
+    if (IsLabel(c)) FitLabelToText(Control(c.id), (c.style & SS_RIGHT) != 0, r);
+    SetWindowPos(Control(c.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   };
   // A container's client area: inside Picture4's border; Frame1 has none.
@@ -216,12 +255,7 @@ void Root::ApplyLayout() {
     if (c.container == Container::Window) place(c, {0, 0});
   for (const ControlDesign& c : kDesign)
     if (c.container != Container::Window) place(c, originOf(c.container));
-
-  for (const ControlDesign& c : kDesign) {
-    const HFONT font = c.font == FontKind::Bold ? boldFont_ : c.font == FontKind::Count ? countFont_
-                                                                                      : font_;
-    SendMessageW(Control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Root::SizeAndCentre() {

@@ -123,6 +123,19 @@ class RootTest : public AppPathsFixture {
     return dpi == 0 ? 96 : dpi;
   }
 
+  // Labels may grow to fit their caption, away from the edge they are aligned to.
+  void ExpectLabelAt(int id, HWND container, const RECT& design, bool rightAligned) const {
+    const RECT r = RectIn(id, container);
+    EXPECT_EQ(r.top, design.top) << id;
+    if (rightAligned)
+      EXPECT_EQ(r.right, design.right) << id;
+    else
+      EXPECT_EQ(r.left, design.left) << id;
+    EXPECT_LE(r.left, design.left) << id;
+    EXPECT_GE(r.right, design.right) << id;
+    EXPECT_GE(r.bottom, design.bottom) << id;
+  }
+
   int RowOf(const std::wstring& text) {
     ListView& list = root_->LstFileList();
     for (int i = 0; i < list.Count(); ++i)
@@ -171,25 +184,49 @@ TEST_F(RootTest, ControlsSitWhereTheLayoutPutsThem) {
   // The legend, relative to the inside of its bar.
   const HWND bar = root_->Control(Root::kPicture4);
   EXPECT_EQ(RectIn(Root::kPicture1, bar), Design(24, 6, 16, 16));
-  EXPECT_EQ(RectIn(Root::kLabel1, bar), Design(48, 7, 103, 14));
+  ExpectLabelAt(Root::kLabel1, bar, Design(48, 7, 103, 14), false);
   EXPECT_EQ(RectIn(Root::kPicture2, bar), Design(183, 6, 16, 16));
-  EXPECT_EQ(RectIn(Root::kLabel2, bar), Design(207, 7, 108, 14));
+  ExpectLabelAt(Root::kLabel2, bar, Design(207, 7, 108, 14), false);
   EXPECT_EQ(RectIn(Root::kPicture3, bar), Design(345, 6, 16, 16));
-  EXPECT_EQ(RectIn(Root::kLabel3, bar), Design(369, 7, 155, 14));
+  ExpectLabelAt(Root::kLabel3, bar, Design(369, 7, 155, 14), false);
 
   // The editor panel, relative to its frame.
   const HWND frame = root_->Control(Root::kFrame1);
-  EXPECT_EQ(RectIn(Root::kLabel4, frame), Design(65, 24, 69, 14));
+  ExpectLabelAt(Root::kLabel4, frame, Design(65, 24, 69, 14), true);
   EXPECT_EQ(RectIn(Root::kText1, frame), Design(145, 21, 400, 22));
-  EXPECT_EQ(RectIn(Root::kLabel5, frame), Design(72, 48, 62, 14));
+  ExpectLabelAt(Root::kLabel5, frame, Design(72, 48, 62, 14), true);
   EXPECT_EQ(RectIn(Root::kText2, frame), Design(145, 45, 347, 22));
   EXPECT_EQ(RectIn(Root::kBDateiname, frame), Design(496, 45, 49, 22));
-  EXPECT_EQ(RectIn(Root::kLabel6, frame), Design(70, 72, 64, 14));
+  ExpectLabelAt(Root::kLabel6, frame, Design(70, 72, 64, 14), true);
   EXPECT_EQ(RectIn(Root::kText3, frame), Design(145, 69, 347, 22));
   EXPECT_EQ(RectIn(Root::kBHinzufügen, frame), Design(496, 69, 49, 22));
   // The three labels end at one right edge.
   EXPECT_EQ(RectIn(Root::kLabel4).right, RectIn(Root::kLabel5).right);
   EXPECT_EQ(RectIn(Root::kLabel5).right, RectIn(Root::kLabel6).right);
+}
+
+// Neither cut off nor wrapped: each caption fits its label on one line, and the legend's
+// labels do not run into the next picture.
+TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
+  ASSERT_TRUE(Create(false));
+  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel4, Root::kLabel5,
+                 Root::kLabel6, Root::kLabFileError}) {
+    const HWND label = root_->Control(id);
+    const HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT needed{};
+    const std::wstring text = Text(label);
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const RECT r = RectIn(id);
+    EXPECT_GE(r.right - r.left, needed.right) << id;
+    EXPECT_GE(r.bottom - r.top, needed.bottom) << id;
+  }
+  EXPECT_LE(RectIn(Root::kLabel1).right, RectIn(Root::kPicture2).left);
+  EXPECT_LE(RectIn(Root::kLabel2).right, RectIn(Root::kPicture3).left);
+  EXPECT_LE(RectIn(Root::kLabel3).right, RectIn(Root::kPicture4).right);
+  EXPECT_GE(RectIn(Root::kLabel6).left, RectIn(Root::kFrame1).left);
 }
 
 TEST_F(RootTest, BrokenCountLabelIsInsideTheWindowAndWideEnoughForItsCaption) {
@@ -600,6 +637,25 @@ TEST_F(RootTest, LabelEditsNeverChangeARowText) {
 
   EXPECT_TRUE(list.StartLabelEditAndCancel());
   EXPECT_EQ(list.Text(0), L"Fest.exe");
+}
+
+TEST_F(RootTest, FocusComesBackToTheControlThatHadIt) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), root_->LstFileList().Handle());  // nothing remembered: the list
+
+  SetFocus(root_->Text2().Handle());
+  SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), root_->Text2().Handle());
+
+  // A control that can no longer take it hands over to the list.
+  SetFocus(root_->BDateiname().Handle());
+  SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+  root_->BDateiname().SetEnabled(false);
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), root_->LstFileList().Handle());
 }
 
 // ---- Commands ----
