@@ -108,4 +108,18 @@ inline constexpr wchar_t kNonStandardType[] =
 inline constexpr wchar_t kChangedType[] =
     L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ";
 
+// ---- Run, export and rename: failures the user is told about ----
+// The program's path and the system's reason follow on lines of their own.
+inline constexpr wchar_t kRunStartFailed[] = L"Die Anwendung konnte nicht gestartet werden.  ";
+// The key's path follows on a line of its own.
+inline constexpr wchar_t kExportFailed[] =
+    L"Der Eintrag konnte nicht in eine Registrierungsdatei exportiert werden.  ";
+// The target file and the system's reason follow on lines of their own.
+inline constexpr wchar_t kExportCopyFailed[] =
+    L"Die Registrierungsdatei konnte nicht gespeichert werden.  ";
+// The old name and the system's reason follow on lines of their own.
+inline constexpr wchar_t kRenameOldKeyKept[] =
+    L"Der Eintrag wurde unter dem neuen Namen gespeichert, die bisherige Registrierung konnte "
+    L"aber nicht entfernt werden.  ";
+
 }  // namespace Texts
