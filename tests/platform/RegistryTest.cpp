@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <variant>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "support/AppPathsFixture.h"
+
+using Registry::RegValue;
+
+namespace {
+class RegistryTest : public AppPathsFixture {
+ protected:
+  static std::wstring Path(const std::wstring& key) { return KeyPath(key); }
+
+  // Type and raw bytes of a value as the registry holds them.
+  static bool RawValue(const std::wstring& key, const std::wstring& name, DWORD& type,
+                       std::vector<BYTE>& data) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(key).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+      return false;
+    DWORD size = 0;
+    LONG code = RegQueryValueExW(h, name.c_str(), nullptr, &type, nullptr, &size);
+    data.assign(size, 0);
+    if (code == ERROR_SUCCESS)
+      code = RegQueryValueExW(h, name.c_str(), nullptr, &type, data.data(), &size);
+    RegCloseKey(h);
+    return code == ERROR_SUCCESS;
+  }
+
+  static RegValue Query(const std::wstring& key, const std::wstring& name) {
+    RegValue value;
+    EXPECT_TRUE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(key), name, value));
+    return value;
+  }
+};
+}  // namespace
+
+TEST_F(RegistryTest, EnumerateMissingOrEmptyKeyGivesNothing) {
+  std::vector<std::wstring> names{L"kept"};
+  LONG error = ERROR_SUCCESS;
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), KEY_READ, names,
+                                    &error),
+            0u);
+  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
+  PutRegistration(L"EMPTY.EXE", L"C:\\e.exe");
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"EMPTY.EXE"), KEY_READ, names,
+                                    &error),
+            0u);
+  EXPECT_EQ(error, ERROR_SUCCESS);
+  EXPECT_EQ(names, std::vector<std::wstring>{L"kept"});
+}
+
+TEST_F(RegistryTest, EnumerateAppendsUnicodeAndLongNamesExactly) {
+  const std::wstring longest(255, L'L');
+  const std::vector<std::wstring> keys{L"ÜBER.EXE", L"日本語.EXE", L"a.EXE", longest};
+  for (const auto& key : keys) PutRegistration(key, L"x");
+  std::vector<std::wstring> names{L"kept"};
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names),
+            keys.size());
+  ASSERT_EQ(names.size(), keys.size() + 1);
+  EXPECT_EQ(names[0], L"kept");
+  for (const auto& key : keys)
+    EXPECT_NE(std::find(names.begin(), names.end(), key), names.end()) << key.size();
+}
+
+TEST_F(RegistryTest, KeyExistsOnlyForExistingKeys) {
+  PutRegistration(L"ÜBER.EXE", L"x");
+  EXPECT_TRUE(Registry::KeyExists(HKEY_LOCAL_MACHINE, Path(L"ÜBER.EXE")));
+  EXPECT_TRUE(Registry::KeyExists(HKEY_LOCAL_MACHINE, Path(L"über.exe")));
+  EXPECT_FALSE(Registry::KeyExists(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE")));
+}
+
+TEST_F(RegistryTest, CreateKeyIsTrueOnlyForANewKeyAndKeepsAnExistingOne) {
+  LONG error = -1;
+  EXPECT_TRUE(Registry::CreateKey(HKEY_LOCAL_MACHINE, Path(L"NEW.EXE\\Deep\\Er"), L"1", &error));
+  EXPECT_EQ(error, ERROR_SUCCESS);
+  EXPECT_TRUE(RegistrationExists(L"NEW.EXE\\Deep\\Er"));
+
+  wchar_t className[8] = {};
+  DWORD classLength = 8;
+  HKEY h = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(L"NEW.EXE\\Deep\\Er").c_str(), 0, KEY_READ, &h),
+            ERROR_SUCCESS);
+  RegQueryInfoKeyW(h, className, &classLength, nullptr, nullptr, nullptr, nullptr, nullptr,
+                   nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(h);
+  EXPECT_STREQ(className, L"1");
+
+  PutRegistration(L"OLD.EXE", L"C:\\old.exe", L"C:\\");
+  error = -1;
+  EXPECT_FALSE(Registry::CreateKey(HKEY_LOCAL_MACHINE, Path(L"OLD.EXE"), L"1", &error));
+  EXPECT_EQ(error, ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(L"OLD.EXE", L""), L"C:\\old.exe");
+  EXPECT_EQ(ReadText(L"OLD.EXE", L"Path"), L"C:\\");
+}
+
+TEST_F(RegistryTest, DeleteKeyRemovesOnlyALeafKey) {
+  PutRegistration(L"LEAF.EXE", L"x");
+  PutRegistration(L"TREE.EXE\\Sub", L"x");
+  LONG error = ERROR_SUCCESS;
+  EXPECT_TRUE(Registry::DeleteKey(HKEY_LOCAL_MACHINE, Path(L"LEAF.EXE")));
+  EXPECT_FALSE(RegistrationExists(L"LEAF.EXE"));
+  EXPECT_FALSE(Registry::DeleteKey(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), &error));
+  EXPECT_NE(error, ERROR_SUCCESS);
+  EXPECT_TRUE(RegistrationExists(L"TREE.EXE\\Sub"));
+  EXPECT_FALSE(Registry::DeleteKey(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), &error));
+  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryTest, DeleteKeyTreeRemovesEverythingBelow) {
+  PutRegistration(L"TREE.EXE", L"x", L"y");
+  PutRegistration(L"TREE.EXE\\Sub\\SubSub", L"z");
+  PutRegistration(L"OTHER.EXE", L"o");
+  EXPECT_TRUE(Registry::DeleteKeyTree(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE")));
+  EXPECT_FALSE(RegistrationExists(L"TREE.EXE"));
+  EXPECT_TRUE(RegistrationExists(L"OTHER.EXE"));
+}
+
+TEST_F(RegistryTest, AnEmptyPathNeverDeletesTheRootItself) {
+  PutRegistration(L"ROOT.EXE\\Sub", L"x");
+  HKEY root = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(L"ROOT.EXE").c_str(), 0, KEY_ALL_ACCESS,
+                          &root),
+            ERROR_SUCCESS);
+  LONG error = ERROR_SUCCESS;
+  EXPECT_FALSE(Registry::DeleteKeyTree(root, L"", &error));
+  EXPECT_EQ(error, ERROR_INVALID_PARAMETER);
+  EXPECT_FALSE(Registry::DeleteKey(root, L"", &error));
+  RegCloseKey(root);
+  EXPECT_TRUE(RegistrationExists(L"ROOT.EXE\\Sub"));
+}
+
+TEST_F(RegistryTest, CopyKeyTreeCopiesValuesAndSubKeys) {
+  PutRegistration(L"FROM.EXE", L"C:\\from.exe", L"C:\\dir");
+  const DWORD number = 42;
+  PutRawValue(L"FROM.EXE", L"Number", REG_DWORD, &number, sizeof(number));
+  PutRegistration(L"FROM.EXE\\Sub", L"below");
+  PutRegistration(L"TO.EXE", nullptr);
+  EXPECT_TRUE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"), Path(L"TO.EXE")));
+  EXPECT_EQ(ReadText(L"TO.EXE", L""), L"C:\\from.exe");
+  EXPECT_EQ(ReadText(L"TO.EXE", L"Path"), L"C:\\dir");
+  EXPECT_EQ(ReadText(L"TO.EXE\\Sub", L""), L"below");
+  EXPECT_EQ(std::get<int32_t>(Query(L"TO.EXE", L"Number")), 42);
+  EXPECT_EQ(ReadText(L"FROM.EXE", L""), L"C:\\from.exe");
+}
+
+TEST_F(RegistryTest, CopyKeyTreeRefusesAMissingTargetAndItsOwnSubtree) {
+  PutRegistration(L"FROM.EXE\\Sub", L"x");
+  LONG error = ERROR_SUCCESS;
+  EXPECT_FALSE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"), Path(L"TO.EXE"),
+                                     &error));
+  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(RegistrationExists(L"TO.EXE"));
+  EXPECT_FALSE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"),
+                                     Path(L"from.exe\\Sub"), &error));
+  EXPECT_EQ(error, ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(SubKeys(Path(L"FROM.EXE\\Sub")), std::vector<std::wstring>{});
+}
+
+TEST_F(RegistryTest, SetKeyValueWritesTextAsTerminatedRegSz) {
+  PutRegistration(L"SET.EXE", nullptr);
+  ASSERT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), L"",
+                                    RegValue(std::wstring(L"C:\\Über\\ü.exe"))));
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  ASSERT_TRUE(RawValue(L"SET.EXE", L"", type, data));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  ASSERT_EQ(data.size(), (13 + 1) * sizeof(wchar_t));
+  EXPECT_EQ(std::memcmp(data.data(), L"C:\\Über\\ü.exe", data.size()), 0);
+}
+
+TEST_F(RegistryTest, SetKeyValueWritesIntegersAsDword) {
+  PutRegistration(L"SET.EXE", nullptr);
+  const std::pair<const wchar_t*, RegValue> writes[] = {{L"Small", RegValue(int16_t{-2})},
+                                                         {L"Large", RegValue(int32_t{70000})}};
+  const DWORD expected[] = {0xFFFFFFFEu, 70000u};
+  for (size_t i = 0; i < 2; ++i) {
+    ASSERT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), writes[i].first,
+                                      writes[i].second));
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(RawValue(L"SET.EXE", writes[i].first, type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    ASSERT_EQ(data.size(), 4u);
+    DWORD number = 0;
+    std::memcpy(&number, data.data(), 4);
+    EXPECT_EQ(number, expected[i]);
+  }
+}
+
+TEST_F(RegistryTest, SetKeyValueNeverCreatesAKeyAndEmptyValueWritesNothing) {
+  LONG error = ERROR_SUCCESS;
+  EXPECT_FALSE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), L"",
+                                     RegValue(std::wstring(L"x")), &error));
+  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(RegistrationExists(L"MISSING.EXE"));
+
+  PutRegistration(L"SET.EXE", nullptr);
+  EXPECT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), L"", RegValue()));
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  EXPECT_FALSE(RawValue(L"SET.EXE", L"", type, data));
+}
+
+TEST_F(RegistryTest, QueryOfAMissingValueOrKeyLeavesTheVariableAlone) {
+  PutRegistration(L"Q.EXE", nullptr);
+  RegValue value(std::wstring(L"before"));
+  EXPECT_FALSE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"Q.EXE"), L"Path", value));
+  EXPECT_FALSE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"NONE.EXE"), L"", value));
+  EXPECT_EQ(Registry::TextOf(value), L"before");
+}
+
+TEST_F(RegistryTest, QueryReadsTextUnexpandedAndNumbersAsInt32) {
+  const wchar_t expandable[] = L"%SystemRoot%\\notepad.exe";
+  PutRawValue(L"Q.EXE", L"", REG_EXPAND_SZ, expandable, sizeof(expandable));
+  PutRegistration(L"Q.EXE", nullptr, L"abc");
+  const DWORD negative = 0xFFFFFFFFu;
+  PutRawValue(L"Q.EXE", L"Number", REG_DWORD, &negative, sizeof(negative));
+
+  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"")), expandable);
+  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Path")), L"abc");
+  const RegValue number = Query(L"Q.EXE", L"Number");
+  ASSERT_TRUE(std::holds_alternative<int32_t>(number));
+  EXPECT_EQ(std::get<int32_t>(number), -1);
+  EXPECT_EQ(Registry::TextOf(number), L"");
+}
+
+TEST_F(RegistryTest, QueryOfOddStringDataNeverGarbles) {
+  const wchar_t embedded[] = L"ab\0cd";
+  PutRawValue(L"Q.EXE", L"Embedded", REG_SZ, embedded, sizeof(embedded));
+  PutRawValue(L"Q.EXE", L"Unterminated", REG_SZ, L"abc", 3 * sizeof(wchar_t));
+  PutRawValue(L"Q.EXE", L"Empty", REG_SZ, L"", 0);
+  PutRawValue(L"Q.EXE", L"OddBytes", REG_SZ, L"abc", 5);
+  const std::wstring longText(20000, L'ß');
+  PutRawValue(L"Q.EXE", L"Long", REG_SZ, longText.c_str(),
+              static_cast<DWORD>((longText.size() + 1) * sizeof(wchar_t)));
+
+  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Embedded")), L"ab");
+  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Unterminated")), L"abc");
+  const RegValue empty = Query(L"Q.EXE", L"Empty");
+  EXPECT_TRUE(std::holds_alternative<std::wstring>(empty));
+  EXPECT_EQ(Registry::TextOf(empty), L"");
+  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"OddBytes")), L"ab");
+  const std::wstring longRead = Registry::TextOf(Query(L"Q.EXE", L"Long"));
+  EXPECT_EQ(longRead.size(), longText.size());
+  EXPECT_TRUE(longRead == longText);
+}
+
+TEST_F(RegistryTest, QueryOfOtherTypesSucceedsAndLeavesTheVariableAlone) {
+  const BYTE binary[] = {1, 2, 3};
+  const wchar_t multi[] = L"a\0b\0";
+  const ULONGLONG qword = 7;
+  const BYTE shortDword[] = {1, 2};
+  PutRawValue(L"Q.EXE", L"Binary", REG_BINARY, binary, sizeof(binary));
+  PutRawValue(L"Q.EXE", L"Multi", REG_MULTI_SZ, multi, sizeof(multi));
+  PutRawValue(L"Q.EXE", L"Qword", REG_QWORD, &qword, sizeof(qword));
+  PutRawValue(L"Q.EXE", L"ShortDword", REG_DWORD, shortDword, sizeof(shortDword));
+  PutRawValue(L"Q.EXE", L"None", REG_NONE, nullptr, 0);
+  for (const wchar_t* name : {L"Binary", L"Multi", L"Qword", L"ShortDword", L"None"}) {
+    RegValue value(std::wstring(L"before"));
+    EXPECT_TRUE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"Q.EXE"), name, value)) << name;
+    EXPECT_EQ(Registry::TextOf(value), L"before") << name;
+  }
+}

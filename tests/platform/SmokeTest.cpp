@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "support/WineGuard.h"
-TEST(Smoke, RunsUnderWine) { EXPECT_TRUE(RunningUnderWine()); }
