@@ -84,6 +84,20 @@ inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
 
+// ---- Save and delete: names the registry cannot take, writes it refused ----
+inline constexpr wchar_t kKeyNameEmpty[] = L"Bitte geben Sie einen Dateinamen ein.  ";
+inline constexpr wchar_t kKeyNameBackslash[] =
+    L"Der Dateiname darf keinen umgekehrten Schrägstrich (\\) enthalten.  ";
+inline constexpr wchar_t kKeyNameTooLong[] =
+    L"Der Dateiname darf höchstens 255 Zeichen lang sein.  ";
+// The system's reason follows on the next line.
+inline constexpr wchar_t kSaveFailed[] =
+    L"Der Eintrag konnte nicht in die Registrierung geschrieben werden.  ";
+// The short name stands between the two parts; the system's reason follows on the next line.
+inline constexpr wchar_t kDeleteFailedStart[] = L"Die Verknüpfung für ";
+inline constexpr wchar_t kDeleteFailedEnd[] =
+    L" konnte nicht aus der Registrierung entfernt werden.  ";
+
 // ---- Run application ----
 inline constexpr wchar_t kRunFailed[] =
     L"Unbekannter Fehler bei Ausführung der Anwendung aufgetreten.    ";
