@@ -32,7 +32,9 @@ std::wstring RegistryEditorPath();
 
 // Starts `application` (a full path) with `commandLine` (whose first token names the same
 // program, quoted) in `workingDirectory` (empty: the current one), with `showState` (SW_*).
-// Does not wait. Returns the process handle, or nothing with *error set.
+// Does not wait. Returns the process handle, or nothing with *error set. An `application` that
+// is not a full path (drive letter, colon and backslash, or \\server) is refused with
+// ERROR_INVALID_PARAMETER; an empty `commandLine` becomes the quoted application.
 std::optional<UniqueHandle> StartProgram(const std::wstring& application,
                                          const std::wstring& commandLine,
                                          const std::wstring& workingDirectory, int showState,

@@ -21,7 +21,8 @@ inline constexpr wchar_t kAppPathsPrefix[] = L"Software\\Microsoft\\Windows\\Cur
 // ERROR_SUCCESS.
 
 // Appends the names of the direct sub-keys of root\path to `names` and returns how many it read;
-// 0 when the key cannot be opened with `access` or the enumeration fails part-way.
+// 0 when the key cannot be opened with `access` or the enumeration fails part-way (`names` is
+// then left as it was).
 uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
                        std::vector<std::wstring>& names, LONG* error = nullptr);
 
@@ -33,13 +34,15 @@ bool KeyExists(HKEY root, const std::wstring& path);
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& className,
                LONG* error = nullptr);
 
-// Deletes root\path, which must have no sub-keys.
+// Deletes root\path, which must have no sub-keys. An empty path (root itself) is refused.
 bool DeleteKey(HKEY root, const std::wstring& path, LONG* error = nullptr);
 
-// Deletes root\path with all its values and everything below it.
+// Deletes root\path with all its values and everything below it. An empty path (root itself)
+// is refused.
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
 
-// Copies every value and sub-key of root\from into the existing key root\to.
+// Copies every value and sub-key of root\from into the existing key root\to. A target that is
+// the source or lies below it is refused (ERROR_INVALID_PARAMETER).
 bool CopyKeyTree(HKEY root, const std::wstring& from, const std::wstring& to,
                  LONG* error = nullptr);
 
@@ -49,8 +52,10 @@ bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueN
                  const RegValue& value, LONG* error = nullptr);
 
 // Reads one value of root\path. REG_SZ and REG_EXPAND_SZ give text (unexpanded, up to the first
-// NUL, also when the data lacks its terminator); REG_DWORD gives int32_t. Other types leave
-// `value` untouched but still succeed. A missing key or value gives false, `value` untouched.
+// NUL, also when the data lacks its terminator; a stray odd byte is dropped, zero-length data is
+// the empty text); REG_DWORD of 4 bytes gives int32_t. Other types (and a REG_DWORD of another
+// length) leave `value` untouched but still succeed. A missing key or value gives false, `value`
+// untouched.
 bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
                    RegValue& value);
 

@@ -25,6 +25,16 @@ struct SteppingClock {
   }
 };
 
+// Processor time this thread has used, user and kernel.
+double ThreadBusySeconds() {
+  FILETIME created{}, ended{}, kernel{}, user{};
+  GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+  const auto seconds = [](const FILETIME& t) {
+    return ((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
 int timerCalls = 0;
 void CALLBACK CountTimer(HWND, UINT, UINT_PTR, DWORD) { ++timerCalls; }
 }  // namespace
@@ -73,12 +83,15 @@ TEST(WaitSeconds, KeepsMessagesFlowingWithTheRealClock) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, CountTimer);
   ASSERT_NE(timer, 0u);
   const ULONGLONG start = GetTickCount64();
+  const double busyBefore = ThreadBusySeconds();
   WaitSeconds(0.3);
+  const double busy = ThreadBusySeconds() - busyBefore;
   const ULONGLONG took = GetTickCount64() - start;
   KillTimer(nullptr, timer);
   EXPECT_GE(took, 280u);
   EXPECT_LT(took, 3000u);
   EXPECT_GT(timerCalls, 0);
+  EXPECT_LT(busy, 0.06) << "the wait keeps the processor busy";
 }
 
 TEST(ProcessPendingEvents, DispatchesAndKeepsTheQuitRequest) {

@@ -56,18 +56,3 @@ TEST(Processes, WaitIsBoundedAndPumpsMessages) {
   EXPECT_GT(timerCalls, 0);
   EXPECT_FALSE(WaitForProcess(nullptr, 1));
 }
-
-TEST(Processes, UniqueHandleClosesAndMoves) {
-  HANDLE raw = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  {
-    UniqueHandle first(raw);
-    UniqueHandle second(std::move(first));
-    EXPECT_FALSE(first);
-    EXPECT_EQ(second.get(), raw);
-    UniqueHandle third;
-    third = std::move(second);
-    EXPECT_EQ(third.get(), raw);
-  }
-  DWORD flags = 0;
-  EXPECT_FALSE(GetHandleInformation(raw, &flags));  // closed exactly once, when third ended
-}
