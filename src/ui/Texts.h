@@ -97,6 +97,8 @@ inline constexpr wchar_t kSaveFailed[] =
 inline constexpr wchar_t kDeleteFailedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeleteFailedEnd[] =
     L" konnte nicht aus der Registrierung entfernt werden.  ";
+// Stands for the reason when the system has no text for the error; its number follows.
+inline constexpr wchar_t kErrorCode[] = L"Fehlercode ";
 
 // ---- Run application ----
 inline constexpr wchar_t kRunFailed[] =
