@@ -13,6 +13,15 @@ using ExistenceTest = std::function<bool(const std::wstring& path)>;
 // otherwise the text up to ".exe " (arguments cut off), otherwise the whole text.
 std::wstring TestedPath(std::wstring_view installation);
 
+// What follows the program TestedPath names, as it stands: the text after the closing quote of
+// a quoted path, or after the ".exe" that ends an unquoted one (" /n" for C:\X\a.exe /n);
+// empty when nothing follows.
+std::wstring ArgumentsAfterProgram(std::wstring_view installation);
+
+// The status a row with this installation shows: the file TestedPath names exists, it does not,
+// or there is no path at all.
+EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTest& fileExists);
+
 // The row a cache line becomes: FileName, KeyName, Installation as shown, Directory, Status.
 AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists);
 

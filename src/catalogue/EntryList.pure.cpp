@@ -28,11 +28,26 @@ std::wstring TestedPath(std::wstring_view installation) {
   return std::wstring(installation.substr(0, arguments)) + std::wstring(kExeExtension);
 }
 
+std::wstring ArgumentsAfterProgram(std::wstring_view installation) {
+  if (!installation.empty() && installation.front() == kQuote) {
+    const size_t closing = installation.find(kQuote, 1);
+    return closing == std::wstring_view::npos ? std::wstring()
+                                              : std::wstring(installation.substr(closing + 1));
+  }
+  const size_t arguments = FindIgnoreCase(installation, kExeBeforeArguments);
+  if (arguments == std::wstring::npos) return {};
+  return std::wstring(installation.substr(arguments + kExeExtension.size()));
+}
+
+EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTest& fileExists) {
+  return StatusOf(TestedPath(installation), fileExists);
+}
+
 AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists) {
   CacheFields fields = ParseCacheLine(line);
   AppPathEntry row;
   row.FileName = FileNameFromKeyName(fields.KeyName);
-  row.Status = StatusOf(TestedPath(fields.Installation), fileExists);
+  row.Status = InstallationStatus(fields.Installation, fileExists);
   row.KeyName = std::move(fields.KeyName);
   row.Installation = std::move(fields.Installation);
   row.Directory = std::move(fields.Directory);
