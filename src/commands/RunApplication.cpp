@@ -1,0 +1,62 @@
+// mnuAusführen: starts the program of the entry in the editor panel, in the entry's directory.
+#include <optional>
+#include <string>
+
+#include "catalogue/EntryList.h"
+#include "commands/Commands.h"
+#include "commands/RunPlan.h"
+#include "platform/Dateiexistenz.h"
+#include "platform/Others.h"
+#include "platform/Processes.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+namespace {
+
+struct ProgramStart {
+  std::wstring program;  // the file that is started, by its full path
+  std::wstring commandLine;
+  std::wstring workingDirectory;  // empty: ours
+};
+
+// The program is the file the list tests, so an entry shown as fine is the one that starts;
+// whatever follows it in the installation text is passed on as its arguments.
+ProgramStart StartFromPanel(Root& root) {
+  const std::wstring installation = root.Text2().Text();
+  ProgramStart start;
+  start.program = TestedPath(installation);
+  start.commandLine = ProgramCommandLine(start.program, ArgumentsAfterProgram(installation));
+  start.workingDirectory = WorkingDirectoryFor(root.Text3().Text(), start.program, PathExists);
+  return start;
+}
+
+std::wstring TitleOfEntry(Root& root) { return L" " + root.Text1().Text(); }
+
+void ReportMissingProgram(Root& root) {
+  root.Ask().Message(root.Handle(), Texts::kRunFailed, TitleOfEntry(root), MB_OK | MB_ICONWARNING);
+}
+
+void ReportFailedStart(Root& root, const std::wstring& program, DWORD error) {
+  root.Ask().Message(root.Handle(),
+                     std::wstring(Texts::kRunStartFailed) + L"\n" + program + L"\n" +
+                         SystemMessage(error),
+                     TitleOfEntry(root), MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
+// The program is started by its own path with the command line naming it in quotes, so a path
+// with blanks can never be read as a shorter program (C:\Program.exe for C:\Program Files\...).
+// The working directory is handed to the new process; ours stays as it is.
+void RunApplication(Root& root) {
+  if (root.LstFileList().SelectedIndex() < 0) return;
+  const ProgramStart start = StartFromPanel(root);
+  if (start.program.empty() || !FileExists(start.program)) {
+    ReportMissingProgram(root);
+    return;
+  }
+  DWORD error = ERROR_SUCCESS;
+  const std::optional<UniqueHandle> process = StartProgram(
+      start.program, start.commandLine, start.workingDirectory, SW_SHOWNORMAL, &error);
+  if (!process) ReportFailedStart(root, start.program, error);
+}

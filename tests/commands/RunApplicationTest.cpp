@@ -1,0 +1,210 @@
+// mnuAusführen with real processes: a small probe program reports the folder it started in and
+// the command line it got.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "commands/Commands.h"
+#include "commands/EntryCommandFixture.h"
+#include "platform/Others.h"
+#include "ui/Texts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProbeReport {
+  std::wstring folder;
+  std::wstring commandLine;
+};
+
+std::wstring CurrentFolder() {
+  wchar_t folder[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, folder);
+  return folder;
+}
+
+// Folders compare as the file system does: letter case aside, a final backslash aside.
+std::wstring FolderKey(std::wstring folder) {
+  while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+  for (wchar_t& c : folder) c = static_cast<wchar_t>(std::towupper(c));
+  return folder;
+}
+
+class RunApplicationTest : public EntryCommandFixture {
+ protected:
+  void SetUp() override {
+    EntryCommandFixture::SetUp();
+    // The probe sits in a folder with a blank; a second probe where a command line read
+    // without quotes would find a program ("<folder>\Test.exe" for "<folder>\Test Tools\...").
+    probe_ = folder_ / L"Test Tools" / L"tool.exe";
+    decoy_ = folder_ / L"Test.exe";
+    fs::create_directories(probe_.parent_path());
+    const fs::path built = fs::path(ProgramFolder()) / L"run_probe.exe";
+    ASSERT_TRUE(CopyFileW(built.c_str(), probe_.c_str(), FALSE)) << "run_probe.exe missing";
+    ASSERT_TRUE(CopyFileW(built.c_str(), decoy_.c_str(), FALSE));
+  }
+
+  // Registers `installation` with `directory`, opens the window and selects the row.
+  void ShowEntry(const wchar_t* installation, const wchar_t* directory) {
+    PutRegistration(L"TOOL.EXE", installation, directory);
+    OpenWindow();
+    SelectRow(L"Tool.exe");
+  }
+
+  static fs::path ReportOf(const fs::path& program) { return program.wstring() + L".txt"; }
+
+  // What the probe wrote, once it has; nothing when it did not run within the time.
+  static std::optional<ProbeReport> AwaitReport(const fs::path& program, int milliseconds = 20000) {
+    const fs::path report = ReportOf(program);
+    for (int waited = 0; !fs::exists(report); waited += 50) {
+      if (waited >= milliseconds) return std::nullopt;
+      Sleep(50);
+    }
+    std::ifstream in(report, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
+                            bytes.size() / sizeof(wchar_t));
+    const size_t first = text.find(L'\n');
+    const size_t second = text.find(L'\n', first + 1);
+    if (first == std::wstring::npos || second == std::wstring::npos) return std::nullopt;
+    return ProbeReport{text.substr(0, first), text.substr(first + 1, second - first - 1)};
+  }
+
+  std::wstring Probe() const { return probe_.wstring(); }
+  std::wstring Quoted(const std::wstring& text) const { return L"\"" + text + L"\""; }
+
+  fs::path probe_;
+  fs::path decoy_;
+};
+
+TEST_F(RunApplicationTest, UnquotedPathWithBlankStartsThatProgramInItsOwnFolder) {
+  const std::wstring ourFolder = CurrentFolder();
+  ShowEntry(Probe().c_str(), L"");
+
+  RunApplication(*root_);
+
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  ASSERT_TRUE(report) << "the program did not start";
+  EXPECT_EQ(FolderKey(report->folder), FolderKey(probe_.parent_path().wstring()));
+  EXPECT_EQ(report->commandLine, Quoted(Probe()));
+  EXPECT_FALSE(fs::exists(ReportOf(decoy_))) << "the blank split the path";
+  EXPECT_EQ(CurrentFolder(), ourFolder) << "our own folder is not the program's business";
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(RunApplicationTest, ArgumentsAfterAnUnquotedProgramArePassedOn) {
+  const std::wstring installation = Probe() + L" -x \"a b\"";
+  ShowEntry(installation.c_str(), (folder_.wstring() + L";").c_str());
+
+  RunApplication(*root_);
+
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  ASSERT_TRUE(report) << "the program did not start";
+  EXPECT_EQ(report->commandLine, Quoted(Probe()) + L" -x \"a b\"");
+  EXPECT_EQ(FolderKey(report->folder), FolderKey(folder_.wstring()));
+  EXPECT_FALSE(fs::exists(ReportOf(decoy_)));
+}
+
+TEST_F(RunApplicationTest, QuotedProgramWithArgumentsStartsInTheCleanedDirectory) {
+  const std::wstring installation = Quoted(Probe()) + L" /a";
+  const std::wstring directory = Quoted(folder_.wstring()) + L";";
+  ShowEntry(installation.c_str(), directory.c_str());
+
+  RunApplication(*root_);
+
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  ASSERT_TRUE(report) << "the program did not start";
+  EXPECT_EQ(report->commandLine, Quoted(Probe()) + L" /a");
+  EXPECT_EQ(FolderKey(report->folder), FolderKey(folder_.wstring()));
+}
+
+TEST_F(RunApplicationTest, DirectoryThatDoesNotExistLeavesTheProgramInOurFolder) {
+  const std::wstring missing = (folder_ / L"gone").wstring() + L";";
+  ShowEntry(Probe().c_str(), missing.c_str());
+
+  RunApplication(*root_);
+
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  ASSERT_TRUE(report) << "the program did not start";
+  EXPECT_EQ(FolderKey(report->folder), FolderKey(CurrentFolder()));
+}
+
+TEST_F(RunApplicationTest, PanelTextsAreRunAsTheyStandNotTheSavedOnes) {
+  ShowEntry(L"C:\\nowhere\\tool.exe", L"");
+  root_->Text2().SetText(Probe());
+
+  RunApplication(*root_);
+
+  ASSERT_TRUE(AwaitReport(probe_)) << "the program typed into the panel did not start";
+}
+
+TEST_F(RunApplicationTest, MissingProgramIsReportedAndNothingStarts) {
+  const std::wstring missing = (folder_ / L"Test Tools" / L"missing.exe").wstring();
+  ShowEntry(missing.c_str(), L"");
+
+  RunApplication(*root_);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
+  EXPECT_EQ(prompts_.messages[0].title, L" Tool.exe");
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+  EXPECT_FALSE(fs::exists(ReportOf(decoy_)));
+}
+
+TEST_F(RunApplicationTest, EmptyInstallationIsAMissingProgram) {
+  ShowEntry(L"", L"");
+
+  RunApplication(*root_);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
+}
+
+TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason) {
+  // A folder passes the existence test but is no program.
+  ShowEntry(probe_.parent_path().c_str(), L"");
+
+  RunApplication(*root_);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  const AskedMessage& message = prompts_.messages[0];
+  const std::wstring start =
+      std::wstring(Texts::kRunStartFailed) + L"\n" + probe_.parent_path().wstring() + L"\n";
+  EXPECT_EQ(message.text.rfind(start, 0), 0u)
+      << std::string(message.text.begin(), message.text.end());
+  EXPECT_GT(message.text.size(), start.size()) << "the system's reason is missing";
+  EXPECT_EQ(message.title, L" Tool.exe");
+  EXPECT_EQ(message.flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+}
+
+TEST_F(RunApplicationTest, NothingHappensWithoutASelectedRow) {
+  PutRegistration(L"TOOL.EXE", Probe().c_str(), L"");
+  OpenWindow();
+  root_->Text2().SetText(Probe());
+  ASSERT_TRUE(List().Select(-1));
+
+  RunApplication(*root_);
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_FALSE(AwaitReport(probe_, 1500)) << "started without a selected row";
+}
+
+TEST_F(RunApplicationTest, NothingHappensOnAnEmptyList) {
+  OpenWindow();
+  root_->Text2().SetText(Probe());
+
+  RunApplication(*root_);
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_FALSE(AwaitReport(probe_, 1500)) << "started from an empty list";
+}
+
+}  // namespace
