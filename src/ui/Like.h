@@ -25,6 +25,7 @@ const LikeCharRules& CodeCharRules();
 class LikePattern {
  public:
   // Nothing when the pattern is malformed: a [ without its ], or a range in descending order.
+  // The pattern keeps a reference to `rules`, which must outlive it.
   static std::optional<LikePattern> Compile(std::wstring_view pattern, const LikeCharRules& rules);
 
   bool Matches(std::wstring_view text) const;
