@@ -25,5 +25,3 @@ EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTe
 // The row a cache line becomes: FileName, KeyName, Installation as shown, Directory, Status.
 AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists);
 
-// " 3 Fehlerhafte Einträge"
-std::wstring BrokenCountCaption(int broken);

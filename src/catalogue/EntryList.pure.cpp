@@ -53,7 +53,3 @@ AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileE
   row.Directory = std::move(fields.Directory);
   return row;
 }
-
-std::wstring BrokenCountCaption(int broken) {
-  return L" " + std::to_wstring(broken) + L" Fehlerhafte Einträge";
-}

@@ -81,7 +81,7 @@ void Root::GetFileListe() {
   }
   // Reading line by line leaves the last line the current one.
   if (lines > 0) lstFileCache_.Select(lines - 1);
-  if (broken > 0) SetWindowTextChecked(LabFileError(), BrokenCountCaption(broken));
+  if (broken > 0) SetWindowTextChecked(LabFileError(), Texts::BrokenCountCaption(broken));
 }
 
 void Root::LoadSelectedRow() {

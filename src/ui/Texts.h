@@ -3,6 +3,8 @@
 // included; several captions and messages end in one or more blanks on purpose.
 // No Windows header: platform-free code may use these texts too.
 
+#include <string>
+
 namespace Texts {
 
 // ---- Main window ----
@@ -30,6 +32,9 @@ inline constexpr wchar_t kOkButton[] = L"&OK";
 inline constexpr wchar_t kBrokenCountDesign[] = L"XXXXXXXXXXXXXXXX";
 // Follows the count: " 3 Fehlerhafte Einträge".
 inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
+inline std::wstring BrokenCountCaption(int broken) {
+  return L" " + std::to_wstring(broken) + kBrokenCountSuffix;
+}
 
 // Context menu "Vorgänge"
 inline constexpr wchar_t kMenuVorgänge[] = L"Vorgänge";

@@ -2,19 +2,10 @@
 
 #include "ui/Prompts.h"
 #include "ui/RenameCheck.h"
+#include "ui/Texts.h"
 
 namespace Umbenennen {
 namespace {
-
-// Texts of the dialog and of its two questions.
-constexpr wchar_t kCaption[] = L" Dateinamen umbenennen";
-constexpr wchar_t kLabelText[] =
-    L"Bitte geben Sie einen neuen Dateinamen für die Anwendung ein, dieser wird dann nur in der "
-    L"Registrierung geändert:";
-constexpr wchar_t kQuestionTitle[] = L" Dateitypen anpassen";
-constexpr wchar_t kNonStandardType[] =
-    L"Der Dateityp dieser Anwendung enstpricht nicht dem Standardformat.  ";
-constexpr wchar_t kChangedType[] = L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ";
 
 constexpr int kClientWidth = 362;
 constexpr int kClientHeight = 171;
@@ -30,13 +21,13 @@ struct ControlSpec {
 
 // In tab order; the label precedes the field, so its access key moves the focus there.
 constexpr ControlSpec kControls[] = {
-    {kRNamen, L"STATIC", L"&Datei:", SS_LEFT, 0, 35, 91, 32, 14},
+    {kRNamen, L"STATIC", Texts::kRenameNameLabel, SS_LEFT, 0, 35, 91, 32, 14},
     {kTName, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 72, 87, 277, 22},
-    {kBReady, L"BUTTON", L"&Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 114, 135, 75, 26},
-    {kBAbbrechen, L"BUTTON", L"&Abbrechen", WS_TABSTOP | BS_PUSHBUTTON, 0, 195, 135, 75, 26},
-    {kBHilfe, L"BUTTON", L"&Hilfe", WS_TABSTOP | BS_PUSHBUTTON, 0, 276, 135, 75, 26},
+    {kBReady, L"BUTTON", Texts::kRenameOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 114, 135, 75, 26},
+    {kBAbbrechen, L"BUTTON", Texts::kRenameCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 195, 135, 75, 26},
+    {kBHilfe, L"BUTTON", Texts::kRenameHelp, WS_TABSTOP | BS_PUSHBUTTON, 0, 276, 135, 75, 26},
     {kPBilddatei, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, 0, 18, 21, 48, 48},
-    {kLabel2, L"STATIC", kLabelText, SS_LEFT, 0, 75, 21, 241, 52},
+    {kLabel2, L"STATIC", Texts::kRenamePrompt, SS_LEFT, 0, 75, 21, 241, 52},
 };
 
 struct DialogState {
@@ -100,7 +91,7 @@ void OnInit(HWND dialog, DialogState& state) {
   if (state.dpi == 0) state.dpi = 96;
   state.font = CreateDialogFont(state.dpi);
   state.icon = LoadPicture(state.dpi);
-  SetWindowTextW(dialog, kCaption);
+  SetWindowTextW(dialog, Texts::kRenameCaption);
   SizeAndCentre(dialog, GetWindow(dialog, GW_OWNER), state.dpi);
   CreateControls(dialog, state);
   HWND name = GetDlgItem(dialog, kTName);
@@ -117,9 +108,9 @@ std::wstring NameFieldText(HWND dialog) {
 }
 
 bool Confirm(HWND dialog, DialogState& state, RenameQuestion question) {
-  const wchar_t* text = question == RenameQuestion::NonStandardType ? kNonStandardType
-                                                                     : kChangedType;
-  return state.prompts->Message(dialog, text, kQuestionTitle,
+  const wchar_t* text = question == RenameQuestion::NonStandardType ? Texts::kNonStandardType
+                                                                     : Texts::kChangedType;
+  return state.prompts->Message(dialog, text, Texts::kTypeQuestionTitle,
                                 MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 

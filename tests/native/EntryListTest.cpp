@@ -90,9 +90,3 @@ TEST(EntryList, NoExistenceTestMeansNotFound) {
   EXPECT_EQ(RowFromCacheLine(L"A.EXE\tC:\\a.exe\t", ExistenceTest{}).Status,
             EntryStatus::FileNotFound);
 }
-
-TEST(EntryList, BrokenCountCaption) {
-  EXPECT_EQ(BrokenCountCaption(3), L" 3 Fehlerhafte Einträge");
-  EXPECT_EQ(BrokenCountCaption(2), L" 2 Fehlerhafte Einträge");
-  EXPECT_EQ(BrokenCountCaption(40000), L" 40000 Fehlerhafte Einträge");
-}
