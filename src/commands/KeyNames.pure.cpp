@@ -1,0 +1,71 @@
+#include "commands/KeyNames.h"
+
+#include <array>
+
+#include "platform/Text.h"
+#include "ui/Texts.h"
+
+namespace {
+constexpr size_t kExtensionLength = 4;  // ".exe"
+
+constexpr std::array<std::wstring_view, 3> kProtectedNames = {L"WINNT32.EXE", L"INSTALL.EXE",
+                                                              L"SETUP.EXE"};
+
+std::wstring WithReason(const std::wstring& message, std::wstring_view systemText,
+                        unsigned long code) {
+  const std::wstring reason =
+      systemText.empty() ? Texts::kErrorCode + std::to_wstring(code) : std::wstring(systemText);
+  return message + L"\n" + reason;
+}
+}  // namespace
+
+KeyNameProblem CheckKeyName(std::wstring_view name) {
+  if (name.empty()) return KeyNameProblem::Empty;
+  if (name.find(L'\\') != std::wstring_view::npos) return KeyNameProblem::Backslash;
+  if (name.size() > kMaxKeyNameLength) return KeyNameProblem::TooLong;
+  return KeyNameProblem::None;
+}
+
+std::wstring KeyNameProblemText(KeyNameProblem problem) {
+  switch (problem) {
+    case KeyNameProblem::Empty:
+      return Texts::kKeyNameEmpty;
+    case KeyNameProblem::Backslash:
+      return Texts::kKeyNameBackslash;
+    case KeyNameProblem::TooLong:
+      return Texts::kKeyNameTooLong;
+    case KeyNameProblem::None:
+      break;
+  }
+  return {};
+}
+
+bool IsProtectedName(std::wstring_view name) {
+  const std::wstring upper = ToUpper(name);
+  for (std::wstring_view protectedName : kProtectedNames)
+    if (upper == protectedName) return true;
+  return false;
+}
+
+std::wstring ShortName(std::wstring_view name) {
+  if (name.size() < kExtensionLength) return std::wstring(name);
+  return std::wstring(name.substr(0, name.size() - kExtensionLength));
+}
+
+std::wstring DeleteQuestion(std::wstring_view name) {
+  return Texts::kDeleteQuestionStart + ShortName(name) + Texts::kDeleteQuestionEnd;
+}
+
+std::wstring DeletedMessage(std::wstring_view name) {
+  return Texts::kDeletedStart + ShortName(name) + Texts::kDeletedEnd;
+}
+
+std::wstring DeleteFailedMessage(std::wstring_view name, std::wstring_view systemText,
+                                 unsigned long code) {
+  return WithReason(Texts::kDeleteFailedStart + ShortName(name) + Texts::kDeleteFailedEnd,
+                    systemText, code);
+}
+
+std::wstring SaveFailedMessage(std::wstring_view systemText, unsigned long code) {
+  return WithReason(Texts::kSaveFailed, systemText, code);
+}
