@@ -1,0 +1,281 @@
+// "Löschen" on the real window and the registry of the throwaway prefix.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PanelCommandsFixture.h"
+#include "ui/Texts.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONWARNING;    // 0x34
+constexpr UINT kConfirmationFlags = MB_OK | MB_ICONINFORMATION;  // 0x40
+constexpr UINT kStopFlags = MB_OK | MB_ICONERROR;              // 0x10
+
+class DeleteEntryTest : public PanelCommandsFixture {
+ protected:
+  // Registrations A.EXE .. F.EXE, listed in that order.
+  void OpenWithSixRows() {
+    for (const wchar_t* key : {L"A.EXE", L"B.EXE", L"C.EXE", L"D.EXE", L"E.EXE", L"F.EXE"})
+      PutRegistration(key, L"C:\\x.exe", L"C:\\X;");
+    OpenWindow();
+    ASSERT_EQ(List().Count(), 6);
+  }
+
+  // Selects the row and answers Yes to the question.
+  void DeleteRowAnsweringYes(const std::wstring& text) {
+    SelectRow(text);
+    prompts_.messageAnswers = {IDYES};
+    Delete();
+  }
+
+  // A row of the list that no registration stands behind.
+  int AddRowWithoutKey(const std::wstring& text) {
+    const int row = List().InsertRow(List().Count(), text, L"Ready");
+    List().SetText(row, 1, text);
+    return row;
+  }
+};
+
+// ---- Questions and confirmations ----
+
+TEST_F(DeleteEntryTest, YesDeletesTheKeyAfterTheQuestionAndConfirmsWithTheShortName) {
+  PutRegistration(L"WINWORD.EXE", L"C:\\Office\\winword.exe", L"C:\\Office;");
+  PutRegistration(L"XL.EXE", L"C:\\Office\\xl.exe");
+  OpenWindow();
+
+  DeleteRowAnsweringYes(L"Winword.exe");
+
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text,
+            L"Möchten Sie die Path-Verknüpfung für Winword wirklich löschen ?  ");
+  EXPECT_EQ(prompts_.messages[0].title, L"InstallShield Application");
+  EXPECT_EQ(prompts_.messages[0].flags, kQuestionFlags);
+  EXPECT_EQ(prompts_.messages[1].text,
+            L"Die Verknüpfung für Winword wurde aus der Registrierung entfernt.  ");
+  EXPECT_EQ(prompts_.messages[1].title, L"InstallShield Application");
+  EXPECT_EQ(prompts_.messages[1].flags, kConfirmationFlags);
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"XL.EXE"});
+  EXPECT_EQ(RowOf(L"Winword.exe"), -1);
+  EXPECT_EQ(Cache().Count(), 2);  // the cache keeps its lines until the next start
+}
+
+TEST_F(DeleteEntryTest, NoLeavesKeyRowAndPanelAsTheyWere) {
+  PutRegistration(L"WINWORD.EXE", L"C:\\Office\\winword.exe");
+  OpenWindow();
+  SelectRow(L"Winword.exe");
+  prompts_.messageAnswers = {IDNO};
+
+  Delete();
+
+  EXPECT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_TRUE(RegistrationExists(L"WINWORD.EXE"));
+  EXPECT_EQ(List().Count(), 1);
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+}
+
+TEST_F(DeleteEntryTest, ShortNamesOfFourAndFewerCharacters) {
+  PutRegistration(L"ABCD", L"C:\\x.exe");
+  PutRegistration(L"AB", L"C:\\x.exe");
+  OpenWindow();
+
+  DeleteRowAnsweringYes(L"Abcd");
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text, L"Möchten Sie die Path-Verknüpfung für  wirklich löschen ?  ");
+  EXPECT_FALSE(RegistrationExists(L"ABCD"));
+
+  prompts_.messages.clear();
+  DeleteRowAnsweringYes(L"Ab");
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text, L"Möchten Sie die Path-Verknüpfung für Ab wirklich löschen ?  ");
+  EXPECT_FALSE(RegistrationExists(L"AB"));
+}
+
+// ---- Protected names ----
+
+TEST_F(DeleteEntryTest, InstallerNamesAreRefusedInAnyCaseEvenWithoutAKey) {
+  PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
+  OpenWindow();
+  const std::vector<std::wstring> names = {L"Setup.exe", L"SETUP.EXE", L"setup.exe",
+                                           L"Winnt32.exe", L"install.EXE"};
+  for (size_t i = 1; i < names.size(); ++i) AddRowWithoutKey(names[i]);
+
+  for (const std::wstring& name : names) {
+    prompts_.messages.clear();
+    SelectRow(name);
+    prompts_.messageAnswers = {IDYES, IDYES};
+    Delete();
+    ASSERT_EQ(prompts_.messages.size(), 1u) << Narrow(name);
+    EXPECT_EQ(prompts_.messages[0].text, Texts::kDeleteRefused);
+    EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+    EXPECT_EQ(prompts_.messages[0].flags, kStopFlags);
+  }
+  EXPECT_EQ(List().Count(), 5);
+  EXPECT_TRUE(RegistrationExists(L"SETUP.EXE"));
+}
+
+TEST_F(DeleteEntryTest, NamesThatOnlyContainAnInstallerNameAreNotProtected) {
+  PutRegistration(L"SETUP.EXE.BAK", L"C:\\setup.exe");
+  PutRegistration(L"SETUP", L"C:\\setup.exe");
+  OpenWindow();
+
+  DeleteRowAnsweringYes(L"Setup.exe.bak");
+  DeleteRowAnsweringYes(L"Setup");
+
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{});
+  EXPECT_EQ(List().Count(), 0);
+}
+
+// ---- The selection afterwards ----
+
+TEST_F(DeleteEntryTest, FourthOfSixSelectsTheThirdAndShowsItInThePanel) {
+  OpenWithSixRows();
+  DeleteRowAnsweringYes(L"D.exe");
+  ASSERT_EQ(List().Count(), 5);
+  EXPECT_EQ(List().SelectedIndex(), 2);
+  EXPECT_EQ(SelectedText(), L"C.exe");
+  EXPECT_EQ(Text1().Text(), L"C.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\x.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\X;");
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_FALSE(RegistrationExists(L"D.EXE"));
+}
+
+TEST_F(DeleteEntryTest, FirstOfSixSelectsTheRowThatTakesItsPlace) {
+  OpenWithSixRows();
+  DeleteRowAnsweringYes(L"A.exe");
+  EXPECT_EQ(List().SelectedIndex(), 0);
+  EXPECT_EQ(SelectedText(), L"B.exe");
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+}
+
+TEST_F(DeleteEntryTest, OnlyRowLeavesAnEmptyListNoSelectionAndAnEmptyPanel) {
+  PutRegistration(L"A.EXE", L"C:\\x.exe", L"C:\\X;");
+  OpenWindow();
+  DeleteRowAnsweringYes(L"A.exe");
+  EXPECT_EQ(List().Count(), 0);
+  EXPECT_EQ(List().SelectedIndex(), -1);
+  EXPECT_EQ(Text1().Text(), L"");
+  EXPECT_EQ(Text2().Text(), L"");
+  EXPECT_EQ(Text3().Text(), L"");
+  EXPECT_TRUE(Text1().Locked());
+}
+
+// ---- The whole registration, or a report ----
+
+TEST_F(DeleteEntryTest, KeyIsDeletedWithItsSubKeys) {
+  PutRegistration(L"APP.EXE", L"C:\\app.exe");
+  PutRawValue(L"APP.EXE\\SupportedProtocols", L"http", REG_SZ, L"", 2);
+  PutRawValue(L"APP.EXE\\Deeper\\Still", L"x", REG_SZ, L"y", 4);
+  OpenWindow();
+  DeleteRowAnsweringYes(L"App.exe");
+  EXPECT_FALSE(RegistrationExists(L"APP.EXE"));
+  EXPECT_EQ(List().Count(), 0);
+}
+
+TEST_F(DeleteEntryTest, RefusedDeletionIsReportedAndTheRowStays) {
+  PutRegistration(L"APP.EXE", L"C:\\app.exe");
+  PutRawValue(L"APP.EXE\\Locked", L"x", REG_SZ, L"y", 4);
+  Deny(L"APP.EXE\\Locked", KEY_QUERY_VALUE);
+  OpenWindow();
+
+  DeleteRowAnsweringYes(L"App.exe");
+
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  const std::wstring start =
+      std::wstring(Texts::kDeleteFailedStart) + L"App" + Texts::kDeleteFailedEnd + L"\n";
+  EXPECT_EQ(prompts_.messages[1].text.substr(0, start.size()), start);
+  EXPECT_GT(prompts_.messages[1].text.size(), start.size());
+  EXPECT_EQ(prompts_.messages[1].flags, kStopFlags);
+  EXPECT_TRUE(RegistrationExists(L"APP.EXE"));
+  EXPECT_EQ(SelectedText(), L"App.exe");
+  EXPECT_EQ(Text1().Text(), L"App.exe");
+}
+
+// ---- Nothing to delete ----
+
+TEST_F(DeleteEntryTest, RowWithoutAKeyEndsSilently) {
+  PutRegistration(L"A.EXE", L"C:\\a.exe");
+  OpenWindow();
+  ASSERT_TRUE(List().Select(AddRowWithoutKey(L"Gone.exe")));
+  Delete();
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(List().Count(), 2);
+}
+
+TEST_F(DeleteEntryTest, NoSelectedRowOrNoRowsDoesNothing) {
+  PutRegistration(L"A.EXE", L"C:\\a.exe");
+  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  OpenWindow();
+  ASSERT_TRUE(List().Select(-1));
+  prompts_.messageAnswers = {IDYES, IDYES};
+  Delete();
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(List().Count(), 1);
+  EXPECT_TRUE(RegistrationExists(L"A.EXE"));
+  EXPECT_EQ(ReadText(L"", L"Path"), L"C:\\Earlier\\");
+
+  ASSERT_TRUE(List().Clear());
+  Delete();
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_TRUE(RegistrationExists(L"A.EXE"));
+}
+
+// ---- The placeholder of an unsaved entry ----
+
+TEST_F(DeleteEntryTest, PlaceholderIsDroppedWithoutTouchingRegistryOrCache) {
+  PutRegistration(L"A.EXE", L"C:\\a.exe", L"C:\\A;");
+  PutRegistration(L"B.EXE", L"C:\\b.exe");
+  PutRegistration(L"NEUER EINTRAG", L"C:\\n.exe");  // must not be taken for the placeholder's
+  OpenWindow();
+  SelectRow(L"B.exe");
+  New();
+  ASSERT_EQ(List().SelectedIndex(), 2);  // in front of the last row
+  prompts_.messageAnswers = {IDYES, IDYES};
+
+  Delete();
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(SubKeys(KeyPath(L"")), (Names{L"A.EXE", L"B.EXE", L"NEUER EINTRAG"}));
+  EXPECT_EQ(Cache().Count(), 3);
+  ASSERT_EQ(List().Count(), 3);
+  EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
+  EXPECT_EQ(List().SelectedIndex(), 1);
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\b.exe");
+  EXPECT_TRUE(Text1().Locked());
+}
+
+TEST_F(DeleteEntryTest, OnlyRowBeingThePlaceholderLeavesAnEmptyLockedPanel) {
+  OpenWindow();
+  New();
+  Delete();
+  EXPECT_EQ(List().Count(), 0);
+  EXPECT_EQ(Text1().Text(), L"");
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(DeleteEntryTest, EntrySavedUnderThePlaceholdersNameIsDeletedLikeAnyOther) {
+  PutRegistration(L"A.EXE", L"C:\\a.exe");
+  OpenWindow();
+  New();
+  Text2().SetText(L"C:\\n.exe");
+  ASSERT_EQ(Save(), SaveResult::Saved);  // saved as typed: "Neuer Eintrag"
+  ASSERT_TRUE(RegistrationExists(L"NEUER EINTRAG"));
+
+  SelectRow(Texts::kNewEntry);
+  prompts_.messageAnswers = {IDYES};
+  Delete();
+
+  EXPECT_FALSE(RegistrationExists(L"NEUER EINTRAG"));
+  EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
+  EXPECT_EQ(List().Count(), 1);
+}
+
+}  // namespace

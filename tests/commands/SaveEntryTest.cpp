@@ -1,0 +1,370 @@
+// The OK button on the real window and the registry of the throwaway prefix.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PanelCommandsFixture.h"
+#include "catalogue/AppPathEntry.h"
+#include "platform/SpecialFolders.h"
+#include "ui/Texts.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+std::wstring OverwriteQuestion() {
+  return std::wstring(Texts::kOverwriteQuestion1) + L"\n" + Texts::kOverwriteQuestion2;
+}
+
+class SaveEntryTest : public PanelCommandsFixture {
+ protected:
+  // A new entry typed into the placeholder row.
+  void TypeNewEntry(const std::wstring& name, const std::wstring& installation,
+                    const std::wstring& directory = L"") {
+    New();
+    Text1().SetText(name);
+    Text2().SetText(installation);
+    Text3().SetText(directory);
+  }
+
+  std::wstring LastBrowseFolder() { return ReadText(L"", L"Path").value_or(L"<none>"); }
+};
+
+// ---- Existing and new entries ----
+
+TEST_F(SaveEntryTest, ExistingEntryGetsBothValuesReplacedKeepsItsOtherValuesAndAsksNothing) {
+  const std::wstring word = MakeFile(L"word.exe");
+  PutRegistration(L"WINWORD.EXE", L"C:\\Old\\winword.exe", L"C:\\Old;");
+  const DWORD one = 1;
+  PutRawValue(L"WINWORD.EXE", L"UseURL", REG_DWORD, &one, sizeof(one));
+  OpenWindow();
+  SelectRow(L"Winword.exe");
+  const int linesBefore = Cache().Count();
+  Text2().SetText(word + L" /n");
+  Text3().SetText(L"C:\\Neu;");
+
+  EXPECT_EQ(Save(), SaveResult::Saved);
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(ReadText(L"WINWORD.EXE", L""), word + L" /n");
+  EXPECT_EQ(ReadText(L"WINWORD.EXE", L"Path"), L"C:\\Neu;");
+  EXPECT_EQ(TypeOf(L"WINWORD.EXE", L"UseURL"), static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"WINWORD.EXE"});
+  ASSERT_EQ(Cache().Count(), linesBefore + 1);
+  EXPECT_EQ(Cache().Item(linesBefore), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
+  const int row = RowOf(L"Winword.exe");
+  EXPECT_EQ(RowTexts(row), (Names{L"Winword.exe", L"WINWORD.EXE", word + L" /n", L"C:\\Neu;"}));
+  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(List().SelectedIndex(), row);
+  EXPECT_TRUE(Text1().Locked());
+}
+
+TEST_F(SaveEntryTest, NewEntryIsCreatedUnderItsUpperCasedNameWithClassOne) {
+  const std::wstring tool = MakeFile(L"tool.exe");
+  PutRegistration(L"ZZZ.EXE", L"C:\\z.exe");
+  OpenWindow();
+  TypeNewEntry(L"myTool.exe", tool, L"C:\\Tools;");
+
+  EXPECT_EQ(Save(), SaveResult::Saved);
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(SubKeys(KeyPath(L"")), (Names{L"MYTOOL.EXE", L"ZZZ.EXE"}));
+  EXPECT_EQ(ClassOf(L"MYTOOL.EXE"), L"1");
+  EXPECT_EQ(ReadText(L"MYTOOL.EXE", L""), tool);
+  EXPECT_EQ(ReadText(L"MYTOOL.EXE", L"Path"), L"C:\\Tools;");
+  EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
+  const int row = RowOf(L"myTool.exe");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(RowTexts(row), (Names{L"myTool.exe", L"MYTOOL.EXE", tool, L"C:\\Tools;"}));
+  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(List().SelectedIndex(), row);
+  EXPECT_TRUE(Text1().Locked());
+}
+
+TEST_F(SaveEntryTest, NewEntryUnderAnExistingNameAsksAndNoChangesNothing) {
+  const std::wstring pad = MakeFile(L"pad.exe");
+  PutRegistration(L"NOTEPAD.EXE", L"C:\\Old\\notepad.exe", L"C:\\Old;");
+  PutRawValue(L"NOTEPAD.EXE", L"Extra", REG_SZ, L"x", 4);
+  OpenWindow();
+  const int lines = Cache().Count();
+  TypeNewEntry(L"notepad.EXE", pad, L"C:\\Neu;");
+  prompts_.messageAnswers = {IDNO};
+
+  EXPECT_EQ(Save(), SaveResult::Declined);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, OverwriteQuestion());
+  EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  EXPECT_EQ(ReadText(L"NOTEPAD.EXE", L""), L"C:\\Old\\notepad.exe");
+  EXPECT_EQ(ReadText(L"NOTEPAD.EXE", L"Path"), L"C:\\Old;");
+  EXPECT_EQ(Cache().Count(), lines);
+  EXPECT_GE(RowOf(Texts::kNewEntry), 0);
+  EXPECT_FALSE(Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"notepad.EXE");
+
+  prompts_.messageAnswers = {IDYES};
+  EXPECT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(ReadText(L"NOTEPAD.EXE", L""), pad);
+  EXPECT_EQ(ReadText(L"NOTEPAD.EXE", L"Path"), L"C:\\Neu;");
+  EXPECT_EQ(ReadText(L"NOTEPAD.EXE", L"Extra"), L"x");
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"NOTEPAD.EXE"});
+  // Both rows now name the entry; the first in list order is selected.
+  EXPECT_EQ(List().SelectedIndex(), 0);
+}
+
+TEST_F(SaveEntryTest, IconShowsWhatTheSavedInstallationReallyIs) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"APP.EXE", app.c_str());
+  OpenWindow();
+  SelectRow(L"App.exe");
+
+  Text2().SetText((folder_ / L"gone.exe").wstring());
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Achtung");
+
+  Text2().SetText(L"");
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Fehler");
+
+  Text2().SetText(L"\"" + app + L"\" -x");
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Ready");
+}
+
+TEST_F(SaveEntryTest, SavedRowIsFoundByItsLiteralNameNotAsAPattern) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"C1.EXE", app.c_str());
+  PutRegistration(L"C[1].EXE", app.c_str());
+  OpenWindow();
+  TypeNewEntry(L"c#.exe", app);
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(SelectedText(), L"c#.exe");
+
+  SelectRow(L"C[1].exe");
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(SelectedText(), L"C[1].exe");
+}
+
+// ---- LastBrowseFolder ----
+
+TEST_F(SaveEntryTest, SaveWithoutABrowseKeepsTheRememberedFolderAndABrowseReplacesIt) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"APP.EXE", app.c_str());
+  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  OpenWindow();
+  SelectRow(L"App.exe");
+
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(LastBrowseFolder(), L"C:\\Earlier\\");
+
+  root_->Dialog1FileName() = L"C:\\Programme\\Tools\\Mytool.exe";
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(LastBrowseFolder(), L"C:\\Programme\\Tools\\");
+}
+
+// ---- Names the registry cannot take ----
+
+TEST_F(SaveEntryTest, NamesThatAreNoKeyNameAreRefusedAndNothingIsWritten) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"APP.EXE", app.c_str());
+  PutRawValue(L"", L"", REG_SZ, L"own", 8);
+  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  OpenWindow();  // no row selected, empty panel: the file name is empty
+  root_->Dialog1FileName() = L"C:\\Browsed\\x.exe";
+  Text2().SetText(app);
+  Text3().SetText(L"C:\\Dir;");
+  const int lines = Cache().Count();
+
+  struct Case {
+    std::wstring name;
+    const wchar_t* message;
+  };
+  const std::vector<Case> cases = {{L"", Texts::kKeyNameEmpty},
+                                   {L"Tools\\app.exe", Texts::kKeyNameBackslash},
+                                   {std::wstring(256, L'a'), Texts::kKeyNameTooLong}};
+  for (const Case& c : cases) {
+    prompts_.messages.clear();
+    Text1().SetText(c.name);
+    EXPECT_EQ(Save(), SaveResult::Refused) << c.message;
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, c.message);
+    EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+    EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+  }
+
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"APP.EXE"});
+  EXPECT_EQ(SubKeys(KeyPath(L"APP.EXE")), Names{});
+  EXPECT_EQ(ReadText(L"", L""), L"own");
+  EXPECT_EQ(LastBrowseFolder(), L"C:\\Earlier\\");
+  EXPECT_EQ(ReadText(L"APP.EXE", L""), app);
+  EXPECT_EQ(Cache().Count(), lines);
+}
+
+TEST_F(SaveEntryTest, NameOfTheRegistrysFullLengthIsTaken) {
+  const std::wstring app = MakeFile(L"app.exe");
+  OpenWindow();
+  const std::wstring longest = std::wstring(251, L'a') + L".exe";
+  TypeNewEntry(longest, app);
+  EXPECT_EQ(Save(), SaveResult::Saved);
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(ReadText(std::wstring(251, L'A') + L".EXE", L""), app);
+}
+
+// ---- Writes the registry refuses ----
+
+TEST_F(SaveEntryTest, RefusedValueWriteIsReportedAndTheRowAndCacheKeepTheirTexts) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"APP.EXE", L"C:\\Old\\app.exe", L"C:\\Old;");
+  Deny(L"APP.EXE", KEY_SET_VALUE);
+  OpenWindow();
+  SelectRow(L"App.exe");
+  const int row = RowOf(L"App.exe");
+  const Names before = RowTexts(row);
+  const int lines = Cache().Count();
+  Text2().SetText(app);
+
+  EXPECT_EQ(Save(), SaveResult::Failed);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  const std::wstring start = std::wstring(Texts::kSaveFailed) + L"\n";
+  EXPECT_EQ(prompts_.messages[0].text.substr(0, start.size()), start);
+  EXPECT_GT(prompts_.messages[0].text.size(), start.size());  // the system's reason follows
+  EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(ReadText(L"APP.EXE", L""), L"C:\\Old\\app.exe");
+  EXPECT_EQ(RowTexts(row), before);
+  EXPECT_EQ(List().ImageKey(row), L"Achtung");
+  EXPECT_EQ(Cache().Count(), lines);
+}
+
+TEST_F(SaveEntryTest, KeyTheRegistryWillNotCreateIsReportedAndTheNewEntryStaysUnsaved) {
+  const std::wstring app = MakeFile(L"app.exe");
+  MakeAppPathsVolatile();
+  OpenWindow();
+  TypeNewEntry(L"new.exe", app);
+
+  EXPECT_EQ(Save(), SaveResult::Failed);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_FALSE(RegistrationExists(L"NEW.EXE"));
+  EXPECT_EQ(RowTexts(0), (Names{Texts::kNewEntry, Texts::kNewEntryKeyMark, L"", L""}));
+  EXPECT_EQ(List().ImageKey(0), L"Achtung");
+  EXPECT_FALSE(Text1().Locked());
+  EXPECT_EQ(Cache().Count(), 0);
+}
+
+// ---- Carrying a registration over (the rename's save) ----
+
+TEST_F(SaveEntryTest, CarriedOverKeyBringsItsValuesAndSubKeysAndThePanelWinsItsTwoValues) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"OLD.EXE", L"C:\\Old\\old.exe", L"C:\\Old;");
+  PutRawValue(L"OLD.EXE", L"Extra", REG_SZ, L"x", 4);
+  PutRawValue(L"OLD.EXE\\Sub", L"Inner", REG_SZ, L"y", 4);
+  OpenWindow();
+  SelectRow(L"Old.exe");
+  Text1().SetLocked(false);
+  Text1().SetText(L"New.exe");
+  Text2().SetText(app);
+  Text3().SetText(L"C:\\Neu;");
+
+  EXPECT_EQ(Save({L"Old.exe"}), SaveResult::Saved);
+
+  EXPECT_EQ(ClassOf(L"NEW.EXE"), L"1");
+  EXPECT_EQ(ReadText(L"NEW.EXE", L""), app);
+  EXPECT_EQ(ReadText(L"NEW.EXE", L"Path"), L"C:\\Neu;");
+  EXPECT_EQ(ReadText(L"NEW.EXE", L"Extra"), L"x");
+  EXPECT_EQ(ReadText(L"NEW.EXE\\Sub", L"Inner"), L"y");
+  EXPECT_EQ(ReadText(L"OLD.EXE", L""), L"C:\\Old\\old.exe");  // deleting it is the rename's job
+}
+
+TEST_F(SaveEntryTest, CarryingOverFromTheSameKeyInAnotherCaseChangesOnlyThePanelsValues) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"APP.EXE", L"C:\\Old\\app.exe");
+  PutRawValue(L"APP.EXE", L"Extra", REG_SZ, L"x", 4);
+  OpenWindow();
+  SelectRow(L"App.exe");
+  Text1().SetLocked(false);
+  Text1().SetText(L"APP.exe");
+  Text2().SetText(app);
+  prompts_.messageAnswers = {IDYES};
+
+  EXPECT_EQ(Save({L"App.exe"}), SaveResult::Saved);
+  EXPECT_EQ(ReadText(L"APP.EXE", L""), app);
+  EXPECT_EQ(ReadText(L"APP.EXE", L"Extra"), L"x");
+  EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"APP.EXE"});
+}
+
+TEST_F(SaveEntryTest, FailedCarryOverRemovesTheKeyThisSaveCreated) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"OLD.EXE", L"C:\\Old\\old.exe");
+  PutRawValue(L"OLD.EXE\\Locked", L"Inner", REG_SZ, L"y", 4);
+  Deny(L"OLD.EXE\\Locked", KEY_QUERY_VALUE);
+  OpenWindow();
+  SelectRow(L"Old.exe");
+  Text1().SetLocked(false);
+  Text1().SetText(L"New.exe");
+  Text2().SetText(app);
+
+  EXPECT_EQ(Save({L"Old.exe"}), SaveResult::Failed);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_FALSE(RegistrationExists(L"NEW.EXE"));
+  EXPECT_EQ(SelectedText(), L"Old.exe");
+  EXPECT_EQ(Text1().Text(), L"New.exe");
+  EXPECT_FALSE(Text1().Locked());
+}
+
+// ---- Round trip: a row saved unchanged leaves the registry's texts as they were ----
+
+TEST_F(SaveEntryTest, RowSavedUnchangedWritesBackTheTextsItWasReadFrom) {
+  const std::wstring app = MakeFile(L"app.exe");
+  const std::wstring spaced = MakeFile(L"my app.exe");
+  struct Case {
+    std::wstring key;
+    std::wstring installation;
+    std::wstring directory;
+  };
+  const std::vector<Case> cases = {
+      {L"PLAIN.EXE", app, L""},
+      {L"QUOTED.EXE", L"\"" + spaced + L"\"", L""},
+      {L"QUOTEDARGS.EXE", L"\"" + spaced + L"\" /n \"x y\"", L""},
+      {L"ARGS.EXE", app + L" -x", L""},
+      {L"DIRS.EXE", app, L"C:\\A;C:\\B\\;" + folder_.wstring() + L";"},
+      {L"MISSING.EXE", L"C:\\Nirgends\\weg.exe /q", L"C:\\Nirgends"},
+  };
+  for (const Case& c : cases)
+    PutRegistration(c.key, c.installation.c_str(), c.directory.c_str());
+  OpenWindow();
+
+  for (const Case& c : cases) {
+    SelectRow(FileNameFromKeyName(c.key));
+    EXPECT_EQ(Save(), SaveResult::Saved) << Narrow(c.key);
+    EXPECT_EQ(ReadText(c.key, L""), c.installation) << Narrow(c.key);
+    EXPECT_EQ(ReadText(c.key, L"Path"), c.directory) << Narrow(c.key);
+  }
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(SaveEntryTest, RowSavedUnchangedWritesFolderTokensAsTheirFoldersAndAsPlainText) {
+  const std::wstring programFiles = SpecialFolderPath(kCsidlProgramFiles);
+  ASSERT_FALSE(programFiles.empty());
+  const std::wstring expand = L"%ProgramFiles%\\Tool\\tool.exe";
+  PutRawValue(L"TOOL.EXE", L"", REG_EXPAND_SZ, expand.c_str(),
+              static_cast<DWORD>((expand.size() + 1) * sizeof(wchar_t)));
+  OpenWindow();
+  SelectRow(L"Tool.exe");
+
+  ASSERT_EQ(Save(), SaveResult::Saved);
+
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), programFiles + L"\\Tool\\tool.exe");
+  EXPECT_EQ(TypeOf(L"TOOL.EXE", L""), static_cast<DWORD>(REG_SZ));
+}
+
+}  // namespace
