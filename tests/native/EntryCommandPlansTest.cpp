@@ -99,11 +99,3 @@ TEST(RenamePlan, NamesDifferingOnlyInLetterCaseAddressOneKey) {
   EXPECT_FALSE(NamesTheSameKey(L"Tool.exe", L"Tool2.exe"));
   EXPECT_FALSE(NamesTheSameKey(L"Tool.exe", L"Tool.ex"));
 }
-
-TEST(RenamePlan, OnlyASingleKeyNameMayBeRemoved) {
-  EXPECT_TRUE(NamesOneRegistration(L"Tool.exe"));
-  EXPECT_TRUE(NamesOneRegistration(L"Neuer Eintrag"));
-  EXPECT_FALSE(NamesOneRegistration(L""));
-  EXPECT_FALSE(NamesOneRegistration(L"Tool\\..\\x"));
-  EXPECT_FALSE(NamesOneRegistration(L"\\"));
-}

@@ -1,0 +1,297 @@
+// mnuUmbenennen on the real window and registry; the rename dialog's answers come by script.
+#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/Commands.h"
+#include "commands/EntryCommandFixture.h"
+#include "ui/Texts.h"
+
+namespace {
+
+class RenameEntryTest : public EntryCommandFixture {
+ protected:
+  // Tool.exe, selected and loaded into the panel, whose program exists and takes an argument.
+  void ShowTool() {
+    program_ = MakeFile(folder_ / L"tool.exe");
+    PutRegistration(L"TOOL.EXE", (program_ + L" -x").c_str(), L"C:\\Tools;");
+    OpenWindow();
+    SelectRow(L"Tool.exe");
+  }
+
+  void AnswerRename(std::optional<std::wstring> answer) {
+    prompts_.renameAnswers.push_back(std::move(answer));
+  }
+
+  std::vector<std::wstring> Registrations() const {
+    std::vector<std::wstring> keys = SubKeys(KeyPath(L""));
+    std::sort(keys.begin(), keys.end());
+    return keys;
+  }
+
+  std::wstring SelectedText() {
+    const int selected = List().SelectedIndex();
+    return selected < 0 ? L"<none>" : List().Text(selected);
+  }
+
+  void ExpectOldNameKept() {
+    EXPECT_EQ(root_->Text1().Text(), L"Tool.exe");
+    EXPECT_TRUE(root_->Text1().Locked());
+    EXPECT_EQ(SelectedText(), L"Tool.exe");
+  }
+
+  std::wstring program_;
+};
+
+TEST_F(RenameEntryTest, EmptyListAsksNothing) {
+  OpenWindow();
+  AnswerRename(L"Neu.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_TRUE(prompts_.renameProposals.empty());
+  EXPECT_TRUE(Registrations().empty());
+}
+
+TEST_F(RenameEntryTest, WithoutASelectedRowNothingIsAskedOrRemoved) {
+  ShowTool();
+  ASSERT_TRUE(List().Select(-1));
+  AnswerRename(L"Neu.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_TRUE(prompts_.renameProposals.empty());
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
+}
+
+TEST_F(RenameEntryTest, CancelOrCloseKeepsTheOldNameAndTheRegistry) {
+  ShowTool();
+  const int cacheLines = root_->LstFileCache().Count();
+  AnswerRename(std::nullopt);
+
+  RenameEntry(*root_);
+
+  ASSERT_EQ(prompts_.renameProposals.size(), 1u);
+  EXPECT_EQ(prompts_.renameProposals[0], L"Tool.exe");
+  ExpectOldNameKept();
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
+  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+}
+
+TEST_F(RenameEntryTest, UnchangedNameWritesNothing) {
+  ShowTool();
+  const int cacheLines = root_->LstFileCache().Count();
+  root_->Text2().SetText(L"C:\\Edited\\tool.exe");
+  AnswerRename(L"Tool.exe");
+
+  RenameEntry(*root_);
+
+  ExpectOldNameKept();
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" -x");
+  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(RenameEntryTest, NewNameTakesEverythingTheRegistrationHeldAndTheOldKeyGoes) {
+  ShowTool();
+  const DWORD useUrl = 1;
+  PutRawValue(L"TOOL.EXE", L"UseUrl", REG_DWORD, &useUrl, sizeof(useUrl));
+  PutRegistration(L"TOOL.EXE\\SupportedProtocols", L"http");
+  AnswerRename(L"Werkzeug.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"WERKZEUG.EXE"});
+  EXPECT_EQ(ReadText(L"WERKZEUG.EXE", L""), program_ + L" -x");
+  EXPECT_EQ(ReadText(L"WERKZEUG.EXE", L"Path"), L"C:\\Tools;");
+  EXPECT_EQ(ReadText(L"WERKZEUG.EXE\\SupportedProtocols", L""), L"http");
+  DWORD carried = 0;
+  DWORD size = sizeof(carried);
+  EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, KeyPath(L"WERKZEUG.EXE").c_str(), L"UseUrl",
+                         RRF_RT_REG_DWORD, nullptr, &carried, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(carried, 1u);
+
+  ASSERT_EQ(List().Count(), 1);
+  EXPECT_EQ(SelectedText(), L"Werkzeug.exe");
+  EXPECT_EQ(List().Text(0, 1), L"WERKZEUG.EXE");
+  EXPECT_EQ(List().ImageKey(0), L"Ready") << "the argument after the program is no missing file";
+  EXPECT_EQ(root_->Text1().Text(), L"Werkzeug.exe");
+  EXPECT_TRUE(root_->Text1().Locked());
+}
+
+TEST_F(RenameEntryTest, RowOfAMissingProgramShowsItsStatus) {
+  PutRegistration(L"TOOL.EXE", L"C:\\nowhere\\tool.exe /x");
+  OpenWindow();
+  SelectRow(L"Tool.exe");
+  AnswerRename(L"Neu.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(SelectedText(), L"Neu.exe");
+  EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Achtung");
+}
+
+TEST_F(RenameEntryTest, ExistingNameAnsweredNoKeepsBothRegistrations) {
+  ShowTool();
+  PutRegistration(L"OTHER.EXE", L"C:\\Other\\other.exe");
+  AnswerRename(L"Other.exe");
+  prompts_.messageAnswers.push_back(IDNO);
+
+  RenameEntry(*root_);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  EXPECT_EQ(Registrations(), (std::vector<std::wstring>{L"OTHER.EXE", L"TOOL.EXE"}));
+  EXPECT_EQ(ReadText(L"OTHER.EXE", L""), L"C:\\Other\\other.exe");
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" -x");
+  ExpectOldNameKept();
+}
+
+TEST_F(RenameEntryTest, ExistingNameAnsweredYesIsOverwrittenAndTheOldKeyGoes) {
+  PutRegistration(L"OTHER.EXE", L"C:\\Other\\other.exe");
+  ShowTool();
+  AnswerRename(L"Other.exe");
+  prompts_.messageAnswers.push_back(IDYES);
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"OTHER.EXE"});
+  EXPECT_EQ(ReadText(L"OTHER.EXE", L""), program_ + L" -x");
+  ASSERT_EQ(List().Count(), 2);
+  EXPECT_EQ(List().Text(0), L"Other.exe");
+  EXPECT_EQ(List().Text(1), L"Other.exe");
+  EXPECT_EQ(List().SelectedIndex(), 0) << "the first of the two in list order";
+}
+
+TEST_F(RenameEntryTest, LetterCaseChangeOnlyRespellsTheRow) {
+  ShowTool();
+  const int cacheLines = root_->LstFileCache().Count();
+  AnswerRename(L"TOOL.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" -x");
+  EXPECT_EQ(SelectedText(), L"TOOL.exe");
+  EXPECT_EQ(root_->Text1().Text(), L"TOOL.exe");
+  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(RenameEntryTest, NameTheRegistryRefusesKeepsTheOldRegistration) {
+  ShowTool();
+  AnswerRename(L"Sub\\Tool.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(prompts_.messages.size(), 1u) << "the save says why it refused the name";
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
+  ExpectOldNameKept();
+}
+
+TEST_F(RenameEntryTest, NameWithPatternCharactersSelectsItsOwnRow) {
+  // Searched as a pattern, C#.exe would match the installation C1.exe of the row before it.
+  PutRegistration(L"A.EXE", L"C1.exe");
+  ShowTool();
+  AnswerRename(L"C#.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(SelectedText(), L"C#.exe");
+  EXPECT_EQ(Registrations(), (std::vector<std::wstring>{L"A.EXE", L"C#.EXE"}));
+}
+
+TEST_F(RenameEntryTest, UnsavedNewEntryIsSavedUnderTheNewNameAndNothingIsRemoved) {
+  PutRegistration(L"NEUER EINTRAG", L"C:\\Kept\\kept.exe");
+  const DWORD useUrl = 1;
+  PutRawValue(L"NEUER EINTRAG", L"UseUrl", REG_DWORD, &useUrl, sizeof(useUrl));
+  OpenWindow();
+  const int row = List().InsertRow(List().Count(), Texts::kNewEntry, L"Achtung");
+  ASSERT_GE(row, 0);
+  List().SetText(row, 1, Texts::kNewEntryKeyMark);
+  ASSERT_TRUE(List().Select(row));
+  root_->LoadSelectedRow();
+  root_->Text2().SetText(L"C:\\Neu\\neu.exe");
+  AnswerRename(L"Neu.exe");
+
+  RenameEntry(*root_);
+
+  EXPECT_EQ(Registrations(), (std::vector<std::wstring>{L"NEU.EXE", L"NEUER EINTRAG"}));
+  EXPECT_EQ(ReadText(L"NEU.EXE", L""), L"C:\\Neu\\neu.exe");
+  EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, KeyPath(L"NEU.EXE").c_str(), L"UseUrl",
+                         RRF_RT_ANY, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS)
+      << "nothing is carried over from a registration that happens to bear the placeholder's name";
+  EXPECT_EQ(ReadText(L"NEUER EINTRAG", L""), L"C:\\Kept\\kept.exe");
+  EXPECT_EQ(SelectedText(), L"Neu.exe");
+}
+
+// Denies everyone the right to delete the key for as long as it lives.
+class UndeletableKey {
+ public:
+  explicit UndeletableKey(const std::wstring& path) : path_(path) { ok_ = Apply(kDenyDelete); }
+  ~UndeletableKey() { Apply(kAllowAll); }
+  UndeletableKey(const UndeletableKey&) = delete;
+  UndeletableKey& operator=(const UndeletableKey&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  static constexpr wchar_t kDenyDelete[] = L"D:(D;;SD;;;WD)(A;;KA;;;WD)";
+  static constexpr wchar_t kAllowAll[] = L"D:(A;;KA;;;WD)";
+
+  bool Apply(const wchar_t* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+      return false;
+    HKEY key = nullptr;
+    LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC, &key);
+    if (result == ERROR_SUCCESS) {
+      result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+      RegCloseKey(key);
+    }
+    LocalFree(descriptor);
+    return result == ERROR_SUCCESS;
+  }
+
+  std::wstring path_;
+  bool ok_ = false;
+};
+
+TEST_F(RenameEntryTest, OldKeyThatCannotBeRemovedIsReported) {
+  ShowTool();
+  UndeletableKey guard(KeyPath(L"TOOL.EXE"));
+  ASSERT_TRUE(guard.ok());
+  {
+    HKEY probe = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE").c_str(), 0, DELETE, &probe) ==
+        ERROR_SUCCESS) {
+      RegCloseKey(probe);
+      GTEST_SKIP() << "this registry does not enforce the key's access rights";
+    }
+  }
+  AnswerRename(L"Neu.exe");
+
+  RenameEntry(*root_);
+
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text.rfind(std::wstring(Texts::kRenameOldKeyKept) +
+                                                L"\nTool.exe\n",
+                                            0),
+            0u);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_TRUE(RegistrationExists(L"NEU.EXE"));
+  EXPECT_TRUE(RegistrationExists(L"TOOL.EXE"));
+}
+
+}  // namespace
