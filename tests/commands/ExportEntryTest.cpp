@@ -90,22 +90,7 @@ TEST_F(ExportEntryTest, FileHoldsTheEntrysKeyOnlyAndRestoresItWhenImported) {
   EXPECT_EQ(ReadText(L"TOOL.EXE\\SupportedProtocols", L""), L"http");
 }
 
-TEST_F(ExportEntryTest, SaveDialogProposesTheEntrysNameWithTheRegExtension) {
-  PutRegistration(L"TOOL.EXE", L"C:\\Tools\\tool.exe");
-  OpenWindow();
-  SelectRow(L"Tool.exe");
-
-  ExportEntry(*root_);
-
-  ASSERT_EQ(prompts_.saveRequests.size(), 1u);
-  const FileDialogRequest& request = prompts_.saveRequests[0];
-  EXPECT_EQ(request.fileName, L"Tool.reg");
-  EXPECT_EQ(request.title, Texts::kExportTitle);
-  EXPECT_EQ(request.filter, Texts::kExportFilter);
-  EXPECT_EQ(request.flags, 0x20080Eu);
-}
-
-TEST_F(ExportEntryTest, ProposalCutsTheLastThreeCharactersWhateverTheyAre) {
+TEST_F(ExportEntryTest, SaveDialogProposesTheNameWithItsLastThreeCharactersReplacedByReg) {
   PutRegistration(L"WINWORD.EXE", L"C:\\Office\\winword.exe");
   PutRegistration(L"TOOL.EX", L"C:\\Tools\\tool.ex");
   PutRegistration(L"AB", L"C:\\Tools\\ab");
@@ -117,7 +102,11 @@ TEST_F(ExportEntryTest, ProposalCutsTheLastThreeCharactersWhateverTheyAre) {
   }
 
   ASSERT_EQ(prompts_.saveRequests.size(), 3u);
-  EXPECT_EQ(prompts_.saveRequests[0].fileName, L"Winword.reg");
+  const FileDialogRequest& first = prompts_.saveRequests[0];
+  EXPECT_EQ(first.fileName, L"Winword.reg");
+  EXPECT_EQ(first.title, Texts::kExportTitle);
+  EXPECT_EQ(first.filter, Texts::kExportFilter);
+  EXPECT_EQ(first.flags, 0x20080Eu);
   EXPECT_EQ(prompts_.saveRequests[1].fileName, L"Toolreg");
   EXPECT_EQ(prompts_.saveRequests[2].fileName, L"") << "a short name proposes nothing";
 }

@@ -159,15 +159,6 @@ TEST_F(RunApplicationTest, MissingProgramIsReportedAndNothingStarts) {
   EXPECT_FALSE(fs::exists(ReportOf(decoy_)));
 }
 
-TEST_F(RunApplicationTest, EmptyInstallationIsAMissingProgram) {
-  ShowEntry(L"", L"");
-
-  RunApplication(*root_);
-
-  ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
-}
-
 TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason) {
   // A folder passes the existence test but is no program.
   ShowEntry(probe_.parent_path().c_str(), L"");
@@ -195,16 +186,6 @@ TEST_F(RunApplicationTest, NothingHappensWithoutASelectedRow) {
 
   EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_FALSE(AwaitReport(probe_, 1500)) << "started without a selected row";
-}
-
-TEST_F(RunApplicationTest, NothingHappensOnAnEmptyList) {
-  OpenWindow();
-  root_->Text2().SetText(Probe());
-
-  RunApplication(*root_);
-
-  EXPECT_TRUE(prompts_.messages.empty());
-  EXPECT_FALSE(AwaitReport(probe_, 1500)) << "started from an empty list";
 }
 
 }  // namespace
