@@ -1,0 +1,40 @@
+#pragma once
+// The editor panel's decisions that need no window: which typed characters unlock or empty the
+// directory box, what a chosen program file puts into the three boxes, and how a cache line is
+// spread over them. Platform-free.
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A character typed into the installation box that makes the directory box editable: the codes
+// 65 to 122 (A-Z, [ \ ] ^ _ `, a-z). Digits, blanks, dots, colons and umlauts do not.
+bool UnlocksDirectory(wchar_t typed);
+
+// Backspace in the directory box empties it, read-only or not.
+bool EmptiesDirectory(wchar_t typed);
+
+// A click on the list makes the file name and directory boxes read-only unless the file name
+// box still reads exactly "Neuer Eintrag".
+bool ClickLocksPanel(std::wstring_view fileNameBox);
+
+// What a program file chosen in the browse dialog puts into the panel.
+struct BrowsedProgram {
+  std::wstring fileName;      // MYTOOL.EXE -> Mytool.exe
+  std::wstring installation;  // the chosen folder followed by fileName
+  std::wstring directory;     // the folder without its final backslash, then ";" (C:\ -> C:;)
+  std::wstring folder;        // the chosen folder as it stands, final backslash included
+};
+BrowsedProgram ProgramFromChosenFile(std::wstring_view path);
+
+// The file name box after a browse: a name already there stays; an empty box or the placeholder
+// "Neuer Eintrag" takes the chosen file's name.
+std::wstring FileNameAfterBrowse(std::wstring_view fileNameBox, std::wstring_view chosenName);
+
+// A cache line spread over the three boxes. A box whose field is not closed by a tab keeps its
+// text (nothing here); the directory box always takes what is left of the line.
+struct PanelFromCacheLine {
+  std::optional<std::wstring> fileName;
+  std::optional<std::wstring> installation;
+  std::wstring directory;
+};
+PanelFromCacheLine SpreadCacheLine(std::wstring_view line);

@@ -1,0 +1,57 @@
+#include "ui/EditorPanelRules.h"
+
+#include "catalogue/AppPathEntry.h"
+#include "platform/FileDirPath.h"
+#include "ui/Texts.h"
+
+namespace {
+constexpr wchar_t kFirstUnlocking = 65;  // A
+constexpr wchar_t kLastUnlocking = 122;  // z
+constexpr wchar_t kBackspace = 8;
+constexpr wchar_t kTab = L'\t';
+constexpr wchar_t kSeparator = L'\\';
+constexpr wchar_t kListEnd = L';';
+
+// The folder as one entry of a search-path list: C:\Tools\ -> C:\Tools;
+std::wstring DirectoryListEntry(const std::wstring& folder) {
+  if (folder.empty() || folder.back() != kSeparator) return folder;
+  return folder.substr(0, folder.size() - 1) + kListEnd;
+}
+}  // namespace
+
+bool UnlocksDirectory(wchar_t typed) { return typed >= kFirstUnlocking && typed <= kLastUnlocking; }
+
+bool EmptiesDirectory(wchar_t typed) { return typed == kBackspace; }
+
+bool ClickLocksPanel(std::wstring_view fileNameBox) { return fileNameBox != Texts::kNewEntry; }
+
+BrowsedProgram ProgramFromChosenFile(std::wstring_view path) {
+  const std::wstring chosen(path);
+  BrowsedProgram program;
+  program.fileName = FileNameFromKeyName(FileNamePart(chosen));
+  program.folder = DirectoryPart(chosen);
+  program.installation = program.folder + program.fileName;
+  program.directory = DirectoryListEntry(program.folder);
+  return program;
+}
+
+std::wstring FileNameAfterBrowse(std::wstring_view fileNameBox, std::wstring_view chosenName) {
+  if (fileNameBox.empty() || fileNameBox == Texts::kNewEntry) return std::wstring(chosenName);
+  return std::wstring(fileNameBox);
+}
+
+PanelFromCacheLine SpreadCacheLine(std::wstring_view line) {
+  PanelFromCacheLine panel;
+  size_t tab = line.find(kTab);
+  if (tab != std::wstring_view::npos) {
+    panel.fileName = std::wstring(line.substr(0, tab));
+    line.remove_prefix(tab + 1);
+  }
+  tab = line.find(kTab);
+  if (tab != std::wstring_view::npos) {
+    panel.installation = std::wstring(line.substr(0, tab));
+    line.remove_prefix(tab + 1);
+  }
+  panel.directory = std::wstring(line);
+  return panel;
+}

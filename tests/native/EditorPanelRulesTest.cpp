@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "ui/EditorPanelRules.h"
+
+TEST(EditorPanelRules, OnlyCodes65To122UnlockTheDirectory) {
+  for (wchar_t unlocking : {L'A', L'Z', L'a', L'z', L'[', L'\\', L']', L'^', L'_', L'`'})
+    EXPECT_TRUE(UnlocksDirectory(unlocking)) << static_cast<int>(unlocking);
+  for (wchar_t other : {L'0', L'9', L'.', L':', L' ', L'@', L'{', L'~', L'ä', L'Ä', L'ß',
+                        L'\b', L'\r', L'\t', L'\0'})
+    EXPECT_FALSE(UnlocksDirectory(other)) << static_cast<int>(other);
+}
+
+TEST(EditorPanelRules, OnlyBackspaceEmptiesTheDirectory) {
+  EXPECT_TRUE(EmptiesDirectory(L'\b'));
+  for (wchar_t other : {L'\x7f', L'\x1b', L'a', L'\r', L'\0'})
+    EXPECT_FALSE(EmptiesDirectory(other)) << static_cast<int>(other);
+}
+
+TEST(EditorPanelRules, ClickLeavesThePanelAloneOnlyForTheExactPlaceholder) {
+  EXPECT_FALSE(ClickLocksPanel(L"Neuer Eintrag"));
+  EXPECT_TRUE(ClickLocksPanel(L"neuer eintrag"));
+  EXPECT_TRUE(ClickLocksPanel(L"Neuer Eintrag "));
+  EXPECT_TRUE(ClickLocksPanel(L"Neuer"));
+  EXPECT_TRUE(ClickLocksPanel(L""));
+  EXPECT_TRUE(ClickLocksPanel(L"Winword.exe"));
+}
+
+TEST(EditorPanelRules, ChosenFileGivesNormalisedNameItsFolderAndDirectoryList) {
+  const BrowsedProgram tool = ProgramFromChosenFile(L"C:\\Programme\\Tools\\MYTOOL.EXE");
+  EXPECT_EQ(tool.fileName, L"Mytool.exe");
+  EXPECT_EQ(tool.folder, L"C:\\Programme\\Tools\\");
+  EXPECT_EQ(tool.installation, L"C:\\Programme\\Tools\\Mytool.exe");
+  EXPECT_EQ(tool.directory, L"C:\\Programme\\Tools;");
+
+  // The folder keeps its case; only the file name is normalised.
+  const BrowsedProgram word = ProgramFromChosenFile(L"D:\\Office Neu\\winword.exe");
+  EXPECT_EQ(word.installation, L"D:\\Office Neu\\Winword.exe");
+  EXPECT_EQ(word.directory, L"D:\\Office Neu;");
+
+  const BrowsedProgram atRoot = ProgramFromChosenFile(L"C:\\TOOL.EXE");
+  EXPECT_EQ(atRoot.installation, L"C:\\Tool.exe");
+  EXPECT_EQ(atRoot.directory, L"C:;");
+
+  const BrowsedProgram umlaut = ProgramFromChosenFile(L"C:\\X\\ÜBERSICHT.EXE");
+  EXPECT_EQ(umlaut.fileName, L"Übersicht.exe");
+}
+
+TEST(EditorPanelRules, ChosenFileWithoutFolderGivesNoDirectory) {
+  const BrowsedProgram bare = ProgramFromChosenFile(L"TOOL.EXE");
+  EXPECT_EQ(bare.fileName, L"Tool.exe");
+  EXPECT_EQ(bare.installation, L"Tool.exe");
+  EXPECT_EQ(bare.directory, L"");
+}
+
+TEST(EditorPanelRules, FileNameBoxKeepsANameAndReplacesTheEmptyBoxOrPlaceholder) {
+  EXPECT_EQ(FileNameAfterBrowse(L"Neuer Eintrag", L"Mytool.exe"), L"Mytool.exe");
+  EXPECT_EQ(FileNameAfterBrowse(L"", L"Mytool.exe"), L"Mytool.exe");
+  EXPECT_EQ(FileNameAfterBrowse(L"Word.exe", L"Mytool.exe"), L"Word.exe");
+  EXPECT_EQ(FileNameAfterBrowse(L"neuer eintrag", L"Mytool.exe"), L"neuer eintrag");
+}
+
+TEST(EditorPanelRules, CacheLineFillsAllThreeBoxes) {
+  const PanelFromCacheLine panel =
+      SpreadCacheLine(L"WINWORD.EXE\tC:\\Office\\winword.exe\tC:\\Office;");
+  EXPECT_EQ(panel.fileName.value_or(L"-"), L"WINWORD.EXE");
+  EXPECT_EQ(panel.installation.value_or(L"-"), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(panel.directory, L"C:\\Office;");
+
+  const PanelFromCacheLine empties = SpreadCacheLine(L"A.EXE\t\t");
+  EXPECT_EQ(empties.fileName.value_or(L"-"), L"A.EXE");
+  EXPECT_EQ(empties.installation.value_or(L"-"), L"");
+  EXPECT_EQ(empties.directory, L"");
+
+  // Only the first two tabs split; a third belongs to the directory.
+  EXPECT_EQ(SpreadCacheLine(L"A\tB\tC\tD").directory, L"C\tD");
+}
+
+TEST(EditorPanelRules, CacheLineWithMissingTabsLeavesTheOpenBoxesAlone) {
+  const PanelFromCacheLine oneTab = SpreadCacheLine(L"A.EXE\tC:\\a.exe");
+  EXPECT_EQ(oneTab.fileName.value_or(L"-"), L"A.EXE");
+  EXPECT_FALSE(oneTab.installation.has_value());
+  EXPECT_EQ(oneTab.directory, L"C:\\a.exe");
+
+  const PanelFromCacheLine noTab = SpreadCacheLine(L"whole line");
+  EXPECT_FALSE(noTab.fileName.has_value());
+  EXPECT_FALSE(noTab.installation.has_value());
+  EXPECT_EQ(noTab.directory, L"whole line");
+
+  const PanelFromCacheLine none = SpreadCacheLine(L"");
+  EXPECT_FALSE(none.fileName.has_value());
+  EXPECT_EQ(none.directory, L"");
+}
