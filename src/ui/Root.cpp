@@ -57,6 +57,7 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   if (!CreateMainWindow(instance)) return false;
   CreateFonts();
   CreateControls();
+  AttachEventHandlers();
   SizeAndCentre();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   if (options_.runStartup) Startup();
@@ -146,6 +147,12 @@ LRESULT Root::OnNotify(const NMHDR& header) {
     case NM_DBLCLK:
       LoadSelectedRow();
       return 0;
+    case NM_CLICK:
+      OnListClick();
+      return 0;
+    case LVN_COLUMNCLICK:
+      SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      return 0;
     default:
       return 0;
   }
@@ -157,6 +164,8 @@ void Root::OnCommand(int id, int code) {
     return;
   }
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
+  if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
+  if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();
 }
 
 // Like a dialog, the window hands the focus back to the control that had it, so the keyboard
@@ -182,15 +191,21 @@ void Root::SetCommandHandler(std::function<void(Command)> handler) {
 }
 
 bool Root::RunCommand(Command command) {
-  if (commandRunning_ || hwnd_ == nullptr) return false;
   if (command != Command::Bearbeiten && !commandHandler_) return false;
+  return RunExclusive([&] {
+    if (command == Command::Bearbeiten)
+      EditSelectedEntry();
+    else
+      commandHandler_(command);
+  });
+}
+
+bool Root::RunExclusive(const std::function<void()>& work) {
+  if (commandRunning_ || hwnd_ == nullptr) return false;
   {
     FlagScope running(commandRunning_);
     try {
-      if (command == Command::Bearbeiten)
-        EditSelectedEntry();
-      else
-        commandHandler_(command);
+      work();
     } catch (...) {
       ReportUnexpectedError();
     }
@@ -215,12 +230,3 @@ void Root::ShowCommandMenu() {
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-// ---- Editor panel ----
-
-void Root::UpdateEditorButtons() {
-  // Not built yet: enabling BDateiname and BHinzufügen by the panel's texts.
-}
-
-void Root::EditSelectedEntry() {
-  // Not built yet: the command "Bearbeiten ... ".
-}

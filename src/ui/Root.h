@@ -106,11 +106,25 @@ class Root {
   void ShowCommandMenu();
   HMENU CommandMenu() const { return commandMenu_; }
 
-  // The editor panel's timer work: enables BDateiname and BHinzufügen. Empty until the editor
-  // panel is built.
+  // ---- Editor panel (EditorPanel.cpp) ----
+  // The timer's work: BDateiname is enabled while Text1 holds a name, BHinzufügen while the
+  // program Text2 names exists.
   void UpdateEditorButtons();
-  // The command "Bearbeiten ... ". Empty until the editor panel is built.
+  // The command "Bearbeiten ... ": loads the selected row and selects the whole of Text1.
   void EditSelectedEntry();
+  // Copies the selected line of LstFileCache into the panel (double click on the cache list).
+  void LoadSelectedCacheLine();
+  // The click on BDateiname: the open dialog, then the chosen program into the panel. Nothing
+  // is written to the registry. Refused while a command is running.
+  void BrowseForProgram();
+  // A click on the list: Text1 and Text3 become read-only unless Text1 reads "Neuer Eintrag".
+  void ApplyListClickRule();
+
+  // ---- List events (ListEvents.cpp) ----
+  // Sorts the list ascending by that column (a click on its header).
+  void SortByColumn(int column);
+  // How often the list's keys and mouse buttons have opened mnuVorgänge.
+  int CommandMenuOpenings() const { return commandMenuOpenings_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -131,6 +145,31 @@ class Root {
   void CreateStatusImages();
   void CreateCommandMenu();
   void AttachWrappers();
+
+  // Editor panel and list events
+  enum class ListButton { None, Left, Right, Middle };
+  void AttachEventHandlers();
+  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR root);
+  static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR root);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR root);
+  LRESULT OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnListButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                           ListButton button);
+  LRESULT OnListButtonUp(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                         ListButton button);
+  void FinishListButton(ListButton button);
+  void OnListClick();
+  void ApplyDeferredClickRule();
+  void OnListKeyUp(WPARAM key);
+  void KeepKeynameColumnHidden();
+  void OpenCommandMenuFromList();
+  std::wstring InitialBrowseFolder();
+  void FillPanelFromChosenFile(const std::wstring& path);
+  // Runs work unless a command is under way; it then counts as one (see RunCommand).
+  bool RunExclusive(const std::function<void()>& work);
 
   void HideKeynameColumn();
   void SelectFirstRowWhenNoneIs();
@@ -166,4 +205,9 @@ class Root {
   std::function<void(Command)> commandHandler_;
   bool commandRunning_ = false;  // a command or the start-up is under way
   bool closeRequested_ = false;  // the user closed the window meanwhile
+
+  ListButton pendingRelease_ = ListButton::None;  // pressed on the list, release not handled yet
+  bool inListButton_ = false;      // the list is handling a press or release of ours
+  bool clickRuleDeferred_ = false;  // a click came during it; the rule waits for the row's load
+  int commandMenuOpenings_ = 0;
 };

@@ -1,0 +1,136 @@
+// The editor panel's behaviour: the buttons the timer enables, the edit command, the cache
+// line's double click, the browse dialog, and the rules for typing into Text2 and Text3.
+#include <string>
+
+#include "catalogue/EntryList.h"
+#include "platform/Dateiexistenz.h"
+#include "platform/FileDirPath.h"
+#include "platform/Others.h"
+#include "platform/Registry.h"
+#include "platform/SpecialFolders.h"
+#include "ui/EditorPanelRules.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+namespace {
+
+// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+// OFN_FILEMUSTEXIST | OFN_LONGNAMES: only an existing file in an existing folder can be chosen,
+// and the process keeps its current directory.
+constexpr DWORD kBrowseFlags = 0x20180E;
+
+// The App Paths key's own "Path" value: the folder of the last program chosen and saved.
+constexpr wchar_t kLastBrowseFolderValue[] = L"Path";
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring ProgramFilesFolder() { return SpecialFolderPath(kCsidlProgramFiles); }
+
+// The dialog opens folders, not files: an installation naming a file opens the file's folder.
+std::wstring FolderToOpen(const std::wstring& path) {
+  return IsFolder(path) ? path : DirectoryPart(path);
+}
+
+}  // namespace
+
+void Root::UpdateEditorButtons() {
+  bDateiname_.SetEnabled(!text1_.Text().empty());
+  // The same program the list tests for a row's status, so a quoted path with arguments can be
+  // saved too.
+  bHinzufügen_.SetEnabled(FileExists(TestedPath(text2_.Text())));
+}
+
+void Root::EditSelectedEntry() {
+  LoadSelectedRow();
+  if (!IsWindowEnabled(text1_.Handle())) return;
+  text1_.SelectAll();
+  text1_.Focus();
+}
+
+void Root::LoadSelectedCacheLine() {
+  if (lstFileList_.Count() == 0) return;
+  const PanelFromCacheLine panel =
+      SpreadCacheLine(lstFileCache_.Item(lstFileCache_.SelectedIndex()));
+  if (panel.fileName) text1_.SetText(*panel.fileName);
+  if (panel.installation) text2_.SetText(*panel.installation);
+  text3_.SetText(panel.directory);
+}
+
+void Root::ApplyListClickRule() {
+  if (!ClickLocksPanel(text1_.Text())) return;
+  text1_.SetLocked(true);
+  text3_.SetLocked(true);
+}
+
+// A second click on "..." while the first one still lets messages through must not open a
+// second dialog behind the first, so the browse runs like a command.
+void Root::BrowseForProgram() {
+  RunExclusive([this] {
+    const int selected = lstFileList_.SelectedIndex();
+    // A new entry in progress stays in the panel; anything else shows its row's saved values.
+    if (selected < 0 || lstFileList_.Text(selected) != Texts::kNewEntry) LoadSelectedRow();
+    ProcessPendingEvents();
+    const std::wstring folder = InitialBrowseFolder();
+    if (lstFileList_.Count() == 0) return;
+
+    FileDialogRequest request;
+    request.title = Texts::kBrowseTitle;
+    request.filter = Texts::kBrowseFilter;
+    request.flags = kBrowseFlags;
+    request.initialFolder = folder;
+    const std::wstring installation = text2_.Text();
+    if (PathExists(installation)) request.initialFolder = FolderToOpen(installation);
+    dialog1FileName_.clear();
+    const std::optional<std::wstring> chosen = prompts_.OpenFile(hwnd_, request);
+    if (!chosen || chosen->empty()) return;
+    dialog1FileName_ = *chosen;
+    FillPanelFromChosenFile(*chosen);
+  });
+}
+
+// LastBrowseFolder when it names a folder that is still there, else the program files folder.
+std::wstring Root::InitialBrowseFolder() {
+  Registry::RegValue value;
+  if (!Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, kLastBrowseFolderValue,
+                               value))
+    return ProgramFilesFolder();
+  const std::wstring folder = Registry::TextOf(value);
+  return PathExists(folder) ? folder : ProgramFilesFolder();
+}
+
+void Root::FillPanelFromChosenFile(const std::wstring& path) {
+  const BrowsedProgram program = ProgramFromChosenFile(path);
+  text1_.SetText(FileNameAfterBrowse(text1_.Text(), program.fileName));
+  text2_.SetText(program.installation);
+  text3_.SetText(program.directory);
+}
+
+// ---- Key rules of Text2 and Text3 ----
+
+LRESULT CALLBACK Root::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR root) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Root::Text2Proc, id);
+  if (message == WM_CHAR && UnlocksDirectory(static_cast<wchar_t>(wParam)))
+    reinterpret_cast<Root*>(root)->text3_.SetLocked(false);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR root) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Root::Text3Proc, id);
+  if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam))) {
+    reinterpret_cast<Root*>(root)->text3_.SetText(L"");
+    return 0;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Root::AttachEventHandlers() {
+  const auto self = reinterpret_cast<DWORD_PTR>(this);
+  SetWindowSubclass(text2_.Handle(), &Root::Text2Proc, 0, self);
+  SetWindowSubclass(text3_.Handle(), &Root::Text3Proc, 0, self);
+  SetWindowSubclass(lstFileList_.Handle(), &Root::ListProc, 0, self);
+}

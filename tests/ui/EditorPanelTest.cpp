@@ -1,0 +1,377 @@
+// The editor panel on the real window: read-only states, the key rules of Text2 and Text3, the
+// buttons the timer enables, the edit command, the cache line's double click and the browse.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "platform/FileDirPath.h"
+#include "platform/Others.h"
+#include "platform/SpecialFolders.h"
+#include "ui/PanelWindowFixture.h"
+#include "ui/Texts.h"
+
+namespace {
+
+constexpr DWORD kBrowseFlags = 2103310;
+
+class EditorPanelTest : public PanelWindowFixture {
+ protected:
+  void PutWordAndNotepad() {
+    PutRegistration(L"WINWORD.EXE", L"C:\\Office\\winword.exe", L"C:\\Office;");
+    PutRegistration(L"NOTEPAD.EXE", L"C:\\Windows\\notepad.exe", L"C:\\Windows;");
+  }
+
+  // Text1 read-only, Text3 read-only.
+  std::pair<bool, bool> LockState() { return {W().Text1().Locked(), W().Text3().Locked()}; }
+
+  std::wstring ProgramFiles() { return SpecialFolderPath(kCsidlProgramFiles); }
+
+  std::wstring InitialFolderOfBrowse() {
+    prompts_.openRequests.clear();
+    SendCommand(Root::kBDateiname);
+    if (prompts_.openRequests.size() != 1) return L"<no dialog>";
+    return prompts_.openRequests.front().initialFolder;
+  }
+
+  static void PutLastBrowseFolder(const std::wstring& folder) {
+    PutRawValue(L"", L"Path", REG_SZ, folder.c_str(),
+                static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  }
+};
+
+using Locks = std::pair<bool, bool>;
+
+// ---- Read-only states ----
+
+TEST_F(EditorPanelTest, ReadOnlyStatesFollowTheEventsOfThePanel) {
+  PutWordAndNotepad();
+  OpenWindow();
+  EXPECT_EQ(LockState(), Locks(true, true)) << "window created";
+
+  SelectRow(L"Winword.exe");
+  Type(W().Text2(), L'x');
+  EXPECT_EQ(LockState(), Locks(true, false)) << "letter typed in Text2";
+
+  NotifyFromList(NM_DBLCLK);
+  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(LockState(), Locks(true, false)) << "row loaded: Text3 keeps its state";
+
+  NotifyFromList(NM_CLICK);
+  EXPECT_EQ(LockState(), Locks(true, true)) << "click with an ordinary name";
+}
+
+TEST_F(EditorPanelTest, ClickLeavesANewEntryEditableOnlyWhileItReadsNeuerEintrag) {
+  PutWordAndNotepad();
+  OpenWindow();
+  StartNewEntry();
+  W().Text3().SetLocked(false);
+  NotifyFromList(NM_CLICK);
+  EXPECT_EQ(LockState(), Locks(false, false));
+
+  W().Text1().SetText(L"neuer eintrag");
+  NotifyFromList(NM_CLICK);
+  EXPECT_EQ(LockState(), Locks(true, true)) << "the comparison is exact";
+
+  W().Text1().SetLocked(false);
+  W().Text3().SetLocked(false);
+  W().Text1().SetText(L"Mytool.exe");
+  NotifyFromList(NM_CLICK);
+  EXPECT_EQ(LockState(), Locks(true, true)) << "a name typed over the placeholder";
+}
+
+// ---- Key rules ----
+
+TEST_F(EditorPanelTest, OnlyCharacterCodes65To122InTheInstallationUnlockTheDirectory) {
+  OpenWindow();
+  for (wchar_t typed : {L'7', L'.', L':', L'ä', L' ', L'@', L'{'}) {
+    Type(W().Text2(), typed);
+    EXPECT_TRUE(W().Text3().Locked()) << static_cast<int>(typed);
+  }
+  // The characters themselves are typed as usual.
+  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{");
+
+  for (wchar_t typed : {L'x', L'\\', L'A', L'_', L'`', L'z'}) {
+    W().Text3().SetLocked(true);
+    Type(W().Text2(), typed);
+    EXPECT_FALSE(W().Text3().Locked()) << static_cast<int>(typed);
+  }
+  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{x\\A_`z");
+  EXPECT_TRUE(W().Text1().Locked());
+}
+
+TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItEvenWhileReadOnly) {
+  OpenWindow();
+  W().Text3().SetText(L"C:\\Office;C:\\Tools;");
+  SendMessageW(W().Text3().Handle(), EM_SETSEL, 4, 4);
+  Type(W().Text3(), L'\b');
+  EXPECT_EQ(W().Text3().Text(), L"");
+  EXPECT_TRUE(W().Text3().Locked());
+
+  // Read-only, other keys change nothing; editable, they type.
+  W().Text3().SetText(L"C:\\A;");
+  Type(W().Text3(), L'x');
+  EXPECT_EQ(W().Text3().Text(), L"C:\\A;");
+  W().Text3().SetLocked(false);
+  SendMessageW(W().Text3().Handle(), EM_SETSEL, 5, 5);
+  Type(W().Text3(), L'x');
+  EXPECT_EQ(W().Text3().Text(), L"C:\\A;x");
+  Type(W().Text3(), L'\b');
+  EXPECT_EQ(W().Text3().Text(), L"");
+  EXPECT_FALSE(W().Text3().Locked());
+}
+
+// ---- Timer1 ----
+
+TEST_F(EditorPanelTest, OkIsEnabledWhileTheInstallationNamesAnExistingProgram) {
+  OpenWindow();
+  const std::wstring app = MakeFile(L"X\\App.exe");
+  const std::wstring folder = DirectoryPart(app);
+  struct Case {
+    std::wstring installation;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {app, true},
+      {folder + L"APP.EXE /s", true},       // arguments cut at ".exe "
+      {folder + L"App.exe -x", true},
+      {app + L" ", true},                   // one trailing blank
+      {L"\"" + app + L"\" -x", true},       // a quoted program with arguments
+      {folder + L"App.exe-x", false},       // no blank: tested as it stands
+      {folder + L"Missing.exe", false},
+      {L"", false},
+  };
+  for (const Case& c : cases) {
+    W().Text2().SetText(c.installation);
+    Tick();
+    EXPECT_EQ(W().BHinzufügen().Enabled(), c.enabled) << testing::PrintToString(c.installation);
+  }
+
+  MakeFile(L"X\\App.exe-x");
+  W().Text2().SetText(folder + L"App.exe-x");
+  Tick();
+  EXPECT_TRUE(W().BHinzufügen().Enabled());
+}
+
+TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {
+  OpenWindow();
+  W().Text1().SetText(L"");
+  Tick();
+  EXPECT_FALSE(W().BDateiname().Enabled());
+  W().Text1().SetText(L"A");
+  Tick();
+  EXPECT_TRUE(W().BDateiname().Enabled());
+}
+
+TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
+  OpenWindow();
+  W().Text1().SetText(L"");
+  W().Text2().SetText(MakeFile(L"Tool.exe"));
+  WaitSeconds(0.6);
+  EXPECT_FALSE(W().BDateiname().Enabled());
+  EXPECT_TRUE(W().BHinzufügen().Enabled());
+}
+
+// ---- Bearbeiten and the cache list ----
+
+TEST_F(EditorPanelTest, EditCommandLoadsTheRowAndSelectsTheWholeFileName) {
+  PutWordAndNotepad();
+  OpenWindow();
+  SelectRow(L"Winword.exe");
+  W().Text1().SetLocked(false);
+  W().Text1().SetText(L"something else");
+  W().Text2().SetText(L"typed");
+
+  SendCommand(Root::kMnuBearbeiten, 0);
+  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_TRUE(W().Text1().Locked());
+  DWORD start = 99;
+  DWORD end = 0;
+  SendMessageW(W().Text1().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 11u);
+  EXPECT_EQ(GetFocus(), W().Text1().Handle());
+}
+
+TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStates) {
+  PutWordAndNotepad();
+  OpenWindow();
+  ListBox& cache = W().LstFileCache();
+  int word = -1;
+  for (int i = 0; i < cache.Count(); ++i)
+    if (const std::wstring line = cache.Item(i); line.compare(0, 12, L"WINWORD.EXE\t") == 0)
+      word = i;
+  ASSERT_GE(word, 0);
+  ASSERT_TRUE(cache.Select(word));
+  W().Text3().SetLocked(false);
+
+  SendCommand(Root::kLstFileCache, LBN_DBLCLK);
+  EXPECT_EQ(W().Text1().Text(), L"WINWORD.EXE");
+  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(LockState(), Locks(true, false));
+
+  // A line without tabs goes into Text3 alone.
+  const int odd = cache.Append(L"no tabs here");
+  ASSERT_TRUE(cache.Select(odd));
+  SendCommand(Root::kLstFileCache, LBN_DBLCLK);
+  EXPECT_EQ(W().Text1().Text(), L"WINWORD.EXE");
+  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(W().Text3().Text(), L"no tabs here");
+}
+
+TEST_F(EditorPanelTest, CacheLineDoubleClickDoesNothingWhileTheListIsEmpty) {
+  OpenWindow();
+  ASSERT_EQ(List().Count(), 0);
+  const int line = W().LstFileCache().Append(L"A.EXE\tC:\\a.exe\tC:\\;");
+  ASSERT_TRUE(W().LstFileCache().Select(line));
+  W().Text2().SetText(L"kept");
+  SendCommand(Root::kLstFileCache, LBN_DBLCLK);
+  EXPECT_EQ(W().Text1().Text(), L"");
+  EXPECT_EQ(W().Text2().Text(), L"kept");
+}
+
+// ---- Browse ----
+
+TEST_F(EditorPanelTest, BrowseForANewEntryTakesTheChosenNameFolderAndDirectoryList) {
+  PutWordAndNotepad();
+  OpenWindow();
+  StartNewEntry();
+  const std::wstring chosen = MakeFile(L"Programme Tools\\MYTOOL.EXE");
+  const std::wstring folder = DirectoryPart(chosen);
+  prompts_.openAnswers.push_back(chosen);
+
+  SendCommand(Root::kBDateiname);
+  ASSERT_EQ(prompts_.openRequests.size(), 1u);
+  EXPECT_EQ(W().Text1().Text(), L"Mytool.exe");
+  EXPECT_EQ(W().Text2().Text(), folder + L"Mytool.exe");
+  EXPECT_EQ(W().Text3().Text(), folder.substr(0, folder.size() - 1) + L";");
+  EXPECT_FALSE(W().Text1().Locked()) << "still a new entry";
+  EXPECT_EQ(W().Dialog1FileName(), chosen);
+  // Nothing is written: no key for the program, no LastBrowseFolder.
+  EXPECT_FALSE(RegistrationExists(L"MYTOOL.EXE"));
+  EXPECT_FALSE(ReadText(L"", L"Path").has_value());
+  EXPECT_EQ(List().Text(List().SelectedIndex()), L"Neuer Eintrag");
+}
+
+TEST_F(EditorPanelTest, BrowseForAnExistingEntryKeepsItsNameAndDropsUnsavedEdits) {
+  PutWordAndNotepad();
+  OpenWindow();
+  SelectRow(L"Winword.exe");
+  W().Text2().SetText(L"unsaved");
+  W().Dialog1FileName() = L"C:\\earlier\\Export.reg";
+
+  SendCommand(Root::kBDateiname);  // cancelled
+  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(W().Dialog1FileName(), L"") << "a cancelled browse leaves no file name";
+
+  const std::wstring chosen = MakeFile(L"Neu\\WORD2.EXE");
+  prompts_.openAnswers.push_back(chosen);
+  SendCommand(Root::kBDateiname);
+  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(W().Text2().Text(), DirectoryPart(chosen) + L"Word2.exe");
+  EXPECT_EQ(W().Text3().Text(), Folder() + L"\\Neu;");
+  EXPECT_TRUE(W().Text1().Locked());
+}
+
+TEST_F(EditorPanelTest, CancelledOrEmptyBrowseLeavesANewEntryInProgressAsItWas) {
+  PutWordAndNotepad();
+  OpenWindow();
+  StartNewEntry();
+  W().Text1().SetText(L"Meintool.exe");
+  W().Text2().SetText(L"C:\\halb");
+  W().Text3().SetText(L"C:\\;");
+  prompts_.openAnswers.push_back(std::nullopt);
+  prompts_.openAnswers.push_back(std::wstring());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SendCommand(Root::kBDateiname);
+    EXPECT_EQ(W().Text1().Text(), L"Meintool.exe");
+    EXPECT_EQ(W().Text2().Text(), L"C:\\halb");
+    EXPECT_EQ(W().Text3().Text(), L"C:\\;");
+    EXPECT_FALSE(W().Text1().Locked());
+    EXPECT_EQ(W().Dialog1FileName(), L"");
+  }
+  EXPECT_EQ(prompts_.openRequests.size(), 2u);
+}
+
+TEST_F(EditorPanelTest, BrowseAsksForAnExistingProgramWithTitleFilterAndFlags) {
+  PutWordAndNotepad();
+  OpenWindow();
+  SelectRow(L"Notepad.exe");
+  SendCommand(Root::kBDateiname);
+  ASSERT_EQ(prompts_.openRequests.size(), 1u);
+  const FileDialogRequest& request = prompts_.openRequests.front();
+  EXPECT_EQ(request.title, L"Durchsuchen");
+  EXPECT_EQ(request.filter, L"Programme|*.exe|Alle Dateitypen|*.*");
+  EXPECT_EQ(request.flags, kBrowseFlags);
+  EXPECT_EQ(request.fileName, L"");
+}
+
+TEST_F(EditorPanelTest, BrowseStartsInLastBrowseFolderOrElseInTheProgramFilesFolder) {
+  PutWordAndNotepad();
+  OpenWindow();
+  SelectRow(L"Winword.exe");  // its program does not exist
+  ASSERT_FALSE(ProgramFiles().empty());
+
+  EXPECT_EQ(InitialFolderOfBrowse(), ProgramFiles()) << "no LastBrowseFolder";
+
+  PutLastBrowseFolder(Folder() + L"\\");
+  EXPECT_EQ(InitialFolderOfBrowse(), Folder() + L"\\");
+
+  PutLastBrowseFolder(Folder() + L"\\deleted\\");
+  EXPECT_EQ(InitialFolderOfBrowse(), ProgramFiles()) << "a folder that is gone";
+
+  PutLastBrowseFolder(L"");
+  EXPECT_EQ(InitialFolderOfBrowse(), ProgramFiles()) << "an empty value";
+
+  const DWORD number = 7;
+  PutRawValue(L"", L"Path", REG_DWORD, &number, sizeof(number));
+  EXPECT_EQ(InitialFolderOfBrowse(), ProgramFiles()) << "a value that is no text";
+}
+
+TEST_F(EditorPanelTest, BrowseStartsInTheFolderOfAnExistingInstallation) {
+  const std::wstring program = MakeFile(L"Tools\\tool.exe");
+  PutRegistration(L"TOOL.EXE", program.c_str(), L"");
+  const std::wstring folder = Folder() + L"\\Tools";
+  PutRegistration(L"FOLDER.EXE", folder.c_str(), L"");
+  PutRegistration(L"ARGS.EXE", (program + L" /x").c_str(), L"");
+  OpenWindow();
+  PutLastBrowseFolder(Folder());
+
+  SelectRow(L"Tool.exe");
+  EXPECT_EQ(InitialFolderOfBrowse(), DirectoryPart(program));
+  SelectRow(L"Folder.exe");
+  EXPECT_EQ(InitialFolderOfBrowse(), folder);
+  SelectRow(L"Args.exe");
+  EXPECT_EQ(InitialFolderOfBrowse(), Folder()) << "not a path as it stands";
+}
+
+TEST_F(EditorPanelTest, BrowseOnAnEmptyListShowsNoDialog) {
+  OpenWindow();
+  ASSERT_EQ(List().Count(), 0);
+  prompts_.openAnswers.push_back(MakeFile(L"tool.exe"));
+  SendCommand(Root::kBDateiname);
+  EXPECT_TRUE(prompts_.openRequests.empty());
+  EXPECT_EQ(W().Text2().Text(), L"");
+}
+
+TEST_F(EditorPanelTest, BrowseDoesNotStartInsideARunningCommand) {
+  PutWordAndNotepad();
+  OpenWindow();
+  SelectRow(L"Winword.exe");
+  W().SetCommandHandler([this](Command) { SendCommand(Root::kBDateiname); });
+  ASSERT_TRUE(W().RunCommand(Command::Ausführen));
+  EXPECT_TRUE(prompts_.openRequests.empty());
+
+  SendCommand(Root::kBDateiname);
+  EXPECT_EQ(prompts_.openRequests.size(), 1u) << "afterwards it does";
+}
+
+}  // namespace

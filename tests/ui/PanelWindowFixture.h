@@ -1,0 +1,170 @@
+#pragma once
+// A real, hidden main window over the App Paths key of the throwaway prefix, filled as the
+// start-up fills it, for the editor panel's and the list's events. Events are sent as the
+// messages the controls receive; prompts are answered by script.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "platform/Registry.h"
+#include "support/AppPathsFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/Root.h"
+
+class PanelWindowFixture : public AppPathsFixture {
+ protected:
+  void SetUp() override {
+    AppPathsFixture::SetUp();
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    folder_ = std::filesystem::path(temp) / (L"velmarin-editor-" +
+                                             std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                             std::to_wstring(++counter));
+    std::filesystem::create_directories(folder_);
+  }
+
+  void TearDown() override {
+    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) Hold(key, false);
+    if (root_ && root_->Handle() != nullptr)
+      RemoveWindowSubclass(root_->Handle(), &CountMenuLoops, 0);
+    root_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  void OpenWindow() {
+    root_ = std::make_unique<Root>(prompts_);
+    RootOptions options;
+    options.runStartup = false;
+    options.show = false;
+    options.backupFolder = folder_.wstring();
+    ASSERT_TRUE(root_->Create(GetModuleHandleW(nullptr), options));
+    if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
+    menuLoops_ = 0;
+    SetWindowSubclass(root_->Handle(), &CountMenuLoops, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+
+  Root& W() { return *root_; }
+  ListView& List() { return root_->LstFileList(); }
+  HWND ListHandle() { return List().Handle(); }
+
+  // A file that exists, below the test's folder (folders made as needed).
+  std::wstring MakeFile(const std::wstring& relative) {
+    const std::filesystem::path path = folder_ / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << "MZ";
+    return path.wstring();
+  }
+  std::wstring Folder() const { return folder_.wstring(); }
+
+  int RowOf(const std::wstring& text) {
+    for (int i = 0; i < List().Count(); ++i)
+      if (List().Text(i) == text) return i;
+    return -1;
+  }
+
+  void SelectRow(const std::wstring& text) {
+    const int row = RowOf(text);
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(List().Select(row));
+  }
+
+  // The placeholder row of a new entry, selected and copied into the panel with Text1 editable.
+  void StartNewEntry() {
+    const int row = List().InsertRow(List().Count(), L"Neuer Eintrag", L"Achtung");
+    ASSERT_GE(row, 0);
+    List().SetText(row, 1, L"XXX");
+    ASSERT_TRUE(List().Select(row));
+    W().Text1().SetLocked(false);
+    W().Text1().SetText(L"Neuer Eintrag");
+    W().Text2().SetText(L"");
+    W().Text3().SetText(L"");
+  }
+
+  // ---- Messages as the controls receive them ----
+
+  void Type(TextBox& box, wchar_t character) {
+    SendMessageW(box.Handle(), WM_CHAR, character, 1);
+  }
+  void Tick() { SendMessageW(W().Handle(), WM_TIMER, Root::kTimer1, 0); }
+  void SendCommand(int id, int code = BN_CLICKED) {
+    SendMessageW(W().Handle(), WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(W().Control(id)));
+  }
+  void NotifyFromList(UINT code, int subItem = 0) {
+    NMLISTVIEW info{};
+    info.hdr.hwndFrom = ListHandle();
+    info.hdr.idFrom = Root::kLstFileList;
+    info.hdr.code = code;
+    info.iItem = -1;
+    info.iSubItem = subItem;
+    SendMessageW(W().Handle(), WM_NOTIFY, Root::kLstFileList, reinterpret_cast<LPARAM>(&info));
+  }
+  void KeyPress(WPARAM key) {
+    SendMessageW(ListHandle(), WM_KEYDOWN, key, 1);
+    SendMessageW(ListHandle(), WM_KEYUP, key, 0xC0000001);
+  }
+  // A point inside the row's cells, in the list's client coordinates.
+  LPARAM PointOnRow(int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageW(ListHandle(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&r));
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  // The key state the list's handlers read: a button counts as held until its release message
+  // has been read.
+  static void Hold(int virtualKey, bool held) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[virtualKey] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+  static bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+  // Lets the window handle what is waiting for it, including the timer.
+  static void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  // How often a menu's modal loop really started on the window.
+  int MenuLoops() const { return menuLoops_; }
+
+  // Ends any pop-up menu shortly after it opened, so a test that opens one does not wait for a
+  // person.
+  class MenuCloser {
+   public:
+    MenuCloser() : timer_(SetTimer(nullptr, 0, 50, &Close)) {}
+    ~MenuCloser() { KillTimer(nullptr, timer_); }
+    MenuCloser(const MenuCloser&) = delete;
+    MenuCloser& operator=(const MenuCloser&) = delete;
+
+   private:
+    static void CALLBACK Close(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+    UINT_PTR timer_;
+  };
+
+  ScriptedPrompts prompts_;
+  std::unique_ptr<Root> root_;
+
+ private:
+  static LRESULT CALLBACK CountMenuLoops(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    if (message == WM_ENTERMENULOOP) ++reinterpret_cast<PanelWindowFixture*>(self)->menuLoops_;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  std::filesystem::path folder_;
+  int menuLoops_ = 0;
+};
