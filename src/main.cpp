@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "commands/Commands.h"
 #include "ui/Prompts.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
@@ -33,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   SystemPrompts prompts;
   Root root(prompts);
+  InstallCommands(root);
   int result = 1;
   if (root.Create(instance, RootOptions{}))
     result = RunMessageLoop(root.Handle());
