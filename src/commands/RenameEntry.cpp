@@ -140,6 +140,10 @@ void RenameEntry(Root& root) {
     return;
   }
   ProcessPendingEvents();
+  // The save takes its name from the panel: it must find there the name the dialog gave, even
+  // if something ran while events were processed.
+  root.Text1().SetText(newName);
+  root.Text1().SetLocked(false);
   SaveOptions options;
   if (!row.unsaved) options.carryOverFrom = row.oldName;
   if (SaveEntry(root, options) != SaveResult::Saved) {

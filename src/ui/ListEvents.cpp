@@ -43,7 +43,18 @@ LRESULT CALLBACK Root::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
+// While a command runs it lets pending events through; input reaching the list then must not
+// move the selection or reload the panel under the command's feet. The release of the Enter
+// key that closed one of its dialogs, for one, arrives at the list while the command goes on.
+namespace {
+bool IsListInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEMOVE);
+}
+}  // namespace
+
 LRESULT Root::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (commandRunning_ && IsListInput(message)) return 0;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

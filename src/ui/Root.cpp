@@ -138,6 +138,9 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Root::OnNotify(const NMHDR& header) {
   if (header.idFrom != static_cast<UINT_PTR>(kLstFileList))
     return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  // Clicks that reach the list while a command runs change nothing (see the list's input).
+  if (commandRunning_ && header.code != LVN_ENDLABELEDITW && header.code != LVN_ENDLABELEDITA)
+    return 0;
   switch (header.code) {
     case LVN_ENDLABELEDITW:
     case LVN_ENDLABELEDITA:
@@ -165,7 +168,7 @@ void Root::OnCommand(int id, int code) {
   }
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
-  if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();
+  if (id == kLstFileCache && code == LBN_DBLCLK && !commandRunning_) LoadSelectedCacheLine();
 }
 
 // Like a dialog, the window hands the focus back to the control that had it, so the keyboard

@@ -62,3 +62,29 @@ TEST_F(MenuWiringTest, TheOkButtonSaves) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keys released over the list while a command waits (the Enter that closed its dialog, a Home
+// pressed meanwhile) must neither move the selection nor reload the panel under the command.
+TEST_F(MenuWiringTest, InputToTheListWaitsUntilTheCommandEnds) {
+  PutRegistration(L"A.EXE", L"C:\\windows\\notepad.exe");
+  PutRegistration(L"B.EXE", L"C:\\windows\\regedit.exe");
+  PutRegistration(L"C.EXE", L"C:\\windows\\notepad.exe");
+  OpenWindow();
+  ListView& list = root_->LstFileList();
+  ASSERT_TRUE(list.Select(2));
+  root_->LoadSelectedRow();
+  prompts_.messageAnswers = {IDYES, IDOK};
+  prompts_.whileAsking = [&] {
+    PostMessageW(list.Handle(), WM_KEYDOWN, VK_HOME, 0x00470001);
+    PostMessageW(list.Handle(), WM_KEYUP, VK_HOME, 0xC0470001);
+  };
+  Click(Root::kMnuLöschen);
+  EXPECT_FALSE(RegistrationExists(L"C.EXE"));
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Text(0), L"A.exe") << "the row of the deleted key must be the one removed";
+  EXPECT_EQ(list.Text(1), L"B.exe");
+}
+
+}  // namespace

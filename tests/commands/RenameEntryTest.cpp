@@ -295,3 +295,22 @@ TEST_F(RenameEntryTest, OldKeyThatCannotBeRemovedIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// The release of the Enter key that accepted the new name reaches the list after the dialog
+// has closed; it must not put the old name back into the panel, where the save would take it
+// and the old key would then be deleted with the only copy of the registration.
+TEST_F(RenameEntryTest, EnterReleasedAfterTheDialogLosesNothing) {
+  ShowTool();
+  AnswerRename(L"Werkzeug.exe");
+  prompts_.whileAsking = [&] {
+    PostMessageW(List().Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+  };
+  root_->SetCommandHandler([this](Command) { RenameEntry(*root_); });
+  ASSERT_TRUE(root_->RunCommand(Command::Umbenennen));
+  EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"WERKZEUG.EXE"});
+  EXPECT_EQ(ReadText(L"WERKZEUG.EXE", L""), program_ + L" -x");
+}
+
+}  // namespace

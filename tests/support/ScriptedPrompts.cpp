@@ -13,6 +13,7 @@ T TakeFront(std::deque<T>& queue, T fallback) {
 int ScriptedPrompts::Message(HWND, const std::wstring& text, const std::wstring& title,
                              UINT flags) {
   messages.push_back({text, title, flags});
+  if (whileAsking) whileAsking();
   return TakeFront(messageAnswers, IDOK);
 }
 
@@ -29,5 +30,6 @@ std::optional<std::wstring> ScriptedPrompts::SaveFile(HWND, const FileDialogRequ
 std::optional<std::wstring> ScriptedPrompts::AskNewName(HWND, const std::wstring& proposed,
                                                         const std::wstring&) {
   renameProposals.push_back(proposed);
+  if (whileAsking) whileAsking();
   return TakeFront(renameAnswers, std::optional<std::wstring>{});
 }

@@ -2,6 +2,7 @@
 // Answers the program's prompts from a script and records what was asked, so tests can check
 // the exact text, title and flags.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ class ScriptedPrompts final : public Prompts {
   std::deque<std::optional<std::wstring>> openAnswers;
   std::deque<std::optional<std::wstring>> saveAnswers;
   std::deque<std::optional<std::wstring>> renameAnswers;
+
+  // Runs while a message box or the rename dialog is "open", before it answers: a test can
+  // queue the input a person might give meanwhile.
+  std::function<void()> whileAsking;
 
   std::vector<AskedMessage> messages;
   std::vector<FileDialogRequest> openRequests;

@@ -252,13 +252,22 @@ TEST_F(ListEventsTest, RightClickWhoseReleaseArrivesLaterOpensTheMenuOnRelease) 
   EXPECT_EQ(MenuLoops(), 1);
 }
 
-TEST_F(ListEventsTest, NoMenuOpensWhileACommandRuns) {
+// A command lets pending events run; input reaching the list meanwhile must not reload the
+// panel the command works on, move the selection or open the menu.
+TEST_F(ListEventsTest, InputToTheListChangesNothingWhileACommandRuns) {
   PutThreeRows();
   SelectRow(L"Alpha.exe");
   MenuCloser closer;
-  W().SetCommandHandler([this](Command) { KeyPress(VK_APPS); });
+  W().SetCommandHandler([this](Command) {
+    ScribbleOverPanel();
+    KeyPress(VK_APPS);
+    KeyPress(VK_END);
+    Press(WM_LBUTTONDOWN, RowOf(L"Gamma.exe"));
+    Press(WM_LBUTTONUP, RowOf(L"Gamma.exe"));
+  });
   ASSERT_TRUE(W().RunCommand(Command::Ausführen));
-  EXPECT_TRUE(PanelShows(L"Alpha.exe")) << "the key still reloads";
+  EXPECT_EQ(W().Text1().Text(), L"?") << "the panel was reloaded during the command";
+  EXPECT_EQ(List().SelectedIndex(), RowOf(L"Alpha.exe"));
   EXPECT_EQ(W().CommandMenuOpenings(), 0);
   EXPECT_EQ(MenuLoops(), 0);
 }
