@@ -273,8 +273,10 @@ bool ListView::StartLabelEditAndCancel() {
   if (selected < 0) return false;
   const std::wstring before = Text(selected);
   SetFocus(hwnd_);
+  labelEditRequested_ = true;
   const HWND edit = reinterpret_cast<HWND>(
       SendMessageW(hwnd_, LVM_EDITLABELW, static_cast<WPARAM>(selected), 0));
+  labelEditRequested_ = false;
   if (edit == nullptr) return false;
   SendMessageW(hwnd_, LVM_CANCELEDITLABEL, 0, 0);
   const bool closed = SendMessageW(hwnd_, LVM_GETEDITCONTROL, 0, 0) == 0;

@@ -60,6 +60,9 @@ class ListView {
 
   // Opens the in-place edit of the selected row's label and cancels it at once, text unchanged.
   bool StartLabelEditAndCancel();
+  // True while StartLabelEditAndCancel opens the edit: any other label edit (a slow second click
+  // on a row) is the user's, and row texts change only through the commands.
+  bool LabelEditRequested() const { return labelEditRequested_; }
 
  private:
   int ImageIndexOf(const std::wstring& key) const;
@@ -69,5 +72,6 @@ class ListView {
   std::vector<std::wstring> imageKeys_;
   LPARAM nextId_ = 1;
   bool sorted_ = false;
+  bool labelEditRequested_ = false;
   int sortKey_ = 0;
 };

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -17,9 +16,7 @@
 
 #include "platform/Others.h"
 #include "platform/Registry.h"
-#include "support/AppPathsFixture.h"
-#include "support/ScriptedPrompts.h"
-#include "ui/Root.h"
+#include "support/RootFixture.h"
 #include "ui/Texts.h"
 
 // RECT is a global type, so its comparison must be global for the test macros to find it.
@@ -66,40 +63,8 @@ std::wstring BackupQuestion() {
          Texts::kBackupAdvice2;
 }
 
-class RootTest : public AppPathsFixture {
+class RootTest : public RootFixture {
  protected:
-  void SetUp() override {
-    AppPathsFixture::SetUp();
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    folder_ = fs::path(temp) / (L"velmarin-root-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::to_wstring(++counter));
-    fs::create_directories(folder_);
-  }
-
-  void TearDown() override {
-    root_.reset();
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-
-  bool Create(bool runStartup, const std::wstring& backupFolder = {}) {
-    root_ = std::make_unique<Root>(prompts_);
-    RootOptions options;
-    options.runStartup = runStartup;
-    options.show = false;
-    options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
-    return root_->Create(GetModuleHandleW(nullptr), options);
-  }
-
-  // An existing program file in the test's folder.
-  std::wstring MakeFile(const std::wstring& name) {
-    const fs::path path = folder_ / name;
-    WriteBytes(path, "MZ");
-    return path.wstring();
-  }
-
   fs::path BackupFile() const { return folder_ / L"AppBackup.reg"; }
 
   // The control's rectangle relative to the client area of `container` (the window itself
@@ -135,17 +100,6 @@ class RootTest : public AppPathsFixture {
     EXPECT_GE(r.right, design.right) << id;
     EXPECT_GE(r.bottom, design.bottom) << id;
   }
-
-  int RowOf(const std::wstring& text) {
-    ListView& list = root_->LstFileList();
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.Text(i) == text) return i;
-    return -1;
-  }
-
-  fs::path folder_;
-  ScriptedPrompts prompts_;
-  std::unique_ptr<Root> root_;
 };
 
 // ---- The window and its controls ----
@@ -621,19 +575,16 @@ TEST_F(RootTest, DoubleClickOnTheListLoadsTheRow) {
   EXPECT_EQ(root_->Text2().Text(), L"C:\\dbl.exe");
 }
 
-// A label edit the user finishes with Enter is turned down by the window.
+// Row texts change only through the commands: a label edit the user starts (a slow second click
+// on a row) does not even open, while the commands' own open-and-cancel still works.
 TEST_F(RootTest, LabelEditsNeverChangeARowText) {
   ASSERT_TRUE(Create(false));
   ListView& list = root_->LstFileList();
   list.InsertRow(0, L"Fest.exe", L"Ready");
   ASSERT_TRUE(list.Select(0));
   SetFocus(list.Handle());
-  const auto edit = reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_EDITLABELW, 0, 0));
-  ASSERT_NE(edit, nullptr);
-  SetWindowTextW(edit, L"Geändert.exe");
-  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_EDITLABELW, 0, 0), 0) << "an edit box opened";
   EXPECT_EQ(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
-  EXPECT_EQ(list.Text(0), L"Fest.exe");
 
   EXPECT_TRUE(list.StartLabelEditAndCancel());
   EXPECT_EQ(list.Text(0), L"Fest.exe");
