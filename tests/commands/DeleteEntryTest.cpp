@@ -210,7 +210,7 @@ TEST_F(DeleteEntryTest, RowWithoutAKeyEndsSilently) {
 
 TEST_F(DeleteEntryTest, NoSelectedRowOrNoRowsDoesNothing) {
   PutRegistration(L"A.EXE", L"C:\\a.exe");
-  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  PutLastBrowseFolder(L"C:\\Earlier\\");
   OpenWindow();
   ASSERT_TRUE(List().Select(-1));
   prompts_.messageAnswers = {IDYES, IDYES};

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "commands/Commands.h"
-#include "commands/EntryCommandFixture.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Text.h"
+#include "support/RootFixture.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -49,7 +49,7 @@ bool ImportWithRegistryEditor(const fs::path& file) {
 const wchar_t kKeyOfTool[] =
     L"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tool.exe]";
 
-class ExportEntryTest : public EntryCommandFixture {
+class ExportEntryTest : public RootFixture {
  protected:
   static fs::path TemporaryFile() { return fs::path(ProgramFolder()) / L"Export.reg"; }
   fs::path Target() const { return folder_ / L"Tool export.reg"; }

@@ -2,42 +2,25 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "commands/Commands.h"
-#include "platform/Registry.h"
-#include "support/AppPathsFixture.h"
-#include "support/ScriptedPrompts.h"
-#include "ui/Root.h"
+#include "support/RootFixture.h"
 
 namespace {
 
-class MenuWiringTest : public AppPathsFixture {
+// The window as the program wires it, the first row shown in the panel.
+class MenuWiringTest : public RootFixture {
  protected:
-  void OpenWindow() {
-    root_ = std::make_unique<Root>(prompts_);
+  void WindowOpened() override {
     InstallCommands(*root_);
-    RootOptions options;
-    options.runStartup = false;
-    options.show = false;
-    ASSERT_TRUE(root_->Create(GetModuleHandleW(nullptr), options));
-    if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
     ASSERT_TRUE(root_->LstFileList().Select(0));
     root_->LoadSelectedRow();
   }
-  void Click(int id, int code = 0) {
-    SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(root_->Control(id)));
-  }
-
-  ScriptedPrompts prompts_;
-  std::unique_ptr<Root> root_;
 };
 
 TEST_F(MenuWiringTest, HinzufügenAddsThePlaceholderRow) {
   PutRegistration(L"A.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
-  Click(Root::kMnuHinzufügen);
+  SendCommand(Root::kMnuHinzufügen);
   EXPECT_EQ(root_->LstFileList().Count(), 2);
   EXPECT_EQ(root_->Text1().Text(), L"Neuer Eintrag");
   EXPECT_FALSE(root_->Text1().Locked());
@@ -47,7 +30,7 @@ TEST_F(MenuWiringTest, LöschenAsksBeforeDeleting) {
   PutRegistration(L"WINWORD.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
   prompts_.messageAnswers = {IDNO};
-  Click(Root::kMnuLöschen);
+  SendCommand(Root::kMnuLöschen);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, L"Möchten Sie die Path-Verknüpfung für Winword wirklich löschen ?  ");
   EXPECT_TRUE(RegistrationExists(L"WINWORD.EXE"));
@@ -57,7 +40,7 @@ TEST_F(MenuWiringTest, TheOkButtonSaves) {
   PutRegistration(L"A.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
   root_->Text2().SetText(L"C:\\windows\\regedit.exe");
-  Click(Root::kBHinzufügen, BN_CLICKED);
+  SendCommand(Root::kBHinzufügen);
   EXPECT_EQ(ReadText(L"A.EXE", L""), L"C:\\windows\\regedit.exe");
 }
 
@@ -80,7 +63,7 @@ TEST_F(MenuWiringTest, InputToTheListWaitsUntilTheCommandEnds) {
     PostMessageW(list.Handle(), WM_KEYDOWN, VK_HOME, 0x00470001);
     PostMessageW(list.Handle(), WM_KEYUP, VK_HOME, 0xC0470001);
   };
-  Click(Root::kMnuLöschen);
+  SendCommand(Root::kMnuLöschen);
   EXPECT_FALSE(RegistrationExists(L"C.EXE"));
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Text(0), L"A.exe") << "the row of the deleted key must be the one removed";

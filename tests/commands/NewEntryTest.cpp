@@ -32,7 +32,7 @@ class NewEntryTest : public PanelCommandsFixture {
 };
 
 TEST_F(NewEntryTest, OnAnEmptyListThePlaceholderIsTheFirstRowAndTheRegistryStaysAsItWas) {
-  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  PutLastBrowseFolder(L"C:\\Earlier\\");
   OpenWindow();
   ASSERT_EQ(List().Count(), 0);
 

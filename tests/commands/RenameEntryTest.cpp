@@ -1,7 +1,5 @@
 // mnuUmbenennen on the real window and registry; the rename dialog's answers come by script.
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,16 +9,16 @@
 #include <vector>
 
 #include "commands/Commands.h"
-#include "commands/EntryCommandFixture.h"
+#include "support/RootFixture.h"
 #include "ui/Texts.h"
 
 namespace {
 
-class RenameEntryTest : public EntryCommandFixture {
+class RenameEntryTest : public RootFixture {
  protected:
   // Tool.exe, selected and loaded into the panel, whose program exists and takes an argument.
   void ShowTool() {
-    program_ = MakeFile(folder_ / L"tool.exe");
+    program_ = MakeFile(L"tool.exe");
     PutRegistration(L"TOOL.EXE", (program_ + L" -x").c_str(), L"C:\\Tools;");
     OpenWindow();
     SelectRow(L"Tool.exe");
@@ -34,11 +32,6 @@ class RenameEntryTest : public EntryCommandFixture {
     std::vector<std::wstring> keys = SubKeys(KeyPath(L""));
     std::sort(keys.begin(), keys.end());
     return keys;
-  }
-
-  std::wstring SelectedText() {
-    const int selected = List().SelectedIndex();
-    return selected < 0 ? L"<none>" : List().Text(selected);
   }
 
   void ExpectOldNameKept() {
@@ -236,42 +229,9 @@ TEST_F(RenameEntryTest, UnsavedNewEntryIsSavedUnderTheNewNameAndNothingIsRemoved
   EXPECT_EQ(SelectedText(), L"Neu.exe");
 }
 
-// Denies everyone the right to delete the key for as long as it lives.
-class UndeletableKey {
- public:
-  explicit UndeletableKey(const std::wstring& path) : path_(path) { ok_ = Apply(kDenyDelete); }
-  ~UndeletableKey() { Apply(kAllowAll); }
-  UndeletableKey(const UndeletableKey&) = delete;
-  UndeletableKey& operator=(const UndeletableKey&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  static constexpr wchar_t kDenyDelete[] = L"D:(D;;SD;;;WD)(A;;KA;;;WD)";
-  static constexpr wchar_t kAllowAll[] = L"D:(A;;KA;;;WD)";
-
-  bool Apply(const wchar_t* sddl) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
-                                                              nullptr))
-      return false;
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC, &key);
-    if (result == ERROR_SUCCESS) {
-      result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-      RegCloseKey(key);
-    }
-    LocalFree(descriptor);
-    return result == ERROR_SUCCESS;
-  }
-
-  std::wstring path_;
-  bool ok_ = false;
-};
-
 TEST_F(RenameEntryTest, OldKeyThatCannotBeRemovedIsReported) {
   ShowTool();
-  UndeletableKey guard(KeyPath(L"TOOL.EXE"));
-  ASSERT_TRUE(guard.ok());
+  ASSERT_NO_FATAL_FAILURE(Deny(L"TOOL.EXE", DELETE));
   {
     HKEY probe = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE").c_str(), 0, DELETE, &probe) ==

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "commands/Commands.h"
-#include "commands/EntryCommandFixture.h"
 #include "platform/Others.h"
+#include "support/RootFixture.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -38,10 +38,10 @@ std::wstring FolderKey(std::wstring folder) {
   return folder;
 }
 
-class RunApplicationTest : public EntryCommandFixture {
+class RunApplicationTest : public RootFixture {
  protected:
   void SetUp() override {
-    EntryCommandFixture::SetUp();
+    RootFixture::SetUp();
     // The probe sits in a folder with a blank; a second probe where a command line read
     // without quotes would find a program ("<folder>\Test.exe" for "<folder>\Test Tools\...").
     probe_ = folder_ / L"Test Tools" / L"tool.exe";

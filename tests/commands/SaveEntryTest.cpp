@@ -31,6 +31,14 @@ class SaveEntryTest : public PanelCommandsFixture {
   }
 
   std::wstring LastBrowseFolder() { return ReadText(L"", L"Path").value_or(L"<none>"); }
+
+  // The row loaded into the panel with another file name typed over its own, as the rename
+  // leaves the panel for its save.
+  void RetypeFileName(const std::wstring& row, const std::wstring& name) {
+    SelectRow(row);
+    Text1().SetLocked(false);
+    Text1().SetText(name);
+  }
 };
 
 // ---- Existing and new entries ----
@@ -155,7 +163,7 @@ TEST_F(SaveEntryTest, SavedRowIsFoundByItsLiteralNameNotAsAPattern) {
 TEST_F(SaveEntryTest, SaveWithoutABrowseKeepsTheRememberedFolderAndABrowseReplacesIt) {
   const std::wstring app = MakeFile(L"app.exe");
   PutRegistration(L"APP.EXE", app.c_str());
-  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  PutLastBrowseFolder(L"C:\\Earlier\\");
   OpenWindow();
   SelectRow(L"App.exe");
 
@@ -173,7 +181,7 @@ TEST_F(SaveEntryTest, NamesThatAreNoKeyNameAreRefusedAndNothingIsWritten) {
   const std::wstring app = MakeFile(L"app.exe");
   PutRegistration(L"APP.EXE", app.c_str());
   PutRawValue(L"", L"", REG_SZ, L"own", 8);
-  PutRawValue(L"", L"Path", REG_SZ, L"C:\\Earlier\\", 24);
+  PutLastBrowseFolder(L"C:\\Earlier\\");
   OpenWindow();  // no row selected, empty panel: the file name is empty
   root_->Dialog1FileName() = L"C:\\Browsed\\x.exe";
   Text2().SetText(app);
@@ -267,9 +275,7 @@ TEST_F(SaveEntryTest, CarriedOverKeyBringsItsValuesAndSubKeysAndThePanelWinsItsT
   PutRawValue(L"OLD.EXE", L"Extra", REG_SZ, L"x", 4);
   PutRawValue(L"OLD.EXE\\Sub", L"Inner", REG_SZ, L"y", 4);
   OpenWindow();
-  SelectRow(L"Old.exe");
-  Text1().SetLocked(false);
-  Text1().SetText(L"New.exe");
+  RetypeFileName(L"Old.exe", L"New.exe");
   Text2().SetText(app);
   Text3().SetText(L"C:\\Neu;");
 
@@ -288,9 +294,7 @@ TEST_F(SaveEntryTest, CarryingOverFromTheSameKeyInAnotherCaseChangesOnlyThePanel
   PutRegistration(L"APP.EXE", L"C:\\Old\\app.exe");
   PutRawValue(L"APP.EXE", L"Extra", REG_SZ, L"x", 4);
   OpenWindow();
-  SelectRow(L"App.exe");
-  Text1().SetLocked(false);
-  Text1().SetText(L"APP.exe");
+  RetypeFileName(L"App.exe", L"APP.exe");
   Text2().SetText(app);
   prompts_.messageAnswers = {IDYES};
 
@@ -306,9 +310,7 @@ TEST_F(SaveEntryTest, FailedCarryOverRemovesTheKeyThisSaveCreated) {
   PutRawValue(L"OLD.EXE\\Locked", L"Inner", REG_SZ, L"y", 4);
   Deny(L"OLD.EXE\\Locked", KEY_QUERY_VALUE);
   OpenWindow();
-  SelectRow(L"Old.exe");
-  Text1().SetLocked(false);
-  Text1().SetText(L"New.exe");
+  RetypeFileName(L"Old.exe", L"New.exe");
   Text2().SetText(app);
 
   EXPECT_EQ(Save({L"Old.exe"}), SaveResult::Failed);

@@ -35,11 +35,6 @@ class EditorPanelTest : public PanelWindowFixture {
     if (prompts_.openRequests.size() != 1) return L"<no dialog>";
     return prompts_.openRequests.front().initialFolder;
   }
-
-  static void PutLastBrowseFolder(const std::wstring& folder) {
-    PutRawValue(L"", L"Path", REG_SZ, folder.c_str(),
-                static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-  }
 };
 
 using Locks = std::pair<bool, bool>;
@@ -51,7 +46,7 @@ TEST_F(EditorPanelTest, ReadOnlyStatesFollowTheEventsOfThePanel) {
   OpenWindow();
   EXPECT_EQ(LockState(), Locks(true, true)) << "window created";
 
-  SelectRow(L"Winword.exe");
+  SelectRowOnly(L"Winword.exe");
   Type(W().Text2(), L'x');
   EXPECT_EQ(LockState(), Locks(true, false)) << "letter typed in Text2";
 
@@ -179,7 +174,7 @@ TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
 TEST_F(EditorPanelTest, EditCommandLoadsTheRowAndSelectsTheWholeFileName) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRow(L"Winword.exe");
+  SelectRowOnly(L"Winword.exe");
   W().Text1().SetLocked(false);
   W().Text1().SetText(L"something else");
   W().Text2().SetText(L"typed");
@@ -262,7 +257,7 @@ TEST_F(EditorPanelTest, BrowseForANewEntryTakesTheChosenNameFolderAndDirectoryLi
 TEST_F(EditorPanelTest, BrowseForAnExistingEntryKeepsItsNameAndDropsUnsavedEdits) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRow(L"Winword.exe");
+  SelectRowOnly(L"Winword.exe");
   W().Text2().SetText(L"unsaved");
   W().Dialog1FileName() = L"C:\\earlier\\Export.reg";
 
@@ -304,7 +299,7 @@ TEST_F(EditorPanelTest, CancelledOrEmptyBrowseLeavesANewEntryInProgressAsItWas) 
 TEST_F(EditorPanelTest, BrowseAsksForAnExistingProgramWithTitleFilterAndFlags) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRow(L"Notepad.exe");
+  SelectRowOnly(L"Notepad.exe");
   SendCommand(Root::kBDateiname);
   ASSERT_EQ(prompts_.openRequests.size(), 1u);
   const FileDialogRequest& request = prompts_.openRequests.front();
@@ -317,7 +312,7 @@ TEST_F(EditorPanelTest, BrowseAsksForAnExistingProgramWithTitleFilterAndFlags) {
 TEST_F(EditorPanelTest, BrowseStartsInLastBrowseFolderOrElseInTheProgramFilesFolder) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRow(L"Winword.exe");  // its program does not exist
+  SelectRowOnly(L"Winword.exe");  // its program does not exist
   ASSERT_FALSE(ProgramFiles().empty());
 
   EXPECT_EQ(InitialFolderOfBrowse(), ProgramFiles()) << "no LastBrowseFolder";
@@ -345,11 +340,11 @@ TEST_F(EditorPanelTest, BrowseStartsInTheFolderOfAnExistingInstallation) {
   OpenWindow();
   PutLastBrowseFolder(Folder());
 
-  SelectRow(L"Tool.exe");
+  SelectRowOnly(L"Tool.exe");
   EXPECT_EQ(InitialFolderOfBrowse(), DirectoryPart(program));
-  SelectRow(L"Folder.exe");
+  SelectRowOnly(L"Folder.exe");
   EXPECT_EQ(InitialFolderOfBrowse(), folder);
-  SelectRow(L"Args.exe");
+  SelectRowOnly(L"Args.exe");
   EXPECT_EQ(InitialFolderOfBrowse(), Folder()) << "not a path as it stands";
 }
 
@@ -365,7 +360,7 @@ TEST_F(EditorPanelTest, BrowseOnAnEmptyListShowsNoDialog) {
 TEST_F(EditorPanelTest, BrowseDoesNotStartInsideARunningCommand) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRow(L"Winword.exe");
+  SelectRowOnly(L"Winword.exe");
   W().SetCommandHandler([this](Command) { SendCommand(Root::kBDateiname); });
   ASSERT_TRUE(W().RunCommand(Command::Ausführen));
   EXPECT_TRUE(prompts_.openRequests.empty());

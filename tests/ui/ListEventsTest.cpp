@@ -29,11 +29,6 @@ class ListEventsTest : public PanelWindowFixture {
     return texts;
   }
 
-  void ShowRowTextsOf(const std::wstring& text) {
-    SelectRow(text);
-    W().LoadSelectedRow();
-  }
-
   // The panel no longer shows any row.
   void ScribbleOverPanel() {
     W().Text1().SetText(L"?");
@@ -98,7 +93,7 @@ TEST_F(ListEventsTest, ClickOnAHeaderOfTheRealControlSorts) {
 
 TEST_F(ListEventsTest, ReleasedArrowKeyShowsTheRowReachedInThePanel) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   SetFocus(ListHandle());
   KeyPress(VK_DOWN);
   EXPECT_EQ(List().Text(List().SelectedIndex()), L"Beta.exe");
@@ -110,7 +105,7 @@ TEST_F(ListEventsTest, ReleasedArrowKeyShowsTheRowReachedInThePanel) {
 
 TEST_F(ListEventsTest, DeleteF2AndEnterOnlyReloadThePanel) {
   PutThreeRows();
-  SelectRow(L"Beta.exe");
+  SelectRowOnly(L"Beta.exe");
   SetFocus(ListHandle());
   for (WPARAM key : {VK_DELETE, VK_F2, VK_RETURN}) {
     ScribbleOverPanel();
@@ -126,7 +121,7 @@ TEST_F(ListEventsTest, DeleteF2AndEnterOnlyReloadThePanel) {
 
 TEST_F(ListEventsTest, ContextMenuKeyLoadsTheRowAndOpensTheMenuOnce) {
   PutThreeRows();
-  SelectRow(L"Gamma.exe");
+  SelectRowOnly(L"Gamma.exe");
   ScribbleOverPanel();
   MenuCloser closer;
   KeyPress(VK_APPS);
@@ -139,7 +134,7 @@ TEST_F(ListEventsTest, ContextMenuKeyLoadsTheRowAndOpensTheMenuOnce) {
 
 TEST_F(ListEventsTest, LeftClickLoadsTheRowOnPressAndReleaseAndOpensNoMenu) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   Hold(VK_LBUTTON, true);
   Press(WM_LBUTTONDOWN, RowOf(L"Gamma.exe"));
   EXPECT_EQ(List().Text(List().SelectedIndex()), L"Gamma.exe");
@@ -193,7 +188,7 @@ LRESULT CALLBACK ClickWhenARowGetsSelected(HWND hwnd, UINT message, WPARAM wPara
 
 TEST_F(ListEventsTest, ClickReportedDuringThePressWaitsForTheRowToLoad) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   W().Text1().SetLocked(false);
   W().Text1().SetText(L"Neuer Eintrag");
   W().Text3().SetLocked(false);
@@ -208,7 +203,7 @@ TEST_F(ListEventsTest, ClickReportedDuringThePressWaitsForTheRowToLoad) {
 
 TEST_F(ListEventsTest, ReleaseTakenByTheListIsHandledRightAfterThePress) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   // The button is already up when the list has handled the press: its release was consumed.
   Press(WM_MBUTTONDOWN, RowOf(L"Alpha.exe"));
   EXPECT_TRUE(PanelShows(L"Alpha.exe"));
@@ -220,7 +215,7 @@ TEST_F(ListEventsTest, ReleaseTakenByTheListIsHandledRightAfterThePress) {
 
 TEST_F(ListEventsTest, RightClickWhoseReleaseTheListTakesOpensTheMenuOnce) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   ScribbleOverPanel();
   MenuCloser closer;
   // The list's drag detection reads the release that is waiting in the queue.
@@ -235,7 +230,7 @@ TEST_F(ListEventsTest, RightClickWhoseReleaseTheListTakesOpensTheMenuOnce) {
 
 TEST_F(ListEventsTest, RightClickWhoseReleaseArrivesLaterOpensTheMenuOnRelease) {
   PutThreeRows();
-  ShowRowTextsOf(L"Alpha.exe");
+  SelectRow(L"Alpha.exe");
   MenuCloser closer;
   Hold(VK_RBUTTON, true);
   // Losing the capture ends the list's drag detection without a release.
@@ -256,7 +251,7 @@ TEST_F(ListEventsTest, RightClickWhoseReleaseArrivesLaterOpensTheMenuOnRelease) 
 // panel the command works on, move the selection or open the menu.
 TEST_F(ListEventsTest, InputToTheListChangesNothingWhileACommandRuns) {
   PutThreeRows();
-  SelectRow(L"Alpha.exe");
+  SelectRowOnly(L"Alpha.exe");
   MenuCloser closer;
   W().SetCommandHandler([this](Command) {
     ScribbleOverPanel();

@@ -1,80 +1,29 @@
 #pragma once
-// A real, hidden main window over the App Paths key of the throwaway prefix, filled as the
-// start-up fills it, for the editor panel's and the list's events. Events are sent as the
-// messages the controls receive; prompts are answered by script.
+// The hidden main window for the editor panel's and the list's events: they are sent as the
+// messages the controls receive, and the window counts the pop-up menus it really opens.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
+#include "support/RootFixture.h"
 
-#include "platform/Registry.h"
-#include "support/AppPathsFixture.h"
-#include "support/ScriptedPrompts.h"
-#include "ui/Root.h"
-
-class PanelWindowFixture : public AppPathsFixture {
+class PanelWindowFixture : public RootFixture {
  protected:
-  void SetUp() override {
-    AppPathsFixture::SetUp();
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    folder_ = std::filesystem::path(temp) / (L"velmarin-editor-" +
-                                             std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                             std::to_wstring(++counter));
-    std::filesystem::create_directories(folder_);
-  }
-
   void TearDown() override {
     for (int key : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) Hold(key, false);
     if (root_ && root_->Handle() != nullptr)
       RemoveWindowSubclass(root_->Handle(), &CountMenuLoops, 0);
-    root_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    RootFixture::TearDown();
   }
 
-  void OpenWindow() {
-    root_ = std::make_unique<Root>(prompts_);
-    RootOptions options;
-    options.runStartup = false;
-    options.show = false;
-    options.backupFolder = folder_.wstring();
-    ASSERT_TRUE(root_->Create(GetModuleHandleW(nullptr), options));
-    if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
+  void WindowOpened() override {
     menuLoops_ = 0;
     SetWindowSubclass(root_->Handle(), &CountMenuLoops, 0, reinterpret_cast<DWORD_PTR>(this));
   }
 
   Root& W() { return *root_; }
-  ListView& List() { return root_->LstFileList(); }
   HWND ListHandle() { return List().Handle(); }
-
-  // A file that exists, below the test's folder (folders made as needed).
-  std::wstring MakeFile(const std::wstring& relative) {
-    const std::filesystem::path path = folder_ / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << "MZ";
-    return path.wstring();
-  }
-  std::wstring Folder() const { return folder_.wstring(); }
-
-  int RowOf(const std::wstring& text) {
-    for (int i = 0; i < List().Count(); ++i)
-      if (List().Text(i) == text) return i;
-    return -1;
-  }
-
-  void SelectRow(const std::wstring& text) {
-    const int row = RowOf(text);
-    ASSERT_GE(row, 0);
-    ASSERT_TRUE(List().Select(row));
-  }
 
   // The placeholder row of a new entry, selected and copied into the panel with Text1 editable.
   void StartNewEntry() {
@@ -94,10 +43,6 @@ class PanelWindowFixture : public AppPathsFixture {
     SendMessageW(box.Handle(), WM_CHAR, character, 1);
   }
   void Tick() { SendMessageW(W().Handle(), WM_TIMER, Root::kTimer1, 0); }
-  void SendCommand(int id, int code = BN_CLICKED) {
-    SendMessageW(W().Handle(), WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(W().Control(id)));
-  }
   void NotifyFromList(UINT code, int subItem = 0) {
     NMLISTVIEW info{};
     info.hdr.hwndFrom = ListHandle();
@@ -155,9 +100,6 @@ class PanelWindowFixture : public AppPathsFixture {
     UINT_PTR timer_;
   };
 
-  ScriptedPrompts prompts_;
-  std::unique_ptr<Root> root_;
-
  private:
   static LRESULT CALLBACK CountMenuLoops(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
@@ -165,6 +107,5 @@ class PanelWindowFixture : public AppPathsFixture {
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
 
-  std::filesystem::path folder_;
   int menuLoops_ = 0;
 };

@@ -1,0 +1,111 @@
+#include "support/RootFixture.h"
+
+#include <sddl.h>
+
+#include <cwchar>
+#include <fstream>
+
+#include "platform/Registry.h"
+
+namespace {
+
+bool SetAccess(const std::wstring& keyPath, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return false;
+  HKEY h = nullptr;
+  LONG code = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, WRITE_DAC, &h);
+  if (code == ERROR_SUCCESS) {
+    code = RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(h);
+  }
+  LocalFree(descriptor);
+  return code == ERROR_SUCCESS;
+}
+
+// One per test of this process, so no test finds another's files.
+std::filesystem::path NewScratchFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static int counter = 0;
+  return std::filesystem::path(temp) / (L"velmarin-test-" +
+                                        std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                        std::to_wstring(++counter));
+}
+
+}  // namespace
+
+void RootFixture::SetUp() {
+  AppPathsFixture::SetUp();
+  folder_ = NewScratchFolder();
+  std::filesystem::create_directories(folder_);
+}
+
+void RootFixture::TearDown() {
+  root_.reset();
+  for (const std::wstring& key : restricted_) SetAccess(KeyPath(key), L"D:(A;CI;KA;;;WD)");
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
+  root_ = std::make_unique<Root>(prompts_);
+  RootOptions options;
+  options.runStartup = runStartup;
+  options.show = false;
+  options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
+  return root_->Create(GetModuleHandleW(nullptr), options);
+}
+
+void RootFixture::OpenWindow() {
+  ASSERT_TRUE(Create(false));
+  if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
+  WindowOpened();
+}
+
+int RootFixture::RowOf(const std::wstring& text) {
+  for (int i = 0; i < List().Count(); ++i)
+    if (List().Text(i) == text) return i;
+  return -1;
+}
+
+void RootFixture::SelectRow(const std::wstring& text) {
+  SelectRowOnly(text);
+  if (!HasFatalFailure()) root_->LoadSelectedRow();
+}
+
+void RootFixture::SelectRowOnly(const std::wstring& text) {
+  const int row = RowOf(text);
+  ASSERT_GE(row, 0) << "no row " << Narrow(text);
+  ASSERT_TRUE(List().Select(row));
+}
+
+std::wstring RootFixture::SelectedText() {
+  const int row = List().SelectedIndex();
+  return row < 0 ? L"<none>" : List().Text(row);
+}
+
+void RootFixture::SendCommand(int id, int code) {
+  SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(root_->Control(id)));
+}
+
+std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {
+  const std::filesystem::path path = folder_ / relative;
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << "MZ";
+  return path.wstring();
+}
+
+void RootFixture::PutLastBrowseFolder(const std::wstring& folder) {
+  PutRawValue(L"", L"Path", REG_SZ, folder.c_str(),
+              static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+}
+
+void RootFixture::Deny(const std::wstring& key, DWORD denied) {
+  wchar_t sddl[64];
+  swprintf(sddl, 64, L"D:(D;;0x%lx;;;WD)(A;;KA;;;WD)", static_cast<unsigned long>(denied));
+  ASSERT_TRUE(SetAccess(KeyPath(key), sddl));
+  restricted_.push_back(key);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// A real, hidden main window over the App Paths key of the throwaway prefix, with prompts
+// answered by script and a scratch folder of its own that goes when the test ends. Keys whose
+// access a test restricts are opened up again afterwards, so the next test can empty the
+// App Paths key.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/AppPathsFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/Root.h"
+
+class RootFixture : public AppPathsFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The hidden window, with or without its start-up; the backup goes to the scratch folder
+  // unless another is named.
+  bool Create(bool runStartup, const std::wstring& backupFolder = {});
+  // The window over the registrations the test has put in place, filled as the start-up fills
+  // it; no row selected.
+  void OpenWindow();
+  // What a suite adds to every window OpenWindow fills (a command handler, a message hook).
+  virtual void WindowOpened() {}
+
+  ListView& List() { return root_->LstFileList(); }
+  ListBox& Cache() { return root_->LstFileCache(); }
+  TextBox& Text1() { return root_->Text1(); }
+  TextBox& Text2() { return root_->Text2(); }
+  TextBox& Text3() { return root_->Text3(); }
+
+  // The first row with this text, -1 when there is none.
+  int RowOf(const std::wstring& text);
+  // Selects the row with this text and loads it into the editor panel, as a click does.
+  void SelectRow(const std::wstring& text);
+  // Selects the row with this text and leaves the panel as it is, for a test that sends the
+  // event that loads it.
+  void SelectRowOnly(const std::wstring& text);
+  // The text of the selected row, "<none>" without one.
+  std::wstring SelectedText();
+
+  // WM_COMMAND as a menu item or a button sends it to the window.
+  void SendCommand(int id, int code = BN_CLICKED);
+
+  // An existing program file below the scratch folder (folders made as needed).
+  std::wstring MakeFile(const std::filesystem::path& relative);
+  std::wstring Folder() const { return folder_.wstring(); }
+
+  // The folder the browse dialog starts in next time: the "Path" of the App Paths key itself.
+  static void PutLastBrowseFolder(const std::wstring& folder);
+
+  // Lets everybody do everything with App Paths\<key> except what `denied` names, until the
+  // test ends.
+  void Deny(const std::wstring& key, DWORD denied);
+
+  static std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+  }
+
+  ScriptedPrompts prompts_;
+  std::unique_ptr<Root> root_;
+  std::filesystem::path folder_;
+
+ private:
+  std::vector<std::wstring> restricted_;
+};
