@@ -80,3 +80,13 @@ bool ListBox::Select(int index) {
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   return SelectedIndex() == index;
 }
+
+bool ControlSubclass::Attach(HWND control, WNDPROC proc, void* owner) {
+  if (control == nullptr) return false;
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  const auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  if (previous == nullptr) return false;
+  original_ = previous;
+  return true;
+}

@@ -55,3 +55,22 @@ class Button {
  private:
   HWND hwnd_ = nullptr;
 };
+
+// Sends a control's messages through `proc` before the control's own procedure, the classic
+// way (GWLP_WNDPROC, the owner in GWLP_USERDATA). The comctl32 subclass helpers look their data
+// up in a window property on every message, which Wine answers through its server: filling the
+// entry list with 10,000 rows took three times as long with them.
+class ControlSubclass {
+ public:
+  bool Attach(HWND control, WNDPROC proc, void* owner);
+  LRESULT CallOriginal(HWND control, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(original_, control, message, wParam, lParam);
+  }
+  template <typename Owner>
+  static Owner* OwnerOf(HWND control) {
+    return reinterpret_cast<Owner*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  }
+
+ private:
+  WNDPROC original_ = DefWindowProcW;
+};

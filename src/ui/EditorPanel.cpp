@@ -110,27 +110,24 @@ void Root::FillPanelFromChosenFile(const std::wstring& path) {
 
 // ---- Key rules of Text2 and Text3 ----
 
-LRESULT CALLBACK Root::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR root) {
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Root::Text2Proc, id);
+LRESULT CALLBACK Root::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
   if (message == WM_CHAR && UnlocksDirectory(static_cast<wchar_t>(wParam)))
-    reinterpret_cast<Root*>(root)->text3_.SetLocked(false);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+    root->text3_.SetLocked(false);
+  return root->text2Subclass_.CallOriginal(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR root) {
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Root::Text3Proc, id);
+LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
   if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam))) {
-    reinterpret_cast<Root*>(root)->text3_.SetText(L"");
+    root->text3_.SetText(L"");
     return 0;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return root->text3Subclass_.CallOriginal(hwnd, message, wParam, lParam);
 }
 
 void Root::AttachEventHandlers() {
-  const auto self = reinterpret_cast<DWORD_PTR>(this);
-  SetWindowSubclass(text2_.Handle(), &Root::Text2Proc, 0, self);
-  SetWindowSubclass(text3_.Handle(), &Root::Text3Proc, 0, self);
-  SetWindowSubclass(lstFileList_.Handle(), &Root::ListProc, 0, self);
+  text2Subclass_.Attach(text2_.Handle(), &Root::Text2Proc, this);
+  text3Subclass_.Attach(text3_.Handle(), &Root::Text3Proc, this);
+  listSubclass_.Attach(lstFileList_.Handle(), &Root::ListProc, this);
 }

@@ -29,15 +29,13 @@ void Root::SortByColumn(int column) { lstFileList_.SortBy(column); }
 
 // ---- The list's window procedure ----
 
-LRESULT CALLBACK Root::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR id, DWORD_PTR root) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &Root::ListProc, id);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
+LRESULT CALLBACK Root::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
+  if (message == WM_NCDESTROY)
+    return root->listSubclass_.CallOriginal(hwnd, message, wParam, lParam);
   // An exception must not unwind through the list control's code.
   try {
-    return reinterpret_cast<Root*>(root)->OnListMessage(hwnd, message, wParam, lParam);
+    return root->OnListMessage(hwnd, message, wParam, lParam);
   } catch (...) {
     return 0;
   }
@@ -79,7 +77,7 @@ LRESULT Root::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPara
       if (wParam == VK_F2) return 0;
       break;
     case WM_KEYUP: {
-      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = listSubclass_.CallOriginal(list, message, wParam, lParam);
       OnListKeyUp(wParam);
       return result;
     }
@@ -90,7 +88,7 @@ LRESULT Root::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPara
     default:
       break;
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  return listSubclass_.CallOriginal(list, message, wParam, lParam);
 }
 
 // ---- Mouse buttons ----
@@ -106,7 +104,7 @@ LRESULT Root::OnListButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lP
   LRESULT result = 0;
   {
     FlagWhile pressing(inListButton_);
-    result = DefSubclassProc(list, message, wParam, lParam);
+    result = listSubclass_.CallOriginal(list, message, wParam, lParam);
     LoadSelectedRow();
     const int key = button == ListButton::Left    ? VK_LBUTTON
                     : button == ListButton::Right ? VK_RBUTTON
@@ -122,7 +120,7 @@ LRESULT Root::OnListButtonUp(HWND list, UINT message, WPARAM wParam, LPARAM lPar
   LRESULT result = 0;
   {
     FlagWhile releasing(inListButton_);
-    result = DefSubclassProc(list, message, wParam, lParam);
+    result = listSubclass_.CallOriginal(list, message, wParam, lParam);
     // A release whose press we did not see (or whose release was handled already) is no event.
     if (pendingRelease_ == button) FinishListButton(button);
   }

@@ -149,12 +149,9 @@ class Root {
   // Editor panel and list events
   enum class ListButton { None, Left, Right, Middle };
   void AttachEventHandlers();
-  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR root);
-  static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR root);
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR root);
+  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnListButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                            ListButton button);
@@ -193,6 +190,9 @@ class Root {
   HICON appIconSmall_ = nullptr;
 
   ListView lstFileList_;
+  ControlSubclass listSubclass_;
+  ControlSubclass text2Subclass_;
+  ControlSubclass text3Subclass_;
   ListBox lstFileCache_;
   TextBox text1_;
   TextBox text2_;
