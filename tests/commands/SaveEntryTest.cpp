@@ -340,6 +340,9 @@ TEST_F(SaveEntryTest, RowSavedUnchangedWritesBackTheTextsItWasReadFrom) {
       {L"ARGS.EXE", app + L" -x", L""},
       {L"DIRS.EXE", app, L"C:\\A;C:\\B\\;" + folder_.wstring() + L";"},
       {L"MISSING.EXE", L"C:\\Nirgends\\weg.exe /q", L"C:\\Nirgends"},
+      // Names and texts beyond any ANSI code page survive unchanged.
+      {L"ÜBER.EXE", L"C:\\Programme\\Übersicht\\über.exe", L"C:\\Programme\\Übersicht;"},
+      {L"テスト.EXE", L"C:\\ツール\\テスト.exe -x", L"C:\\ツール"},
   };
   for (const Case& c : cases)
     PutRegistration(c.key, c.installation.c_str(), c.directory.c_str());
