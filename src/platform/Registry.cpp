@@ -207,6 +207,143 @@ bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valu
   return true;
 }
 
+namespace {
+
+// Longest value name and data of the opened key, so one buffer serves the whole enumeration.
+LONG ValueBufferSizes(HKEY key, DWORD& nameLength, DWORD& dataSize) {
+  return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          &nameLength, &dataSize, nullptr, nullptr);
+}
+
+// A value added or grown meanwhile only makes the buffers grow.
+LONG ReadAllValues(HKEY key, std::vector<RawValue>& values) {
+  DWORD nameLength = 0;
+  DWORD dataSize = 0;
+  if (const LONG code = ValueBufferSizes(key, nameLength, dataSize); code != ERROR_SUCCESS)
+    return code;
+  std::wstring name(nameLength + 1, L'\0');
+  std::vector<BYTE> data(dataSize + 2);
+  for (DWORD index = 0;;) {
+    DWORD nameCapacity = static_cast<DWORD>(name.size());
+    DWORD dataCapacity = static_cast<DWORD>(data.size());
+    DWORD type = REG_NONE;
+    const LONG code = RegEnumValueW(key, index, name.data(), &nameCapacity, nullptr, &type,
+                                    data.data(), &dataCapacity);
+    if (code == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (code == ERROR_MORE_DATA) {
+      name.resize(std::max<size_t>(name.size() * 2, 16384));
+      data.resize(std::max<size_t>(data.size() * 2, dataCapacity + 2));
+      continue;
+    }
+    if (code != ERROR_SUCCESS) return code;
+    values.push_back(RawValue{std::wstring(name.data(), nameCapacity), type,
+                              std::vector<uint8_t>(data.begin(), data.begin() + dataCapacity)});
+    ++index;
+  }
+}
+
+LONG ReadTree(HKEY key, KeyTree& tree) {
+  if (const LONG code = ReadAllValues(key, tree.values); code != ERROR_SUCCESS) return code;
+  std::vector<std::wstring> names;
+  if (const LONG code = ReadSubKeyNames(key, names); code != ERROR_SUCCESS) return code;
+  for (std::wstring& name : names) {
+    OpenedKey sub;
+    if (const LONG code = RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, sub.receive());
+        code != ERROR_SUCCESS)
+      return code;
+    KeyTree child;
+    child.name = std::move(name);
+    if (const LONG code = ReadTree(sub.get(), child); code != ERROR_SUCCESS) return code;
+    tree.subKeys.push_back(std::move(child));
+  }
+  return ERROR_SUCCESS;
+}
+
+LONG WriteRaw(HKEY key, const RawValue& value) {
+  if (value.data.size() > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
+  return RegSetValueExW(key, value.name.c_str(), 0, value.type,
+                        value.data.empty() ? nullptr : value.data.data(),
+                        static_cast<DWORD>(value.data.size()));
+}
+
+LONG WriteTree(HKEY parent, const std::wstring& path, const KeyTree& tree) {
+  OpenedKey key;
+  if (const LONG code = RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_SET_VALUE | KEY_CREATE_SUB_KEY, nullptr,
+                                        key.receive(), nullptr);
+      code != ERROR_SUCCESS)
+    return code;
+  for (const RawValue& value : tree.values)
+    if (const LONG code = WriteRaw(key.get(), value); code != ERROR_SUCCESS) return code;
+  for (const KeyTree& child : tree.subKeys)
+    if (const LONG code = WriteTree(key.get(), child.name, child); code != ERROR_SUCCESS)
+      return code;
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& path,
+                                                LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_QUERY_VALUE, key), error)) return std::nullopt;
+  std::vector<RawValue> values;
+  if (!Report(ReadAllValues(key.get(), values), error)) return std::nullopt;
+  return values;
+}
+
+std::optional<RawValue> QueryRawValue(HKEY root, const std::wstring& path,
+                                      const std::wstring& valueName, LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_QUERY_VALUE, key), error)) return std::nullopt;
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  if (!Report(RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size),
+              error))
+    return std::nullopt;
+  std::vector<BYTE> data;
+  if (!ReadValueData(key.get(), valueName, type, data, size))
+    return Report(ERROR_READ_FAULT, error), std::nullopt;
+  data.resize(size);
+  return RawValue{valueName, type, std::vector<uint8_t>(data.begin(), data.end())};
+}
+
+bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value, LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
+  return Report(WriteRaw(key.get(), value), error);
+}
+
+bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                 LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
+  const LONG code = RegDeleteValueW(key.get(), valueName.c_str());
+  return Report(code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : code, error);
+}
+
+std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_READ, key), error)) return std::nullopt;
+  KeyTree tree;
+  const size_t slash = path.rfind(L'\\');
+  tree.name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  if (!Report(ReadTree(key.get(), tree), error)) return std::nullopt;
+  return tree;
+}
+
+bool WriteKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LONG* error) {
+  if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
+  return Report(WriteTree(root, path, tree), error);
+}
+
+bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LONG* error) {
+  if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
+  const LONG removed = RegDeleteTreeW(root, path.c_str());
+  if (removed != ERROR_SUCCESS && removed != ERROR_FILE_NOT_FOUND) return Report(removed, error);
+  return Report(WriteTree(root, path, tree), error);
+}
+
 std::wstring TextOf(const RegValue& value) {
   const auto* text = std::get_if<std::wstring>(&value);
   return text != nullptr ? *text : std::wstring();

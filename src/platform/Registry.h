@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <optional>
 #include <vector>
+
+#include "platform/RegistryData.h"
 
 namespace Registry {
 
@@ -58,6 +61,35 @@ bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueN
 // untouched.
 bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
                    RegValue& value);
+
+// Every value of root\path, exactly as stored, in enumeration order; nothing when the key cannot
+// be opened or read.
+std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& path,
+                                                LONG* error = nullptr);
+
+// One value exactly as stored; nothing when the key or the value is missing.
+std::optional<RawValue> QueryRawValue(HKEY root, const std::wstring& path,
+                                      const std::wstring& valueName, LONG* error = nullptr);
+
+// Writes `value` (its name, type and bytes) into the existing key root\path.
+bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value,
+                 LONG* error = nullptr);
+
+// Removes one value of root\path; a value that is not there counts as removed.
+bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                 LONG* error = nullptr);
+
+// root\path with all its values and sub-keys, exactly as stored.
+std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
+
+// Creates root\path when missing and writes `tree`'s values and sub-keys into it (the tree's
+// own name is not used). Values and keys already there and not in `tree` stay.
+bool WriteKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
+                  LONG* error = nullptr);
+
+// Makes root\path hold exactly `tree` again: the key is removed and written anew.
+bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
+                    LONG* error = nullptr);
 
 // The text held by a value, or the empty text when it holds none.
 std::wstring TextOf(const RegValue& value);

@@ -265,3 +265,40 @@ TEST_F(RegistryTest, QueryOfOtherTypesSucceedsAndLeavesTheVariableAlone) {
     EXPECT_EQ(Registry::TextOf(value), L"before") << name;
   }
 }
+
+// Values of every kind, odd data included, and sub-keys: read whole, written back elsewhere and
+// restored over a changed key, they come back byte for byte.
+TEST_F(RegistryTest, KeyTreesTravelByteForByte) {
+  const wchar_t expand[] = L"%CommonProgramFiles%\\x.exe";
+  PutRawValue(L"TREE.EXE", L"", REG_EXPAND_SZ, expand, sizeof(expand));
+  const BYTE odd[] = {'A', 0, 'B'};  // no terminator, stray odd byte
+  PutRawValue(L"TREE.EXE", L"Path", REG_SZ, odd, sizeof(odd));
+  const wchar_t multi[] = L"a\0b\0";
+  PutRawValue(L"TREE.EXE", L"Multi", REG_MULTI_SZ, multi, sizeof(multi));
+  PutRawValue(L"TREE.EXE", L"Empty", REG_BINARY, nullptr, 0);
+  const DWORD number = 7;
+  PutRawValue(L"TREE.EXE\\Sub\\Deeper", L"N", REG_DWORD, &number, sizeof(number));
+
+  const auto tree = Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"));
+  ASSERT_TRUE(tree);
+  EXPECT_EQ(tree->name, L"TREE.EXE");
+  ASSERT_EQ(tree->values.size(), 4u);
+  ASSERT_EQ(tree->subKeys.size(), 1u);
+  EXPECT_EQ(tree->subKeys[0].subKeys.at(0).values.at(0).type, static_cast<uint32_t>(REG_DWORD));
+
+  ASSERT_TRUE(Registry::WriteKeyTree(HKEY_LOCAL_MACHINE, Path(L"COPY.EXE"), *tree));
+  EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, Path(L"COPY.EXE"))->values, tree->values);
+
+  PutRegistration(L"TREE.EXE", L"changed", L"changed");
+  PutRawValue(L"TREE.EXE\\Added", L"", REG_SZ, L"", 2);
+  ASSERT_TRUE(Registry::RestoreKeyTree(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), *tree));
+  EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE")), tree);
+
+  EXPECT_EQ(Registry::QueryRawValue(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), L"Path")->data,
+            std::vector<uint8_t>(odd, odd + sizeof(odd)));
+  EXPECT_EQ(Registry::TextOfRaw(tree->values[0]), std::wstring(expand));
+  EXPECT_TRUE(Registry::DeleteValue(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), L"Multi"));
+  EXPECT_TRUE(Registry::DeleteValue(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), L"Multi"));
+  EXPECT_FALSE(Registry::QueryRawValue(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), L"Multi"));
+  EXPECT_FALSE(Registry::RestoreKeyTree(HKEY_LOCAL_MACHINE, L"", *tree));
+}
