@@ -1,16 +1,28 @@
 #pragma once
-// One App Paths registration and the texts derived from it. Platform-free.
+// One App Paths registration as the program holds it: the key name and the two values exactly
+// as stored, the texts the window shows for them, and the status. Platform-free.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/RegistryData.h"
+
 enum class EntryStatus { Fine, FileNotFound, Broken };
 
+// Stable for the whole run; list rows carry it. 0 is no entry.
+using EntryId = uint64_t;
+
 struct AppPathEntry {
-  std::wstring KeyName;       // the sub-key's name as the registry enumerates it
-  std::wstring Installation;  // default value, folder tokens replaced
-  std::wstring Directory;     // value "Path", folder tokens replaced
+  EntryId Id = 0;
+  std::wstring KeyName;       // the sub-key's name exactly as the registry enumerates it
+  std::wstring Installation;  // default value as shown: text, folder tokens replaced
+  std::wstring Directory;     // value "Path" as shown: text, folder tokens replaced
   std::wstring FileName;      // KeyName as the list shows it
   EntryStatus Status = EntryStatus::Broken;
+  // The two values as stored, type and bytes; nothing when the key has no such value.
+  std::optional<Registry::RawValue> StoredInstallation;
+  std::optional<Registry::RawValue> StoredDirectory;
 };
 
 // WINWORD.EXE -> Winword.exe: first character upper case, the rest lower case.
@@ -18,3 +30,6 @@ std::wstring FileNameFromKeyName(std::wstring_view keyName);
 
 // The image key a status is shown with: "Ready", "Achtung" or "Fehler".
 const wchar_t* ImageKeyOf(EntryStatus status);
+
+// Counted in the broken-entry label.
+bool IsBroken(EntryStatus status);

@@ -28,3 +28,5 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
   }
   return L"Fehler";
 }
+
+bool IsBroken(EntryStatus status) { return status != EntryStatus::Fine; }

@@ -1,16 +1,9 @@
 #pragma once
-// The cache line: KeyName TAB Installation TAB Directory. Platform-free.
+// The cache line: KeyName TAB Installation TAB Directory, what the hidden cache list shows of an
+// entry. A display only: a tab inside a value makes it ambiguous, so it is never read back.
+// Platform-free.
 #include <string>
 #include <string_view>
 
-struct CacheFields {
-  std::wstring KeyName;
-  std::wstring Installation;
-  std::wstring Directory;
-};
-
 std::wstring FormatCacheLine(std::wstring_view keyName, std::wstring_view installation,
                              std::wstring_view directory);
-
-// Splits at the first tab and then at the next one; a missing tab leaves the later fields empty.
-CacheFields ParseCacheLine(std::wstring_view line);

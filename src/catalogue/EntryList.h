@@ -22,6 +22,3 @@ std::wstring ArgumentsAfterProgram(std::wstring_view installation);
 // or there is no path at all.
 EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTest& fileExists);
 
-// The row a cache line becomes: FileName, KeyName, Installation as shown, Directory, Status.
-AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists);
-

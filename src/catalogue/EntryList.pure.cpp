@@ -1,6 +1,5 @@
 #include "catalogue/EntryList.h"
 
-#include "catalogue/CacheLine.h"
 #include "platform/Text.h"
 
 namespace {
@@ -41,15 +40,4 @@ std::wstring ArgumentsAfterProgram(std::wstring_view installation) {
 
 EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTest& fileExists) {
   return StatusOf(TestedPath(installation), fileExists);
-}
-
-AppPathEntry RowFromCacheLine(std::wstring_view line, const ExistenceTest& fileExists) {
-  CacheFields fields = ParseCacheLine(line);
-  AppPathEntry row;
-  row.FileName = FileNameFromKeyName(fields.KeyName);
-  row.Status = InstallationStatus(fields.Installation, fileExists);
-  row.KeyName = std::move(fields.KeyName);
-  row.Installation = std::move(fields.Installation);
-  row.Directory = std::move(fields.Directory);
-  return row;
 }

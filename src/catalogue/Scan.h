@@ -1,12 +1,19 @@
 #pragma once
-// Reading the App Paths key into cache lines.
+// Reading the App Paths key into entries.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-// One cache line per registration below root\path, in the registry's enumeration order, with the
-// folder tokens replaced. The key is opened for reading only. A default value or "Path" that is
-// not text (a number, binary data, a list of texts) gives an empty field; text is taken up to its
-// first NUL. A sub-key that cannot be opened for reading gives no line.
-std::vector<std::wstring> ScanCacheLines(HKEY root, const std::wstring& path);
+#include "catalogue/EntryValues.h"
+
+FolderPaths LookUpFolderPaths();
+
+// One entry per sub-key of root\path that can be read, in the registry's enumeration order.
+// The key is opened for reading only. No status yet.
+std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path);
+
+// The entry of one sub-key as the registry holds it now; nothing when it cannot be read.
+std::optional<AppPathEntry> ReadEntry(HKEY root, const std::wstring& path,
+                                      const std::wstring& keyName);

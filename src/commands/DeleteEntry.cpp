@@ -4,6 +4,7 @@
 
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "catalogue/AppPathEntry.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
@@ -12,14 +13,6 @@
 namespace {
 
 const HKEY kRoot = HKEY_LOCAL_MACHINE;
-constexpr int kKeynameColumn = 1;
-
-// The row "Hinzufügen " added and no save has rewritten yet: a registration saved under the
-// name "Neuer Eintrag" has its key name in the Keyname column and is deleted like any other.
-bool IsPlaceholderRow(const ListView& list, int row) {
-  return list.Text(row) == Texts::kNewEntry &&
-         list.Text(row, kKeynameColumn) == Texts::kNewEntryKeyMark;
-}
 
 // The row before the removed one takes the selection; when the first row goes, the row that
 // moves into its place; none when no row is left.
@@ -32,9 +25,6 @@ void RemoveRowAndSelectNeighbour(ListView& list, int row) {
   const int neighbour = NeighbourOf(row, list.Count());
   if (!list.RemoveRow(row)) return;
   list.Select(neighbour);
-  ProcessPendingEvents();
-  if (neighbour >= 0) list.StartLabelEditAndCancel();
-  ProcessPendingEvents();
 }
 
 void ClearPanel(Root& root) {
@@ -52,6 +42,14 @@ void DropPlaceholder(Root& root, int row) {
   root.LoadSelectedRow();
 }
 
+void ForgetAndSelectNeighbour(Root& root, EntryId id) {
+  ListView& list = root.LstFileList();
+  const int neighbour = NeighbourOf(root.RowOf(id), list.Count());
+  root.Forget(id);
+  list.Select(neighbour);
+  root.LoadSelectedRow();
+}
+
 void RefuseProtected(Root& root) {
   root.Ask().Message(root.Handle(), Texts::kDeleteRefused, L" " + root.Caption(),
                      MB_OK | MB_ICONERROR);
@@ -63,9 +61,12 @@ bool UserConfirms(Root& root, const std::wstring& name) {
                             MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
-bool DeleteRegistration(Root& root, const std::wstring& name) {
+// The key is addressed by its name as stored, whatever the row shows.
+bool DeleteRegistration(Root& root, const AppPathEntry& entry) {
+  const std::wstring& name = entry.FileName;
   LONG error = ERROR_SUCCESS;
-  if (Registry::DeleteKeyTree(kRoot, Registry::kAppPathsPrefix + name, &error)) return true;
+  if (Registry::DeleteKeyTree(kRoot, Registry::kAppPathsPrefix + entry.KeyName, &error))
+    return true;
   const auto code = static_cast<DWORD>(error);
   root.Ask().Message(root.Handle(), DeleteFailedMessage(name, SystemMessage(code), code),
                      Texts::kDeleteTitle, MB_OK | MB_ICONERROR);
@@ -78,24 +79,27 @@ void DeleteEntry(Root& root) {
   ListView& list = root.LstFileList();
   const int selected = list.SelectedIndex();
   if (selected < 0) return;  // no entry named, and never the App Paths key itself
-  if (IsPlaceholderRow(list, selected)) {
+  const AppPathEntry* found = root.EntryOfRow(selected);
+  if (found == nullptr) {
     DropPlaceholder(root, selected);
     return;
   }
-  const std::wstring name = list.Text(selected);
-  if (IsProtectedName(name)) {
+  const AppPathEntry entry = *found;
+  if (IsProtectedName(entry.KeyName)) {
     RefuseProtected(root);
     return;
   }
-  // A name that cannot be one sub-key's name has no registration of its own to delete.
-  if (CheckKeyName(name) != KeyNameProblem::None) return;
-  if (!Registry::KeyExists(kRoot, Registry::kAppPathsPrefix + name)) return;
-  const LPARAM id = list.IdOf(selected);
-  if (!UserConfirms(root, name) || !DeleteRegistration(root, name)) return;
-  root.Ask().Message(root.Handle(), DeletedMessage(name), Texts::kDeleteTitle,
+  // Never App Paths itself or a key further down.
+  if (entry.KeyName.empty() || entry.KeyName.find(L'\\') != std::wstring::npos) return;
+  if (!UserConfirms(root, entry.FileName)) return;
+  if (!DeleteRegistration(root, entry)) {
+    // Removed by another program meanwhile: the row must not outlive its key.
+    if (!Registry::KeyExists(kRoot, Registry::kAppPathsPrefix + entry.KeyName))
+      ForgetAndSelectNeighbour(root, entry.Id);
+    return;
+  }
+  root.Ask().Message(root.Handle(), DeletedMessage(entry.FileName), Texts::kDeleteTitle,
                      MB_OK | MB_ICONINFORMATION);
   ClearPanel(root);
-  if (const int row = list.IndexOfId(id); row >= 0) RemoveRowAndSelectNeighbour(list, row);
-  root.LoadSelectedRow();
-  ProcessPendingEvents();
+  ForgetAndSelectNeighbour(root, entry.Id);
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/AppPathEntry.h"
 #include "commands/Commands.h"
 #include "commands/ExportPlan.h"
 #include "platform/Others.h"
@@ -15,26 +16,46 @@ namespace {
 // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES
 constexpr DWORD kSaveDialogFlags = 0x20080E;
 
-std::wstring TemporaryExportFile() {
-  const std::wstring folder = ProgramFolder();
-  // Without the program's folder "\Export.reg" would name a file at the root of the current
-  // drive.
-  if (folder.empty()) return {};
-  return folder + L"\\" + Texts::kExportFileName;
-}
+// A folder of this export's own in the temp folder: no other export (of another instance, say)
+// can write the file this one copies. Removed with its file when the export ends.
+class TemporaryExport {
+ public:
+  TemporaryExport() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) return;
+    for (unsigned attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
+      const std::wstring candidate = std::wstring(temp) + L"Velmarin-" +
+                                     std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                     std::to_wstring(GetTickCount64()) + L"-" +
+                                     std::to_wstring(attempt);
+      if (CreateDirectoryW(candidate.c_str(), nullptr)) folder_ = candidate;
+    }
+  }
+  ~TemporaryExport() {
+    if (folder_.empty()) return;
+    DeleteFileW(File().c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+  TemporaryExport(const TemporaryExport&) = delete;
+  TemporaryExport& operator=(const TemporaryExport&) = delete;
 
-// A file left by an earlier export must never pass for this one's.
-bool RemoveEarlierExport(const std::wstring& file) {
-  return DeleteFileW(file.c_str()) != FALSE || GetLastError() == ERROR_FILE_NOT_FOUND;
-}
+  // Empty when no folder could be made.
+  std::wstring File() const {
+    return folder_.empty() ? std::wstring() : folder_ + L"\\" + Texts::kExportFileName;
+  }
 
-bool ExportKeyInto(Root& root, const std::wstring& file, const std::wstring& entryName) {
+ private:
+  std::wstring folder_;
+};
+
+bool ExportKeyInto(Root& root, const std::wstring& file, const AppPathEntry& entry) {
   // A registration removed since the list was filled has nothing to export, whatever the
   // registry editor would write for it.
-  if (!Registry::KeyExists(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + entryName))
+  if (!Registry::KeyExists(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + entry.KeyName))
     return false;
-  if (file.empty() || !RemoveEarlierExport(file)) return false;
-  return root.StartRegistryExport(file, ExportKeyPath(entryName));
+  if (file.empty()) return false;
+  return root.StartRegistryExport(file, ExportKeyPath(entry.KeyName));
 }
 
 FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
@@ -76,17 +97,16 @@ void ReportFailedCopy(Root& root, const std::wstring& target, DWORD error) {
 // The registry editor writes the file; StartRegistryExport waits for it and trusts the file
 // only when this export wrote it, so the copy never hands on a half-written or stale file.
 void ExportEntry(Root& root) {
-  ListView& list = root.LstFileList();
-  const int selected = list.SelectedIndex();
-  if (selected < 0) return;
-  const std::wstring entryName = list.Text(selected);
-  const std::wstring temporary = TemporaryExportFile();
-  if (!ExportKeyInto(root, temporary, entryName)) {
-    ReportFailedExport(root, entryName);
+  const AppPathEntry* found = root.SelectedEntry();
+  if (found == nullptr) return;
+  const AppPathEntry entry = *found;
+  const TemporaryExport temporary;
+  if (!ExportKeyInto(root, temporary.File(), entry)) {
+    ReportFailedExport(root, entry.KeyName);
     return;
   }
-  const std::optional<std::wstring> target = AskForTarget(root, entryName);
+  const std::optional<std::wstring> target = AskForTarget(root, entry.FileName);
   if (!target) return;
-  if (!CopyFileW(temporary.c_str(), target->c_str(), FALSE))
+  if (!CopyFileW(temporary.File().c_str(), target->c_str(), FALSE))
     ReportFailedCopy(root, *target, GetLastError());
 }

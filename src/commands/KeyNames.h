@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
-enum class KeyNameProblem { None, Empty, Backslash, TooLong };
+enum class KeyNameProblem { None, Empty, Backslash, ControlCharacter, TooLong };
 
 // The registry's longest key name, in characters.
 inline constexpr size_t kMaxKeyNameLength = 255;
 
 // Why `name` cannot name one sub-key of its own below App Paths: an empty name would address
-// the App Paths key itself, a backslash a key further down.
+// the App Paths key itself, a backslash a key further down; a control character (a tab, say)
+// makes a name that looks like another one in the list.
 KeyNameProblem CheckKeyName(std::wstring_view name);
 
 // What the user is told about a problem; empty for None.

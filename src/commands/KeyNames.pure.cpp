@@ -22,6 +22,8 @@ std::wstring WithReason(const std::wstring& message, std::wstring_view systemTex
 KeyNameProblem CheckKeyName(std::wstring_view name) {
   if (name.empty()) return KeyNameProblem::Empty;
   if (name.find(L'\\') != std::wstring_view::npos) return KeyNameProblem::Backslash;
+  for (const wchar_t c : name)
+    if (c < L' ' || c == 0x7F) return KeyNameProblem::ControlCharacter;
   if (name.size() > kMaxKeyNameLength) return KeyNameProblem::TooLong;
   return KeyNameProblem::None;
 }
@@ -32,6 +34,8 @@ std::wstring KeyNameProblemText(KeyNameProblem problem) {
       return Texts::kKeyNameEmpty;
     case KeyNameProblem::Backslash:
       return Texts::kKeyNameBackslash;
+    case KeyNameProblem::ControlCharacter:
+      return Texts::kKeyNameControl;
     case KeyNameProblem::TooLong:
       return Texts::kKeyNameTooLong;
     case KeyNameProblem::None:

@@ -4,15 +4,10 @@
 
 #include "catalogue/AppPathEntry.h"
 #include "commands/Commands.h"
-#include "platform/Others.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
 
 namespace {
-
-constexpr int kKeynameColumn = 1;
-constexpr int kInstallationColumn = 2;
-constexpr int kDirectoryColumn = 3;
 
 // In front of the last row, or the first row of an empty list; a sorted list puts it in its
 // sorted place. Returns the row's id, 0 when the list refused it.
@@ -22,17 +17,18 @@ LPARAM AddPlaceholderRow(ListView& list) {
   const int row =
       list.InsertRow(position, Texts::kNewEntry, ImageKeyOf(EntryStatus::FileNotFound));
   if (row < 0) return 0;
-  list.SetText(row, kKeynameColumn, Texts::kNewEntryKeyMark);
-  list.SetText(row, kInstallationColumn, L"");
-  list.SetText(row, kDirectoryColumn, L"");
+  list.SetText(row, Root::kColumnKeyname, Texts::kNewEntryKeyMark);
+  list.SetText(row, Root::kColumnInstallation, L"");
+  list.SetText(row, Root::kColumnDirectory, L"");
   return list.IdOf(row);
 }
 
 void LoadPanelFromRow(Root& root, int row) {
   ListView& list = root.LstFileList();
   root.Text1().SetText(list.Text(row));
-  root.Text2().SetText(list.Text(row, kInstallationColumn));
-  root.Text3().SetText(list.Text(row, kDirectoryColumn));
+  root.Text2().SetText(list.Text(row, Root::kColumnInstallation));
+  root.Text3().SetText(list.Text(row, Root::kColumnDirectory));
+  root.PanelShowsNewEntry();
 }
 
 }  // namespace
@@ -41,13 +37,9 @@ void NewEntry(Root& root) {
   ListView& list = root.LstFileList();
   const LPARAM id = AddPlaceholderRow(list);
   if (id == 0) return;
-  ProcessPendingEvents();
-  // The row is found by its id: waiting events may have sorted the list meanwhile.
-  if (!list.Select(list.IndexOfId(id))) return;
-  list.StartLabelEditAndCancel();
-  ProcessPendingEvents();
   const int row = list.IndexOfId(id);
-  if (row < 0) return;
+  if (!list.Select(row)) return;
+  list.EnsureVisible(row);
   root.Text1().SetLocked(false);
   LoadPanelFromRow(root, row);
   root.Text1().SelectAll();

@@ -1,21 +1,19 @@
-// The OK button: the panel's entry goes into the registry first, and only what the registry
-// took is then shown in the row and added to the cache.
+// The OK button: the panel's entry goes into the registry, and the row then shows what the
+// registry holds. Only what the user changed is written; whatever the save wrote is undone when
+// a later write fails, so a failure really leaves everything as it was.
 #include <windows.h>
 
-#include "catalogue/AppPathEntry.h"
-#include "catalogue/CacheLine.h"
-#include "catalogue/EntryList.h"
+#include <optional>
+
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
-#include "platform/Dateiexistenz.h"
+#include "commands/SavePlan.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
-#include "ui/Like.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
-#include "ui/modListViewFind.h"
 
 namespace {
 
@@ -25,32 +23,21 @@ constexpr wchar_t kInstallationValue[] = L"";
 constexpr wchar_t kDirectoryValue[] = L"Path";
 constexpr wchar_t kLastBrowseFolderValue[] = L"Path";  // a value of the App Paths key itself
 
-constexpr int kKeynameColumn = 1;
-constexpr int kInstallationColumn = 2;
-constexpr int kDirectoryColumn = 3;
-
-struct PanelEntry {
-  std::wstring fileName;  // as typed: the row's text
-  std::wstring keyName;   // upper-cased: the sub-key's name
-  std::wstring installation;
-  std::wstring directory;
+// What the save writes, decided before anything is written.
+struct SavePlan {
+  std::wstring keyName;          // the sub-key's name: as stored, or the typed name upper-cased
+  bool typedName = false;        // a new entry or a rename: the name comes from Text1
+  std::optional<Registry::KeyTree> carried;  // a rename: everything the old key holds
+  std::vector<Registry::RawValue> values;    // the values the user changed
+  LONG readError = ERROR_SUCCESS;            // the old key could not be read
 };
-
-PanelEntry ReadPanel(Root& root) {
-  PanelEntry entry;
-  entry.fileName = root.Text1().Text();
-  entry.keyName = ToUpper(entry.fileName);
-  entry.installation = root.Text2().Text();
-  entry.directory = root.Text3().Text();
-  return entry;
-}
 
 std::wstring KeyPathOf(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }
 
 std::wstring TitleOf(const Root& root) { return L" " + root.Caption(); }
 
-bool RefusedName(Root& root, const PanelEntry& entry) {
-  const KeyNameProblem problem = CheckKeyName(entry.keyName);
+bool RefusedName(Root& root, const std::wstring& keyName) {
+  const KeyNameProblem problem = CheckKeyName(keyName);
   if (problem == KeyNameProblem::None) return false;
   root.Ask().Message(root.Handle(), KeyNameProblemText(problem), TitleOf(root),
                      MB_OK | MB_ICONWARNING);
@@ -58,44 +45,60 @@ bool RefusedName(Root& root, const PanelEntry& entry) {
   return true;
 }
 
-// A new entry (or a rename) must not take over an existing registration unasked. Only Yes
-// overwrites: a box that could not be shown counts as No.
+// A typed name must not take over an existing registration unasked. Only Yes overwrites: a box
+// that could not be shown counts as No.
 bool MayWriteKey(Root& root, const std::wstring& keyPath) {
-  if (root.Text1().Locked() || !Registry::KeyExists(kRoot, keyPath)) return true;
+  if (!Registry::KeyExists(kRoot, keyPath)) return true;
   const std::wstring question =
       std::wstring(Texts::kOverwriteQuestion1) + L"\n" + Texts::kOverwriteQuestion2;
   return root.Ask().Message(root.Handle(), question, TitleOf(root), MB_YESNO | MB_ICONWARNING) ==
          IDYES;
 }
 
-// Renaming hands over the old key's values and sub-keys; a key cannot be copied into itself,
-// and an old name that no longer has a key has nothing to hand over.
-bool CarryOver(const std::wstring& from, const PanelEntry& entry, LONG& error) {
-  if (from.empty() || CheckKeyName(from) != KeyNameProblem::None) return true;
-  if (ToUpper(from) == entry.keyName) return true;
-  const std::wstring fromPath = KeyPathOf(from);
-  if (!Registry::KeyExists(kRoot, fromPath)) return true;
-  return Registry::CopyKeyTree(kRoot, fromPath, KeyPathOf(entry.keyName), &error);
+// The panel's two boxes against what was loaded into them. A new entry writes what it has; one
+// that overwrites an existing key writes both boxes, since the user chose to replace it, and so
+// does a rename whose old key has gone meanwhile (nothing is carried over).
+void PlanValues(Root& root, const AppPathEntry* entry, bool writeAll, SavePlan& plan) {
+  const PanelSource& loaded = root.Panel();
+  const auto plan1 = [&](const wchar_t* name, const std::wstring& text, const std::wstring& before,
+                         const std::optional<Registry::RawValue>& stored) {
+    if (!ValueWasEdited(text, before, writeAll)) return;
+    plan.values.push_back(ValueToWrite(name, text, stored));
+  };
+  plan1(kInstallationValue, root.Text2().Text(), loaded.installation,
+        entry ? entry->StoredInstallation : std::nullopt);
+  plan1(kDirectoryValue, root.Text3().Text(), loaded.directory,
+        entry ? entry->StoredDirectory : std::nullopt);
 }
 
-bool WriteValues(const std::wstring& keyPath, const PanelEntry& entry, LONG& error) {
-  return Registry::SetKeyValue(kRoot, keyPath, kInstallationValue, entry.installation, &error) &&
-         Registry::SetKeyValue(kRoot, keyPath, kDirectoryValue, entry.directory, &error);
-}
-
-// ERROR_SUCCESS when the key holds the entry; otherwise the code of the write that failed, and
-// a key that this save created is gone again, so no half-written registration is left behind.
-LONG WriteEntry(const PanelEntry& entry, const SaveOptions& options) {
-  const std::wstring keyPath = KeyPathOf(entry.keyName);
+// Writes the plan into the key; the first failure stops and is returned.
+LONG WritePlan(const SavePlan& plan, bool keyExisted) {
+  const std::wstring keyPath = KeyPathOf(plan.keyName);
   LONG error = ERROR_SUCCESS;
-  bool created = false;
-  if (!Registry::KeyExists(kRoot, keyPath)) {
-    created = Registry::CreateKey(kRoot, keyPath, kNewKeyClass, &error);
+  if (plan.carried && keyExisted && !Registry::DeleteKeyTree(kRoot, keyPath, &error)) return error;
+  if (!keyExisted || plan.carried) {
+    Registry::CreateKey(kRoot, keyPath, kNewKeyClass, &error);
     if (error != ERROR_SUCCESS) return error;
   }
-  if (CarryOver(options.carryOverFrom, entry, error) && WriteValues(keyPath, entry, error))
-    return ERROR_SUCCESS;
-  if (created) Registry::DeleteKeyTree(kRoot, keyPath);
+  if (plan.carried && !Registry::WriteKeyTree(kRoot, keyPath, *plan.carried, &error)) return error;
+  for (const Registry::RawValue& value : plan.values)
+    if (!Registry::SetRawValue(kRoot, keyPath, value, &error)) return error;
+  return ERROR_SUCCESS;
+}
+
+// A failed save leaves the key as it was: restored from the copy taken before, or removed when
+// the save created it.
+LONG WriteOrUndo(const SavePlan& plan) {
+  const std::wstring keyPath = KeyPathOf(plan.keyName);
+  LONG error = ERROR_SUCCESS;
+  const std::optional<Registry::KeyTree> before = Registry::ReadKeyTree(kRoot, keyPath, &error);
+  if (!before && error != ERROR_FILE_NOT_FOUND) return error;
+  error = WritePlan(plan, before.has_value());
+  if (error == ERROR_SUCCESS) return error;
+  if (before)
+    Registry::RestoreKeyTree(kRoot, keyPath, *before);
+  else
+    Registry::DeleteKeyTree(kRoot, keyPath);
   return error;
 }
 
@@ -114,44 +117,55 @@ void RememberBrowseFolder(Root& root) {
   Registry::SetKeyValue(kRoot, Registry::kAppPathsKey, kLastBrowseFolderValue, folder);
 }
 
-// The icon tells what the saved installation really is, as the start-up would show it.
-const wchar_t* StatusImageKey(const std::wstring& installation) {
-  const ExistenceTest fileExists = [](const std::wstring& path) { return FileExists(path); };
-  return ImageKeyOf(InstallationStatus(installation, fileExists));
+// The placeholder row of the new entry just saved; the saved key has a row of its own now.
+LPARAM SelectedPlaceholder(Root& root) {
+  const int selected = root.LstFileList().SelectedIndex();
+  if (selected < 0 || root.EntryOfRow(selected) != nullptr) return 0;
+  return root.LstFileList().IdOf(selected);
 }
 
-void ShowInSelectedRow(ListView& list, const PanelEntry& entry) {
-  const int row = list.SelectedIndex();
-  if (row < 0) return;
-  list.SetText(row, 0, entry.fileName);
-  list.SetText(row, kKeynameColumn, entry.keyName);
-  list.SetText(row, kInstallationColumn, entry.installation);
-  list.SetText(row, kDirectoryColumn, entry.directory);
-  list.SetImageKey(row, StatusImageKey(entry.installation));
-}
-
-// The name is searched literally: c#.exe must find its own row, not the row of C1.exe.
-void SelectSavedRow(ListView& list, const PanelEntry& entry) {
-  list.Resort();
-  ListViewFind(list, EscapeLikePattern(entry.fileName), kFindRowsAndSubItems, true,
-               kCompareIgnoringCase, true);
+void ShowSaved(Root& root, const std::wstring& keyName, LPARAM placeholder) {
+  ListView& list = root.LstFileList();
+  if (placeholder != 0) list.RemoveRow(list.IndexOfId(placeholder));
+  root.Reload(keyName);
+  root.Text1().SetLocked(true);
+  root.LoadSelectedRow();
   SetFocus(list.Handle());
+}
+
+std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
+  const AppPathEntry* entry = root.Entries().Find(root.Panel().entry);
+  SavePlan plan;
+  plan.typedName = entry == nullptr || !root.Text1().Locked();
+  plan.keyName = plan.typedName ? ToUpper(root.Text1().Text()) : entry->KeyName;
+  if (plan.typedName && RefusedName(root, plan.keyName)) return std::nullopt;
+  const bool exists = Registry::KeyExists(kRoot, KeyPathOf(plan.keyName));
+  const bool renaming = !options.carryOverFrom.empty();
+  if (renaming) {
+    plan.carried = Registry::ReadKeyTree(kRoot, KeyPathOf(options.carryOverFrom), &plan.readError);
+    if (plan.readError == ERROR_FILE_NOT_FOUND) plan.readError = ERROR_SUCCESS;
+  }
+  const bool writeAll = (entry == nullptr && exists) || (renaming && !plan.carried);
+  PlanValues(root, entry, writeAll, plan);
+  return plan;
 }
 
 }  // namespace
 
 SaveResult SaveEntry(Root& root, const SaveOptions& options) {
-  const PanelEntry entry = ReadPanel(root);
-  if (RefusedName(root, entry)) return SaveResult::Refused;
-  if (!MayWriteKey(root, KeyPathOf(entry.keyName))) return SaveResult::Declined;
-  if (const LONG error = WriteEntry(entry, options); error != ERROR_SUCCESS) {
+  const std::optional<SavePlan> plan = MakePlan(root, options);
+  if (!plan) return SaveResult::Refused;
+  if (plan->readError != ERROR_SUCCESS) {
+    ReportWriteFailure(root, plan->readError);
+    return SaveResult::Failed;
+  }
+  if (plan->typedName && !MayWriteKey(root, KeyPathOf(plan->keyName))) return SaveResult::Declined;
+  const LPARAM placeholder = SelectedPlaceholder(root);
+  if (const LONG error = WriteOrUndo(*plan); error != ERROR_SUCCESS) {
     ReportWriteFailure(root, error);
     return SaveResult::Failed;
   }
   RememberBrowseFolder(root);
-  ShowInSelectedRow(root.LstFileList(), entry);
-  root.Text1().SetLocked(true);
-  root.LstFileCache().Append(FormatCacheLine(entry.keyName, entry.installation, entry.directory));
-  SelectSavedRow(root.LstFileList(), entry);
+  ShowSaved(root, plan->keyName, placeholder);
   return SaveResult::Saved;
 }

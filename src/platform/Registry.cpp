@@ -266,13 +266,19 @@ LONG WriteRaw(HKEY key, const RawValue& value) {
                         static_cast<DWORD>(value.data.size()));
 }
 
+// An existing key is opened, not created again: Wine drops a key's class text when it is
+// "created" once more without one.
+LONG OpenOrCreate(HKEY parent, const std::wstring& path, OpenedKey& key) {
+  constexpr REGSAM kAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
+  const LONG opened = RegOpenKeyExW(parent, path.c_str(), 0, kAccess, key.receive());
+  if (opened != ERROR_FILE_NOT_FOUND) return opened;
+  return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess,
+                         nullptr, key.receive(), nullptr);
+}
+
 LONG WriteTree(HKEY parent, const std::wstring& path, const KeyTree& tree) {
   OpenedKey key;
-  if (const LONG code = RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_SET_VALUE | KEY_CREATE_SUB_KEY, nullptr,
-                                        key.receive(), nullptr);
-      code != ERROR_SUCCESS)
-    return code;
+  if (const LONG code = OpenOrCreate(parent, path, key); code != ERROR_SUCCESS) return code;
   for (const RawValue& value : tree.values)
     if (const LONG code = WriteRaw(key.get(), value); code != ERROR_SUCCESS) return code;
   for (const KeyTree& child : tree.subKeys)

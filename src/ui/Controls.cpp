@@ -46,10 +46,41 @@ bool ListBox::Clear() {
   return Count() == 0;
 }
 
-int ListBox::Append(const std::wstring& text) {
+int ListBox::Append(const std::wstring& text, LPARAM data) {
   if (hwnd_ == nullptr) return -1;
   const LRESULT at = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  return at < 0 ? -1 : static_cast<int>(at);
+  if (at < 0) return -1;
+  SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(at), data);
+  return static_cast<int>(at);
+}
+
+int ListBox::Put(const std::wstring& text, LPARAM data) {
+  const int at = IndexOfData(data);
+  if (at < 0) return Append(text, data);
+  SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(at), 0);
+  const LRESULT inserted = SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(at),
+                                        reinterpret_cast<LPARAM>(text.c_str()));
+  if (inserted < 0) return -1;
+  SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(inserted), data);
+  return static_cast<int>(inserted);
+}
+
+bool ListBox::RemoveData(LPARAM data) {
+  const int at = IndexOfData(data);
+  return at >= 0 && SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(at), 0) >= 0;
+}
+
+LPARAM ListBox::Data(int index) const {
+  if (hwnd_ == nullptr || index < 0 || index >= Count()) return 0;
+  const LRESULT data = SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  return data == LB_ERR ? 0 : data;
+}
+
+int ListBox::IndexOfData(LPARAM data) const {
+  const int count = Count();
+  for (int i = 0; i < count; ++i)
+    if (Data(i) == data) return i;
+  return -1;
 }
 
 int ListBox::Count() const {

@@ -33,7 +33,12 @@ class ListBox {
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
   bool Clear();
-  int Append(const std::wstring& text);  // index of the new item, -1 on failure
+  int Append(const std::wstring& text, LPARAM data = 0);  // index of the new item, -1 on failure
+  // Puts `text` with `data` in place of the item carrying `data`, or appends it.
+  int Put(const std::wstring& text, LPARAM data);
+  bool RemoveData(LPARAM data);
+  LPARAM Data(int index) const;
+  int IndexOfData(LPARAM data) const;
   int Count() const;
   std::wstring Item(int index) const;
   int SelectedIndex() const;  // -1 when none

@@ -52,11 +52,8 @@ void Root::EditSelectedEntry() {
 
 void Root::LoadSelectedCacheLine() {
   if (lstFileList_.Count() == 0) return;
-  const PanelFromCacheLine panel =
-      SpreadCacheLine(lstFileCache_.Item(lstFileCache_.SelectedIndex()));
-  if (panel.fileName) text1_.SetText(*panel.fileName);
-  if (panel.installation) text2_.SetText(*panel.installation);
-  text3_.SetText(panel.directory);
+  const auto id = static_cast<EntryId>(lstFileCache_.Data(lstFileCache_.SelectedIndex()));
+  if (const AppPathEntry* entry = catalogue_.Find(id)) LoadEntryIntoPanel(*entry);
 }
 
 void Root::ApplyListClickRule() {

@@ -1,8 +1,6 @@
 #pragma once
 // The editor panel's decisions that need no window: which typed characters unlock or empty the
-// directory box, what a chosen program file puts into the three boxes, and how a cache line is
-// spread over them. Platform-free.
-#include <optional>
+// directory box and what a chosen program file puts into the three boxes. Platform-free.
 #include <string>
 #include <string_view>
 
@@ -29,12 +27,3 @@ BrowsedProgram ProgramFromChosenFile(std::wstring_view path);
 // The file name box after a browse: a name already there stays; an empty box or the placeholder
 // "Neuer Eintrag" takes the chosen file's name.
 std::wstring FileNameAfterBrowse(std::wstring_view fileNameBox, std::wstring_view chosenName);
-
-// A cache line spread over the three boxes. A box whose field is not closed by a tab keeps its
-// text (nothing here); the directory box always takes what is left of the line.
-struct PanelFromCacheLine {
-  std::optional<std::wstring> fileName;
-  std::optional<std::wstring> installation;
-  std::wstring directory;
-};
-PanelFromCacheLine SpreadCacheLine(std::wstring_view line);

@@ -39,19 +39,3 @@ std::wstring FileNameAfterBrowse(std::wstring_view fileNameBox, std::wstring_vie
   if (fileNameBox.empty() || fileNameBox == Texts::kNewEntry) return std::wstring(chosenName);
   return std::wstring(fileNameBox);
 }
-
-PanelFromCacheLine SpreadCacheLine(std::wstring_view line) {
-  PanelFromCacheLine panel;
-  size_t tab = line.find(kTab);
-  if (tab != std::wstring_view::npos) {
-    panel.fileName = std::wstring(line.substr(0, tab));
-    line.remove_prefix(tab + 1);
-  }
-  tab = line.find(kTab);
-  if (tab != std::wstring_view::npos) {
-    panel.installation = std::wstring(line.substr(0, tab));
-    line.remove_prefix(tab + 1);
-  }
-  panel.directory = std::wstring(line);
-  return panel;
-}

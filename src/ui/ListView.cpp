@@ -111,6 +111,13 @@ int ListView::SortedPositionFor(const std::wstring& text) const {
 }
 
 int ListView::InsertRow(int index, const std::wstring& text, const std::wstring& imageKey) {
+  const int at = InsertRow(index, text, imageKey, nextId_);
+  if (at >= 0) ++nextId_;
+  return at;
+}
+
+int ListView::InsertRow(int index, const std::wstring& text, const std::wstring& imageKey,
+                        LPARAM id) {
   if (hwnd_ == nullptr) return -1;
   const int count = Count();
   if (sorted_)
@@ -122,11 +129,9 @@ int ListView::InsertRow(int index, const std::wstring& text, const std::wstring&
   item.iItem = index;
   item.pszText = const_cast<wchar_t*>(text.c_str());
   item.iImage = ImageIndexOf(imageKey);
-  item.lParam = nextId_;
+  item.lParam = id;
   const LRESULT at = SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (at < 0) return -1;
-  ++nextId_;
-  return static_cast<int>(at);
+  return at < 0 ? -1 : static_cast<int>(at);
 }
 
 bool ListView::RemoveRow(int index) {

@@ -30,6 +30,9 @@ class ListView {
   int Count() const;
   // Inserts a row before `index` (Count() appends). While the list is sorted the row goes to its
   // sorted place instead. Returns the position where it landed, -1 on failure.
+  // The row carries `id`; without one it gets an id of the list's own, from a range entries
+  // never use.
+  int InsertRow(int index, const std::wstring& text, const std::wstring& imageKey, LPARAM id);
   int InsertRow(int index, const std::wstring& text, const std::wstring& imageKey);
   bool RemoveRow(int index);
   bool Clear();
@@ -70,7 +73,7 @@ class ListView {
 
   HWND hwnd_ = nullptr;
   std::vector<std::wstring> imageKeys_;
-  LPARAM nextId_ = 1;
+  LPARAM nextId_ = LPARAM{1} << 62;
   bool sorted_ = false;
   bool labelEditRequested_ = false;
   int sortKey_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/RenameCheck.h"
 
 #include "catalogue/EntryList.h"
+#include "platform/FileDirPath.h"
 #include "platform/Text.h"
 
 namespace {
@@ -29,20 +30,30 @@ std::wstring Capitalized(const std::wstring& name) {
   return ToUpper(name.substr(0, 1)) + ToLower(name.substr(1));
 }
 
+// Only the file-name part of the program has a type: C:\velmarin-acc (a folder) and C:\T\tool
+// have none, C:\T\tool.exe /s has "exe".
+std::wstring ProgramFileType(const std::wstring& installation) {
+  const std::wstring file = FileNamePart(TestedPath(installation));
+  const size_t dot = file.rfind(L'.');
+  return dot == std::wstring::npos ? std::wstring() : file.substr(dot + 1);
+}
+
 }  // namespace
 
 RenameCheckResult CheckNewName(const std::wstring& name, const std::wstring& installation,
                                const std::function<bool(RenameQuestion)>& confirm) {
   // The type of the program the registration starts: quotes and arguments are no part of it.
-  const std::wstring type = LastChars(TestedPath(installation), 3);
+  const std::wstring type = ProgramFileType(installation);
+  // A program without a type gives the name nothing to agree with.
+  if (type.empty()) return {true, Capitalized(name)};
   std::wstring n = name;
   if (n.find(L'.') == std::wstring::npos) n += L"." + type;
 
   if (!HasStandardTypeDot(n) && !confirm(RenameQuestion::NonStandardType))
     return {false, UpToFirstDot(n) + type};
 
-  if (LastChars(n, 3) != type && !confirm(RenameQuestion::ChangedType))
-    return {false, WithoutLastChars(n, 3) + type};
+  if (LastChars(n, type.size()) != type && !confirm(RenameQuestion::ChangedType))
+    return {false, WithoutLastChars(n, type.size()) + type};
 
   return {true, Capitalized(n)};
 }

@@ -8,12 +8,21 @@
 #include <functional>
 #include <string>
 
+#include "catalogue/Catalogue.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 #include "ui/Prompts.h"
 
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern };
+
+// Where the editor panel's texts came from: the entry (0 for a new entry or none) and the two
+// texts as they were loaded, so a save can tell what the user changed.
+struct PanelSource {
+  EntryId entry = 0;
+  std::wstring installation;
+  std::wstring directory;
+};
 
 struct RootOptions {
   bool runStartup = true;    // fill the list, back up the registry, load the selected row
@@ -53,6 +62,12 @@ class Root {
   static constexpr int kBHinzufügen = 128;
   static constexpr int kLabFileError = 130;
 
+  // Columns of LstFileList.
+  static constexpr int kColumnFileName = 0;
+  static constexpr int kColumnKeyname = 1;
+  static constexpr int kColumnInstallation = 2;
+  static constexpr int kColumnDirectory = 3;
+
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
 
@@ -69,12 +84,33 @@ class Root {
   HWND Handle() const { return hwnd_; }
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
-  // Reads the registrations below lhTyp\lhKey into LstFileCache; true when it added a line.
+  // Reads the registrations below lhTyp\lhKey into the catalogue and LstFileCache; true when
+  // it found one.
   bool GetFileCaches(HKEY lhTyp, const std::wstring& lhKey);
-  // Appends one row per cache line to LstFileList and shows the broken count.
+  // Tests every entry's program and appends one row per entry to LstFileList; shows the count.
   void GetFileListe();
-  // Copies the selected row into the editor panel; Text1 becomes read-only.
+  // Copies the selected row's entry into the editor panel; Text1 becomes read-only.
   void LoadSelectedRow();
+
+  // ---- The entries behind the rows (RootEntries.cpp) ----
+  const Catalogue& Entries() const { return catalogue_; }
+  // The entry a row shows; nothing for the placeholder of a new entry or no row.
+  const AppPathEntry* EntryOfRow(int row) const;
+  const AppPathEntry* SelectedEntry() const { return EntryOfRow(lstFileList_.SelectedIndex()); }
+  const PanelSource& Panel() const { return panel_; }
+  // The panel now holds a new entry still to be saved (or nothing saved).
+  void PanelShowsNewEntry();
+  // Reads `keyName` from the registry again and shows what it holds now: its row is updated,
+  // or added, and selected. Returns its id; 0 when the key cannot be read.
+  EntryId Reload(const std::wstring& keyName);
+  // The entry is gone from the registry: row, cache line and entry go.
+  void Forget(EntryId id);
+  // The row of the entry, -1 when it has none.
+  int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
+  // The broken-entry count as the entries stand now.
+  void ShowBrokenCount();
+  // The status an installation text shows, by the same test as every row's.
+  static EntryStatus StatusOf(const std::wstring& installation);
   // The load handler: catalogue, backup, selected row.
   void Startup();
 
@@ -189,6 +225,11 @@ class Root {
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
 
+  void ShowEntryInRow(const AppPathEntry& entry);
+  void LoadEntryIntoPanel(const AppPathEntry& entry);
+
+  Catalogue catalogue_;
+  PanelSource panel_;
   ListView lstFileList_;
   ControlSubclass listSubclass_;
   ControlSubclass text2Subclass_;

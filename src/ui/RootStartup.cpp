@@ -2,7 +2,7 @@
 // selected row into the editor panel.
 #include <optional>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/CacheLine.h"
 #include "catalogue/Scan.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Others.h"
@@ -16,9 +16,6 @@ namespace {
 
 constexpr wchar_t kBackupKey[] =
     L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-
-constexpr int kInstallationColumn = 2;
-constexpr int kDirectoryColumn = 3;
 
 // The file's last write time; nothing when there is no such file.
 std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
@@ -56,42 +53,42 @@ class RedrawPause {
 
 bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
   lstFileCache_.Clear();
+  catalogue_.Reset(ScanEntries(lhTyp, lhKey));
   bool added = false;
-  for (const std::wstring& line : ScanCacheLines(lhTyp, lhKey))
-    if (lstFileCache_.Append(line) >= 0) added = true;
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    if (lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
+                             static_cast<LPARAM>(entry.Id)) >= 0)
+      added = true;
   return added;
 }
 
 void Root::GetFileListe() {
-  const ExistenceTest fileExists = [](const std::wstring& path) { return FileExists(path); };
-  const int lines = lstFileCache_.Count();
-  int broken = 0;
   {
     RedrawPause pause(lstFileList_.Handle());
-    for (int i = 0; i < lines; ++i) {
-      const AppPathEntry entry = RowFromCacheLine(lstFileCache_.Item(i), fileExists);
-      if (entry.Status != EntryStatus::Fine) ++broken;
-      const int row = lstFileList_.InsertRow(lstFileList_.Count(), entry.FileName,
-                                             ImageKeyOf(entry.Status));
-      if (row < 0) continue;
-      lstFileList_.SetText(row, 1, entry.KeyName);
-      lstFileList_.SetText(row, kInstallationColumn, entry.Installation);
-      lstFileList_.SetText(row, kDirectoryColumn, entry.Directory);
+    for (const AppPathEntry& entry : catalogue_.Entries()) {
+      catalogue_.SetStatus(entry.Id, StatusOf(entry.Installation));
+      ShowEntryInRow(entry);
     }
   }
   // Reading line by line leaves the last line the current one.
-  if (lines > 0) lstFileCache_.Select(lines - 1);
-  if (broken > 0) SetWindowTextChecked(LabFileError(), Texts::BrokenCountCaption(broken));
+  if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
+  ShowBrokenCount();
 }
 
+// The placeholder of a new entry has no entry behind it: the panel shows its texts.
 void Root::LoadSelectedRow() {
   if (lstFileList_.Count() == 0) return;
   text1_.SetLocked(true);
   const int row = lstFileList_.SelectedIndex();
   if (row < 0) return;
+  if (const AppPathEntry* entry = EntryOfRow(row)) {
+    LoadEntryIntoPanel(*entry);
+    return;
+  }
   text1_.SetText(lstFileList_.Text(row));
-  text2_.SetText(lstFileList_.Text(row, kInstallationColumn));
-  text3_.SetText(lstFileList_.Text(row, kDirectoryColumn));
+  text2_.SetText(lstFileList_.Text(row, kColumnInstallation));
+  text3_.SetText(lstFileList_.Text(row, kColumnDirectory));
+  PanelShowsNewEntry();
 }
 
 void Root::Startup() {
@@ -99,6 +96,7 @@ void Root::Startup() {
   const bool wasRunning = commandRunning_;
   commandRunning_ = true;
   if (GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) GetFileListe();
+  ShowBrokenCount();
   SelectFirstRowWhenNoneIs();
   HideKeynameColumn();
   BackUpRegistry();

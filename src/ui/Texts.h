@@ -35,6 +35,8 @@ inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
 inline std::wstring BrokenCountCaption(int broken) {
   return L" " + std::to_wstring(broken) + kBrokenCountSuffix;
 }
+// The count when no entry is broken.
+inline constexpr wchar_t kNoBrokenEntries[] = L" Keine fehlerhaften Einträge";
 
 // Context menu "Vorgänge"
 inline constexpr wchar_t kMenuVorgänge[] = L"Vorgänge";
@@ -89,10 +91,15 @@ inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
 
+inline constexpr wchar_t kRenameRefused[] =
+    L"Diese Systemdatei darf in der Registrierung nicht umbenannt werden.  ";
+
 // ---- Save and delete: names the registry cannot take, writes it refused ----
 inline constexpr wchar_t kKeyNameEmpty[] = L"Bitte geben Sie einen Dateinamen ein.  ";
 inline constexpr wchar_t kKeyNameBackslash[] =
     L"Der Dateiname darf keinen umgekehrten Schrägstrich (\\) enthalten.  ";
+inline constexpr wchar_t kKeyNameControl[] =
+    L"Der Dateiname darf keine Steuerzeichen (etwa Tabulatoren) enthalten.  ";
 inline constexpr wchar_t kKeyNameTooLong[] =
     L"Der Dateiname darf höchstens 255 Zeichen lang sein.  ";
 // The system's reason follows on the next line.

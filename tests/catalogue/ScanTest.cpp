@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "catalogue/CacheLine.h"
 #include "catalogue/Scan.h"
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
@@ -12,8 +13,12 @@
 namespace {
 class ScanTest : public AppPathsFixture {
  protected:
-  static std::vector<std::wstring> Scan() {
-    return ScanCacheLines(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  // The scan's entries as the cache list shows them.
+  static std::vector<std::wstring> Scan(const std::wstring& path = Registry::kAppPathsKey) {
+    std::vector<std::wstring> lines;
+    for (const AppPathEntry& entry : ScanEntries(HKEY_LOCAL_MACHINE, path))
+      lines.push_back(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory));
+    return lines;
   }
   // The single line of a scan that is expected to find exactly one registration.
   static std::wstring OnlyLine() {
@@ -28,8 +33,7 @@ class ScanTest : public AppPathsFixture {
 
 TEST_F(ScanTest, EmptyOrMissingCatalogueGivesNoLines) {
   EXPECT_TRUE(Scan().empty());
-  EXPECT_TRUE(ScanCacheLines(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + std::wstring(L"NONE"))
-                  .empty());
+  EXPECT_TRUE(Scan(Registry::kAppPathsPrefix + std::wstring(L"NONE")).empty());
 }
 
 TEST_F(ScanTest, OneLinePerKeyInEnumerationOrderWithKeyNameAsStored) {

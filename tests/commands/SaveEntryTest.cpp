@@ -61,8 +61,8 @@ TEST_F(SaveEntryTest, ExistingEntryGetsBothValuesReplacedKeepsItsOtherValuesAndA
   EXPECT_EQ(ReadText(L"WINWORD.EXE", L"Path"), L"C:\\Neu;");
   EXPECT_EQ(TypeOf(L"WINWORD.EXE", L"UseURL"), static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"WINWORD.EXE"});
-  ASSERT_EQ(Cache().Count(), linesBefore + 1);
-  EXPECT_EQ(Cache().Item(linesBefore), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
+  ASSERT_EQ(Cache().Count(), linesBefore);
+  EXPECT_EQ(Cache().Item(0), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
   const int row = RowOf(L"Winword.exe");
   EXPECT_EQ(RowTexts(row), (Names{L"Winword.exe", L"WINWORD.EXE", word + L" /n", L"C:\\Neu;"}));
   EXPECT_EQ(List().ImageKey(row), L"Ready");
@@ -84,9 +84,9 @@ TEST_F(SaveEntryTest, NewEntryIsCreatedUnderItsUpperCasedNameWithClassOne) {
   EXPECT_EQ(ReadText(L"MYTOOL.EXE", L""), tool);
   EXPECT_EQ(ReadText(L"MYTOOL.EXE", L"Path"), L"C:\\Tools;");
   EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
-  const int row = RowOf(L"myTool.exe");
+  const int row = RowOf(L"Mytool.exe");
   ASSERT_GE(row, 0);
-  EXPECT_EQ(RowTexts(row), (Names{L"myTool.exe", L"MYTOOL.EXE", tool, L"C:\\Tools;"}));
+  EXPECT_EQ(RowTexts(row), (Names{L"Mytool.exe", L"MYTOOL.EXE", tool, L"C:\\Tools;"}));
   EXPECT_EQ(List().ImageKey(row), L"Ready");
   EXPECT_EQ(List().SelectedIndex(), row);
   EXPECT_TRUE(Text1().Locked());
@@ -151,7 +151,7 @@ TEST_F(SaveEntryTest, SavedRowIsFoundByItsLiteralNameNotAsAPattern) {
   OpenWindow();
   TypeNewEntry(L"c#.exe", app);
   ASSERT_EQ(Save(), SaveResult::Saved);
-  EXPECT_EQ(SelectedText(), L"c#.exe");
+  EXPECT_EQ(SelectedText(), L"C#.exe");
 
   SelectRow(L"C[1].exe");
   ASSERT_EQ(Save(), SaveResult::Saved);
@@ -323,53 +323,97 @@ TEST_F(SaveEntryTest, FailedCarryOverRemovesTheKeyThisSaveCreated) {
   EXPECT_FALSE(Text1().Locked());
 }
 
-// ---- Round trip: a row saved unchanged leaves the registry's texts as they were ----
+// ---- Round trip: OK on a row the user did not edit changes nothing, byte for byte ----
 
-TEST_F(SaveEntryTest, RowSavedUnchangedWritesBackTheTextsItWasReadFrom) {
+TEST_F(SaveEntryTest, RowSavedUnchangedLeavesTheWholeKeyAsItWas) {
   const std::wstring app = MakeFile(L"app.exe");
   const std::wstring spaced = MakeFile(L"my app.exe");
+  const auto text = [](const std::wstring& t) { return std::vector<wchar_t>(t.begin(), t.end() + 1); };
   struct Case {
     std::wstring key;
-    std::wstring installation;
-    std::wstring directory;
+    DWORD installationType;
+    std::vector<wchar_t> installation;  // nothing: no default value
+    DWORD directoryType;
+    std::vector<wchar_t> directory;     // nothing: no "Path"
   };
+  const DWORD number = 7;
+  const std::vector<wchar_t> numberData(reinterpret_cast<const wchar_t*>(&number),
+                                        reinterpret_cast<const wchar_t*>(&number) + 2);
   const std::vector<Case> cases = {
-      {L"PLAIN.EXE", app, L""},
-      {L"QUOTED.EXE", L"\"" + spaced + L"\"", L""},
-      {L"QUOTEDARGS.EXE", L"\"" + spaced + L"\" /n \"x y\"", L""},
-      {L"ARGS.EXE", app + L" -x", L""},
-      {L"DIRS.EXE", app, L"C:\\A;C:\\B\\;" + folder_.wstring() + L";"},
-      {L"MISSING.EXE", L"C:\\Nirgends\\weg.exe /q", L"C:\\Nirgends"},
-      // Names and texts beyond any ANSI code page survive unchanged.
-      {L"ÜBER.EXE", L"C:\\Programme\\Übersicht\\über.exe", L"C:\\Programme\\Übersicht;"},
-      {L"テスト.EXE", L"C:\\ツール\\テスト.exe -x", L"C:\\ツール"},
+      {L"PLAIN.EXE", REG_SZ, text(app), REG_SZ, text(L"C:\\Dir;")},
+      {L"NOPATH.EXE", REG_SZ, text(app), REG_NONE, {}},
+      {L"QUOTEDARGS.EXE", REG_SZ, text(L"\"" + spaced + L"\" /n \"x y\""), REG_NONE, {}},
+      {L"PF.EXE", REG_EXPAND_SZ, text(L"\"%ProgramFiles%\\Tool\\tool.exe\" /x"), REG_EXPAND_SZ,
+       text(L"%ProgramFiles%\\Tool;")},
+      {L"SR.EXE", REG_EXPAND_SZ, text(L"%SystemRoot%\\notepad.exe"), REG_SZ, text(L"%SYSTEMROOT%")},
+      {L"OTHERVAR.EXE", REG_EXPAND_SZ, text(L"%CommonProgramFiles%\\x\\y.exe"), REG_EXPAND_SZ,
+       text(L"%CommonProgramFiles%\\Tool;")},
+      {L"TAB.EXE", REG_SZ, text(L"C:\\T\\app.exe\t/flag"), REG_SZ, text(L"C:\\Dir;")},
+      {L"UNTERMINATED.EXE", REG_SZ, {L'C', L':', L'\\', L'u'}, REG_SZ, {L'C', L':'}},
+      {L"MULTIPATH.EXE", REG_SZ, text(app), REG_MULTI_SZ, {L'a', 0, L'b', 0, 0}},
+      {L"NUMBERPATH.EXE", REG_SZ, text(app), REG_DWORD, numberData},
+      {L"BINARYPATH.EXE", REG_SZ, text(app), REG_BINARY, {0x4241, 0x44}},
+      {L"NUMBER.EXE", REG_DWORD, numberData, REG_NONE, {}},
+      {L"VICTIM.EXE", REG_SZ, text(app), REG_SZ, text(L"C:\\Victim;")},
+      {L"VICTIM.EXE\tX", REG_SZ, text(L"C:\\odd.exe"), REG_NONE, {}},
   };
-  for (const Case& c : cases)
-    PutRegistration(c.key, c.installation.c_str(), c.directory.c_str());
+  for (const Case& c : cases) {
+    PutRawValue(c.key, L"Extra", REG_SZ, L"x", 4);
+    const auto put = [&](const wchar_t* name, DWORD type, const std::vector<wchar_t>& data) {
+      if (type != REG_NONE)
+        PutRawValue(c.key, name, type, data.data(), static_cast<DWORD>(data.size() * 2));
+    };
+    put(L"", c.installationType, c.installation);
+    put(L"Path", c.directoryType, c.directory);
+  }
+  const auto before = Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(L""));
+  ASSERT_TRUE(before);
   OpenWindow();
 
-  for (const Case& c : cases) {
-    SelectRow(FileNameFromKeyName(c.key));
-    EXPECT_EQ(Save(), SaveResult::Saved) << Narrow(c.key);
-    EXPECT_EQ(ReadText(c.key, L""), c.installation) << Narrow(c.key);
-    EXPECT_EQ(ReadText(c.key, L"Path"), c.directory) << Narrow(c.key);
+  for (int row = 0; row < List().Count(); ++row) {
+    ASSERT_TRUE(List().Select(row));
+    root_->LoadSelectedRow();
+    EXPECT_EQ(Save(), SaveResult::Saved) << Narrow(List().Text(row));
   }
   EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(L"")), before);
+  EXPECT_EQ(List().Count(), static_cast<int>(cases.size()));
+
+  // An edited box writes its text; the other value keeps its type and bytes.
+  SelectRow(L"Pf.exe");
+  Text3().SetText(L"%ProgramFiles%\\Neu;");
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(TypeOf(L"PF.EXE", L"Path"), static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(ReadText(L"PF.EXE", L"Path"), L"%ProgramFiles%\\Neu;");
+  EXPECT_EQ(TypeOf(L"PF.EXE", L""), static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(ReadText(L"PF.EXE", L""), L"\"%ProgramFiles%\\Tool\\tool.exe\" /x");
+  SelectRow(L"Multipath.exe");
+  Text2().SetText(spaced);
+  ASSERT_EQ(Save(), SaveResult::Saved);
+  EXPECT_EQ(TypeOf(L"MULTIPATH.EXE", L"Path"), static_cast<DWORD>(REG_MULTI_SZ));
+  EXPECT_EQ(ReadText(L"VICTIM.EXE", L"Path"), L"C:\\Victim;");
 }
 
-TEST_F(SaveEntryTest, RowSavedUnchangedWritesFolderTokensAsTheirFoldersAndAsPlainText) {
-  const std::wstring programFiles = SpecialFolderPath(kCsidlProgramFiles);
-  ASSERT_FALSE(programFiles.empty());
-  const std::wstring expand = L"%ProgramFiles%\\Tool\\tool.exe";
-  PutRawValue(L"TOOL.EXE", L"", REG_EXPAND_SZ, expand.c_str(),
-              static_cast<DWORD>((expand.size() + 1) * sizeof(wchar_t)));
+// Edited, the panel's text replaces the value: still a reference keeps REG_EXPAND_SZ, a plain
+// folder becomes REG_SZ; a save with no row selected updates the row of its entry.
+TEST_F(SaveEntryTest, SaveWithoutASelectedRowUpdatesTheRowOfItsEntry) {
+  const std::wstring app = MakeFile(L"app.exe");
+  PutRegistration(L"TOOL.EXE", L"C:\\Old\\tool.exe");
+  PutRegistration(L"OTHER.EXE", L"C:\\Other\\other.exe");
   OpenWindow();
   SelectRow(L"Tool.exe");
+  ASSERT_TRUE(List().Select(-1));
+  Text2().SetText(app);
 
   ASSERT_EQ(Save(), SaveResult::Saved);
 
-  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), programFiles + L"\\Tool\\tool.exe");
-  EXPECT_EQ(TypeOf(L"TOOL.EXE", L""), static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), app);
+  EXPECT_EQ(ReadText(L"OTHER.EXE", L""), L"C:\\Other\\other.exe");
+  const int row = RowOf(L"Tool.exe");
+  EXPECT_EQ(List().SelectedIndex(), row);
+  EXPECT_EQ(List().Text(row, Root::kColumnInstallation), app);
+  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
 }
 
 }  // namespace

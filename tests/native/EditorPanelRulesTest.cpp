@@ -41,35 +41,3 @@ TEST(EditorPanelRules, FileNameBoxKeepsANameAndReplacesTheEmptyBoxOrPlaceholder)
   EXPECT_EQ(FileNameAfterBrowse(L"Word.exe", L"Mytool.exe"), L"Word.exe");
   EXPECT_EQ(FileNameAfterBrowse(L"neuer eintrag", L"Mytool.exe"), L"neuer eintrag");
 }
-
-TEST(EditorPanelRules, CacheLineFillsAllThreeBoxes) {
-  const PanelFromCacheLine panel =
-      SpreadCacheLine(L"WINWORD.EXE\tC:\\Office\\winword.exe\tC:\\Office;");
-  EXPECT_EQ(panel.fileName.value_or(L"-"), L"WINWORD.EXE");
-  EXPECT_EQ(panel.installation.value_or(L"-"), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(panel.directory, L"C:\\Office;");
-
-  const PanelFromCacheLine empties = SpreadCacheLine(L"A.EXE\t\t");
-  EXPECT_EQ(empties.fileName.value_or(L"-"), L"A.EXE");
-  EXPECT_EQ(empties.installation.value_or(L"-"), L"");
-  EXPECT_EQ(empties.directory, L"");
-
-  // Only the first two tabs split; a third belongs to the directory.
-  EXPECT_EQ(SpreadCacheLine(L"A\tB\tC\tD").directory, L"C\tD");
-}
-
-TEST(EditorPanelRules, CacheLineWithMissingTabsLeavesTheOpenBoxesAlone) {
-  const PanelFromCacheLine oneTab = SpreadCacheLine(L"A.EXE\tC:\\a.exe");
-  EXPECT_EQ(oneTab.fileName.value_or(L"-"), L"A.EXE");
-  EXPECT_FALSE(oneTab.installation.has_value());
-  EXPECT_EQ(oneTab.directory, L"C:\\a.exe");
-
-  const PanelFromCacheLine noTab = SpreadCacheLine(L"whole line");
-  EXPECT_FALSE(noTab.fileName.has_value());
-  EXPECT_FALSE(noTab.installation.has_value());
-  EXPECT_EQ(noTab.directory, L"whole line");
-
-  const PanelFromCacheLine none = SpreadCacheLine(L"");
-  EXPECT_FALSE(none.fileName.has_value());
-  EXPECT_EQ(none.directory, L"");
-}

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "catalogue/EntryList.h"
+#include "catalogue/EntryValues.h"
 
 TEST(AppPathEntry, FileNameHasOnlyItsFirstLetterUpperCase) {
   EXPECT_EQ(FileNameFromKeyName(L"WINWORD.EXE"), L"Winword.exe");
@@ -51,42 +52,61 @@ const std::set<std::wstring> kExisting = {
 bool Exists(const std::wstring& path) { return kExisting.count(path) != 0; }
 }  // namespace
 
-TEST(EntryList, RowShowsTheStoredTextsAndTheStatusOfTheTestedFile) {
+TEST(EntryList, StatusIsThatOfTheTestedFile) {
   struct Case {
-    const wchar_t* key;
     const wchar_t* installation;
-    const wchar_t* directory;
     EntryStatus status;
   };
   const Case cases[] = {
-      {L"WINWORD.EXE", L"C:\\Office\\winword.exe", L"C:\\Office", EntryStatus::Fine},
-      {L"WINWORD.EXE", L"C:\\Office\\winword.exe /n", L"", EntryStatus::Fine},
-      {L"MSACCESS.EXE", L"C:\\Office\\MSACCESS.EXE /x", L"", EntryStatus::Fine},
-      {L"TOOL.EXE", L"\"C:\\Program Files\\Tool\\tool.exe\"", L"", EntryStatus::Fine},
-      {L"TOOL.EXE", L"\"C:\\Program Files\\Tool\\tool.exe\" /n", L"", EntryStatus::Fine},
-      {L"TOOL.EXE", L"C:\\Programme\\Tool", L"C:\\Programme", EntryStatus::Fine},
-      {L"GONE.EXE", L"C:\\gone\\gone.exe", L"C:\\gone", EntryStatus::FileNotFound},
-      {L"GONE.EXE", L"\"C:\\gone\\gone.exe\" /n", L"", EntryStatus::FileNotFound},
-      {L"EMPTY.EXE", L"", L"", EntryStatus::Broken},
-      {L"EMPTY.EXE", L"\"\" /n", L"C:\\x", EntryStatus::Broken},
+      {L"C:\\Office\\winword.exe", EntryStatus::Fine},
+      {L"C:\\Office\\winword.exe /n", EntryStatus::Fine},
+      {L"C:\\Office\\MSACCESS.EXE /x", EntryStatus::Fine},
+      {L"\"C:\\Program Files\\Tool\\tool.exe\" /n", EntryStatus::Fine},
+      {L"C:\\Programme\\Tool", EntryStatus::Fine},
+      {L"C:\\gone\\gone.exe", EntryStatus::FileNotFound},
+      {L"\"C:\\gone\\gone.exe\" /n", EntryStatus::FileNotFound},
+      {L"", EntryStatus::Broken},
+      {L"\"\" /n", EntryStatus::Broken},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(InstallationStatus(c.installation, Exists), c.status) << c.installation;
+  EXPECT_EQ(InstallationStatus(L"C:\\Office\\winword.exe", ExistenceTest{}),
+            EntryStatus::FileNotFound);
+}
+
+// Whatever a key holds, the entry keeps it byte for byte and shows only what is text, with the
+// two folder tokens replaced; a tab inside a value is just a character.
+TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
+  using Registry::RawValue;
+  const FolderPaths folders{L"C:\\PF", L"C:\\WIN"};
+  const RawValue number{L"", Registry::kTypeDword, {1, 0, 0, 0}};
+  const RawValue multi{L"Path", Registry::kTypeMultiString, {'a', 0, 0, 0, 0, 0}};
+  const RawValue unterminated{L"", Registry::kTypeString, {'a', 0, 'b', 0}};
+  struct Case {
+    std::vector<RawValue> values;
+    const wchar_t* installation;
+    const wchar_t* directory;
+  };
+  const Case cases[] = {
+      {{Registry::TextValue(L"", L"C:\\T\\app.exe\t/flag"), Registry::TextValue(L"PATH", L"C:\\Dir;")},
+       L"C:\\T\\app.exe\t/flag", L"C:\\Dir;"},
+      {{Registry::TextValue(L"", L"\"%ProgramFiles%\\a.exe\" /n", Registry::kTypeExpandString),
+        Registry::TextValue(L"Path", L"%SystemRoot%;%CommonProgramFiles%", Registry::kTypeExpandString)},
+       L"\"C:\\PF\\a.exe\" /n", L"C:\\WIN;%CommonProgramFiles%"},
+      {{number, multi}, L"", L""},
+      {{unterminated}, L"ab", L""},
+      {{}, L"", L""},
   };
   for (const Case& c : cases) {
-    const AppPathEntry row =
-        RowFromCacheLine(std::wstring(c.key) + L"\t" + c.installation + L"\t" + c.directory, Exists);
-    EXPECT_EQ(row.Status, c.status) << c.installation;
-    EXPECT_EQ(row.KeyName, c.key) << c.installation;
-    EXPECT_EQ(row.Installation, c.installation);
-    EXPECT_EQ(row.Directory, c.directory) << c.installation;
+    const AppPathEntry entry = EntryFromValues(L"VICTIM.EXE\tX", c.values, folders);
+    EXPECT_EQ(entry.KeyName, L"VICTIM.EXE\tX");
+    EXPECT_EQ(entry.Installation, c.installation);
+    EXPECT_EQ(entry.Directory, c.directory);
+    const RawValue* installation = Registry::FindValue(c.values, L"");
+    const RawValue* directory = Registry::FindValue(c.values, L"path");
+    EXPECT_EQ(entry.StoredInstallation.has_value(), installation != nullptr);
+    EXPECT_EQ(entry.StoredDirectory.has_value(), directory != nullptr);
+    if (installation) EXPECT_EQ(*entry.StoredInstallation, *installation);
+    if (directory) EXPECT_EQ(*entry.StoredDirectory, *directory);
   }
-}
-
-TEST(EntryList, KeyNameStaysAsStoredWhileFileNameIsNormalised) {
-  const AppPathEntry row = RowFromCacheLine(L"a.EXE\tC:\\Office\\winword.exe\t", Exists);
-  EXPECT_EQ(row.KeyName, L"a.EXE");
-  EXPECT_EQ(row.FileName, L"A.exe");
-}
-
-TEST(EntryList, NoExistenceTestMeansNotFound) {
-  EXPECT_EQ(RowFromCacheLine(L"A.EXE\tC:\\a.exe\t", ExistenceTest{}).Status,
-            EntryStatus::FileNotFound);
 }

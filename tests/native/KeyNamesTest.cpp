@@ -14,12 +14,16 @@ TEST(KeyNames, NamesTheRegistryCannotTakeAsOneSubKey) {
   EXPECT_EQ(CheckKeyName(L"c#.exe"), KeyNameProblem::None);
   EXPECT_EQ(CheckKeyName(L"Mein Programm.exe"), KeyNameProblem::None);
   EXPECT_EQ(CheckKeyName(L"app/x.exe"), KeyNameProblem::None);  // a slash is a plain character
+  for (const wchar_t* name : {L"VICTIM.EXE\tX", L"a\nb.exe", L"\x01.exe", L"a\x7F.exe"})
+    EXPECT_EQ(CheckKeyName(name), KeyNameProblem::ControlCharacter) << name;
+  EXPECT_EQ(CheckKeyName(std::wstring(L"a\0b", 3)), KeyNameProblem::ControlCharacter);
 }
 
 TEST(KeyNames, EveryProblemHasItsOwnMessage) {
   EXPECT_EQ(KeyNameProblemText(KeyNameProblem::Empty), Texts::kKeyNameEmpty);
   EXPECT_EQ(KeyNameProblemText(KeyNameProblem::Backslash), Texts::kKeyNameBackslash);
   EXPECT_EQ(KeyNameProblemText(KeyNameProblem::TooLong), Texts::kKeyNameTooLong);
+  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::ControlCharacter), Texts::kKeyNameControl);
   EXPECT_EQ(KeyNameProblemText(KeyNameProblem::None), L"");
 }
 

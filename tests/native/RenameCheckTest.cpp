@@ -105,20 +105,15 @@ TEST(RenameCheck, ShortNamesAndShortInstallationsNeverFail) {
   EXPECT_FALSE(r.accepted);
   EXPECT_EQ(r.name, L"exe");
 
-  // An installation shorter than three characters lends what it has.
-  Answers ok{{true, true}};
-  r = CheckNewName(L"tool", L"ab", ok.Confirm());
-  EXPECT_EQ(r.name, L"Tool.ab");
-
-  // No installation at all: Cancel keeps the name up to its dot, OK on both questions accepts.
-  Answers cancelEmpty{{false}};
-  r = CheckNewName(L"tool", L"", cancelEmpty.Confirm());
-  EXPECT_FALSE(r.accepted);
-  EXPECT_EQ(r.name, L"tool.");
-  Answers okEmpty{{true, true}};
-  r = CheckNewName(L"tool", L"", okEmpty.Confirm());
-  EXPECT_TRUE(r.accepted);
-  EXPECT_EQ(r.name, L"Tool.");
+  // A program without a file type (a folder, a name without extension, nothing at all) gives
+  // the name nothing to agree with: it is taken as typed, no question asked.
+  for (const wchar_t* installation : {L"ab", L"", L"C:\\velmarin-acc", L"\"C:\\a.b\\tool\" /s"}) {
+    Answers none;
+    r = CheckNewName(L"dirnew", installation, none.Confirm());
+    EXPECT_TRUE(none.asked.empty()) << installation;
+    EXPECT_TRUE(r.accepted);
+    EXPECT_EQ(r.name, L"Dirnew") << installation;
+  }
 }
 
 TEST(RenameCheck, CapitalisationReachesLettersBeyondAscii) {

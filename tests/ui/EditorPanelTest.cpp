@@ -206,18 +206,16 @@ TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStat
   W().Text3().SetLocked(false);
 
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"WINWORD.EXE");
+  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
   EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
   EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
   EXPECT_EQ(LockState(), Locks(true, false));
 
-  // A line without tabs goes into Text3 alone.
-  const int odd = cache.Append(L"no tabs here");
+  // The line is a display of its entry: a line that is no entry's loads nothing.
+  const int odd = cache.Append(L"NOTEPAD.EXE\tC:\\x.exe\tC:\\y");
   ASSERT_TRUE(cache.Select(odd));
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"WINWORD.EXE");
   EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"no tabs here");
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickDoesNothingWhileTheListIsEmpty) {

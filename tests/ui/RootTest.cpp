@@ -399,13 +399,13 @@ TEST_F(RootTest, GetFileListeMakesOneRowPerRegistrationWithItsStatus) {
   EXPECT_EQ(Text(root_->LabFileError()), L" 2 Fehlerhafte Einträge");
 }
 
-TEST_F(RootTest, BrokenCountKeepsTheDesignTextWhenNothingIsBroken) {
+TEST_F(RootTest, BrokenCountSaysSoWhenNothingIsBroken) {
   PutRegistration(L"TOOL.EXE", MakeFile(L"tool.exe").c_str());
   ASSERT_TRUE(Create(false));
   ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
   root_->GetFileListe();
   EXPECT_EQ(root_->LstFileList().Count(), 1);
-  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+  EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
 }
 
 TEST_F(RootTest, EmptyCatalogueGivesNoLinesAndNoRows) {
@@ -415,16 +415,16 @@ TEST_F(RootTest, EmptyCatalogueGivesNoLinesAndNoRows) {
   EXPECT_EQ(root_->LstFileCache().Count(), 0);
   root_->GetFileListe();
   EXPECT_EQ(root_->LstFileList().Count(), 0);
-  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+  EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
 }
 
-TEST_F(RootTest, GetFileListeAppendsToRowsAlreadyThere) {
+TEST_F(RootTest, GetFileListeShowsEachEntryOnce) {
   PutRegistration(L"ONE.EXE", nullptr);
   ASSERT_TRUE(Create(false));
   ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
   root_->GetFileListe();
   root_->GetFileListe();
-  EXPECT_EQ(root_->LstFileList().Count(), 2);
+  EXPECT_EQ(root_->LstFileList().Count(), 1);
 }
 
 // ---- Start-up and backup ----
@@ -515,7 +515,7 @@ TEST_F(RootTest, StartupLoadsTheFirstRowIntoThePanel) {
 TEST_F(RootTest, StartupOnAnEmptyCatalogueStillOffersTheBackup) {
   ASSERT_TRUE(Create(true));
   EXPECT_EQ(root_->LstFileList().Count(), 0);
-  EXPECT_EQ(Text(root_->LabFileError()), L"XXXXXXXXXXXXXXXX");
+  EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, BackupWrittenMessage());
   EXPECT_TRUE(fs::exists(BackupFile()));

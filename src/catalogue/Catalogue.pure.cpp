@@ -1,0 +1,61 @@
+#include "catalogue/Catalogue.h"
+
+#include "platform/Text.h"
+
+void Catalogue::Reset(std::vector<AppPathEntry> entries) {
+  entries_ = std::move(entries);
+  for (AppPathEntry& entry : entries_) entry.Id = nextId_++;
+  Reindex();
+}
+
+void Catalogue::Reindex() {
+  indexOf_.clear();
+  indexOf_.reserve(entries_.size());
+  for (size_t i = 0; i < entries_.size(); ++i) indexOf_[entries_[i].Id] = i;
+}
+
+const AppPathEntry* Catalogue::Find(EntryId id) const {
+  const auto found = indexOf_.find(id);
+  return found == indexOf_.end() ? nullptr : &entries_[found->second];
+}
+
+const AppPathEntry* Catalogue::FindByKey(std::wstring_view keyName) const {
+  const std::wstring wanted = ToUpper(keyName);
+  for (const AppPathEntry& entry : entries_)
+    if (entry.KeyName.size() == keyName.size() && ToUpper(entry.KeyName) == wanted) return &entry;
+  return nullptr;
+}
+
+EntryId Catalogue::Upsert(AppPathEntry entry) {
+  if (const AppPathEntry* same = FindByKey(entry.KeyName)) {
+    entry.Id = same->Id;
+    entries_[indexOf_.at(same->Id)] = std::move(entry);
+    return same->Id;
+  }
+  entry.Id = nextId_++;
+  indexOf_[entry.Id] = entries_.size();
+  entries_.push_back(std::move(entry));
+  return entries_.back().Id;
+}
+
+bool Catalogue::Remove(EntryId id) {
+  const auto found = indexOf_.find(id);
+  if (found == indexOf_.end()) return false;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found->second));
+  Reindex();
+  return true;
+}
+
+bool Catalogue::SetStatus(EntryId id, EntryStatus status) {
+  const auto found = indexOf_.find(id);
+  if (found == indexOf_.end()) return false;
+  entries_[found->second].Status = status;
+  return true;
+}
+
+int Catalogue::BrokenCount() const {
+  int broken = 0;
+  for (const AppPathEntry& entry : entries_)
+    if (IsBroken(entry.Status)) ++broken;
+  return broken;
+}

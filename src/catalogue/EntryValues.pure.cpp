@@ -1,0 +1,39 @@
+#include "catalogue/EntryValues.h"
+
+#include "catalogue/FolderTokens.h"
+
+namespace {
+constexpr wchar_t kInstallationValue[] = L"";
+constexpr wchar_t kDirectoryValue[] = L"Path";
+
+std::optional<Registry::RawValue> Stored(const std::vector<Registry::RawValue>& values,
+                                         const wchar_t* name) {
+  const Registry::RawValue* value = Registry::FindValue(values, name);
+  return value == nullptr ? std::nullopt : std::optional<Registry::RawValue>(*value);
+}
+
+// Only text is a path: a number, binary data or a list shows empty instead of a made-up path.
+std::wstring ShownText(const std::optional<Registry::RawValue>& value) {
+  if (!value) return {};
+  return Registry::TextOfRaw(*value).value_or(std::wstring());
+}
+
+// The program files token first, then the Windows folder token.
+std::wstring WithFolders(const std::wstring& text, const FolderPaths& folders) {
+  return ReplaceFolderToken(ReplaceFolderToken(text, kProgramFilesToken, folders.programFiles),
+                            kSystemRootToken, folders.windows);
+}
+}  // namespace
+
+AppPathEntry EntryFromValues(const std::wstring& keyName,
+                             const std::vector<Registry::RawValue>& values,
+                             const FolderPaths& folders) {
+  AppPathEntry entry;
+  entry.KeyName = keyName;
+  entry.FileName = FileNameFromKeyName(keyName);
+  entry.StoredInstallation = Stored(values, kInstallationValue);
+  entry.StoredDirectory = Stored(values, kDirectoryValue);
+  entry.Installation = WithFolders(ShownText(entry.StoredInstallation), folders);
+  entry.Directory = WithFolders(ShownText(entry.StoredDirectory), folders);
+  return entry;
+}
