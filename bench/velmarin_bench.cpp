@@ -150,7 +150,7 @@ bool BenchSearchOverList() {
       {L"tool09999.exe", kFindRowsAndSubItems, kCompareIgnoringCase},
       {L"Tool09999.exe", kFindRowsAndSubItems, kCompareByCode},
       {L"tool09999.exe", kFindRowTexts, kCompareIgnoringCase},
-      {EscapeLikePattern(L"tool0999?.exe"), kFindRowsAndSubItems, kCompareIgnoringCase},
+      {L"tool0999[?].exe", kFindRowsAndSubItems, kCompareIgnoringCase},
       {L"tool0#9#?.exe", kFindRowsAndSubItems, kCompareIgnoringCase},
       {L"c:\\programme\\*\\tool*[5-7].exe", kFindSubItems, kCompareIgnoringCase},
       {L"*[!0-9].exe", kFindRowsAndSubItems, kCompareByCode},

@@ -36,16 +36,6 @@ LONG Open(HKEY root, const std::wstring& path, REGSAM access, OpenedKey& key) {
 // An empty path names the root itself; deleting "it" would wipe the whole root.
 bool NamesTheRootItself(const std::wstring& path) { return path.empty(); }
 
-// Copying a key into itself or below itself would never finish.
-bool IsSameOrBelow(const std::wstring& candidate, const std::wstring& ancestor) {
-  const std::wstring upperCandidate = ToUpper(candidate);
-  const std::wstring upperAncestor = ToUpper(ancestor);
-  if (upperCandidate == upperAncestor) return true;
-  return upperCandidate.size() > upperAncestor.size() &&
-         upperCandidate.compare(0, upperAncestor.size(), upperAncestor) == 0 &&
-         upperCandidate[upperAncestor.size()] == L'\\';
-}
-
 // Longest sub-key name of the opened key, in characters (without the terminator).
 LONG LongestSubKeyName(HKEY key, DWORD& length) {
   length = 0;
@@ -160,15 +150,6 @@ bool DeleteKey(HKEY root, const std::wstring& path, LONG* error) {
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error) {
   if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
   return Report(RegDeleteTreeW(root, path.c_str()), error);
-}
-
-bool CopyKeyTree(HKEY root, const std::wstring& from, const std::wstring& to, LONG* error) {
-  if (IsSameOrBelow(to, from)) return Report(ERROR_INVALID_PARAMETER, error);
-  OpenedKey source;
-  if (!Report(Open(root, from, KEY_READ, source), error)) return false;
-  OpenedKey target;
-  if (!Report(Open(root, to, KEY_ALL_ACCESS, target), error)) return false;
-  return Report(RegCopyTreeW(source.get(), nullptr, target.get()), error);
 }
 
 bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,

@@ -44,11 +44,6 @@ bool DeleteKey(HKEY root, const std::wstring& path, LONG* error = nullptr);
 // is refused.
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
 
-// Copies every value and sub-key of root\from into the existing key root\to. A target that is
-// the source or lies below it is refused (ERROR_INVALID_PARAMETER).
-bool CopyKeyTree(HKEY root, const std::wstring& from, const std::wstring& to,
-                 LONG* error = nullptr);
-
 // Writes one value into the existing key root\path (text as REG_SZ, integers as REG_DWORD);
 // a missing key is not created. A value holding nothing writes nothing and succeeds.
 bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,

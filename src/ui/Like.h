@@ -60,7 +60,3 @@ class LikePattern {
 // Compiles and matches in one step; nothing when the pattern is malformed.
 std::optional<bool> LikeMatch(std::wstring_view text, std::wstring_view pattern,
                               const LikeCharRules& rules);
-
-// A pattern that matches `text` literally (and, in a case-blind mode, its other letter cases):
-// the characters with a meaning of their own outside a list are put in brackets.
-std::wstring EscapeLikePattern(std::wstring_view text);

@@ -8,10 +8,6 @@ int CodeOrder(wchar_t left, wchar_t right) { return (left > right) - (left < rig
 const LikeCharRules kCodeRules{SameCode, CodeOrder};
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-bool HasMeaningOutsideList(wchar_t c) {
-  return c == L'?' || c == L'*' || c == L'#' || c == L'[';
-}
 }  // namespace
 
 const LikeCharRules& CodeCharRules() { return kCodeRules; }
@@ -133,19 +129,4 @@ std::optional<bool> LikeMatch(std::wstring_view text, std::wstring_view pattern,
   const std::optional<LikePattern> compiled = LikePattern::Compile(pattern, rules);
   if (!compiled) return std::nullopt;
   return compiled->Matches(text);
-}
-
-std::wstring EscapeLikePattern(std::wstring_view text) {
-  std::wstring pattern;
-  pattern.reserve(text.size());
-  for (const wchar_t c : text) {
-    if (HasMeaningOutsideList(c)) {
-      pattern += L'[';
-      pattern += c;
-      pattern += L']';
-    } else {
-      pattern += c;
-    }
-  }
-  return pattern;
 }

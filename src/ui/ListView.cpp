@@ -261,29 +261,3 @@ bool ListView::SortBy(int column) {
   sorted_ = true;
   return true;
 }
-
-int ListView::FindSubItem(const std::wstring& text, int start) const {
-  const int count = Count();
-  const int columns = ColumnCount();
-  for (int row = std::max(start, 0); row < count; ++row)
-    for (int column = 1; column < columns; ++column)
-      if (Text(row, column) == text) return row;
-  return -1;
-}
-
-// The list asks its parent at the end of every label edit; the window answers FALSE, so the
-// text stays as it was whichever way the edit ends.
-bool ListView::StartLabelEditAndCancel() {
-  const int selected = SelectedIndex();
-  if (selected < 0) return false;
-  const std::wstring before = Text(selected);
-  SetFocus(hwnd_);
-  labelEditRequested_ = true;
-  const HWND edit = reinterpret_cast<HWND>(
-      SendMessageW(hwnd_, LVM_EDITLABELW, static_cast<WPARAM>(selected), 0));
-  labelEditRequested_ = false;
-  if (edit == nullptr) return false;
-  SendMessageW(hwnd_, LVM_CANCELEDITLABEL, 0, 0);
-  const bool closed = SendMessageW(hwnd_, LVM_GETEDITCONTROL, 0, 0) == 0;
-  return closed && Text(selected) == before;
-}

@@ -58,15 +58,6 @@ class ListView {
   bool IsSorted() const { return sorted_; }
   int SortKey() const { return sortKey_; }
 
-  // First row from `start` on whose sub-item text (columns 1..) equals `text`; -1 when none.
-  int FindSubItem(const std::wstring& text, int start) const;
-
-  // Opens the in-place edit of the selected row's label and cancels it at once, text unchanged.
-  bool StartLabelEditAndCancel();
-  // True while StartLabelEditAndCancel opens the edit: any other label edit (a slow second click
-  // on a row) is the user's, and row texts change only through the commands.
-  bool LabelEditRequested() const { return labelEditRequested_; }
-
  private:
   int ImageIndexOf(const std::wstring& key) const;
   int SortedPositionFor(const std::wstring& text) const;
@@ -75,6 +66,5 @@ class ListView {
   std::vector<std::wstring> imageKeys_;
   LPARAM nextId_ = LPARAM{1} << 62;
   bool sorted_ = false;
-  bool labelEditRequested_ = false;
   int sortKey_ = 0;
 };

@@ -139,21 +139,8 @@ LRESULT Root::OnNotify(const NMHDR& header) {
   if (header.idFrom != static_cast<UINT_PTR>(kLstFileList))
     return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
   // Clicks that reach the list while a command runs change nothing (see the list's input).
-  if (commandRunning_ && header.code != LVN_BEGINLABELEDITW &&
-      header.code != LVN_BEGINLABELEDITA && header.code != LVN_ENDLABELEDITW &&
-      header.code != LVN_ENDLABELEDITA)
-    return 0;
+  if (commandRunning_) return 0;
   switch (header.code) {
-    case LVN_BEGINLABELEDITW:
-    case LVN_BEGINLABELEDITA:
-      // Only the commands open a label edit (and close it at once); the user never gets a box
-      // to type a row text into that would then be thrown away.
-      return lstFileList_.LabelEditRequested() ? FALSE : TRUE;
-    case LVN_ENDLABELEDITW:
-    case LVN_ENDLABELEDITA:
-      // Row texts change only through the commands; whatever was typed into the label is
-      // dropped.
-      return FALSE;
     case NM_DBLCLK:
       LoadSelectedRow();
       return 0;

@@ -43,7 +43,7 @@ constexpr DWORD kContainerStyle = kShown | WS_CLIPSIBLINGS;
 // each label in front of the box its access key leads to.
 constexpr ControlDesign kDesign[] = {
     {Root::kLstFileList, WC_LISTVIEWW, L"",
-     kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
+     kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
          LVS_SHAREIMAGELISTS,
      WS_EX_CLIENTEDGE, Container::Window, 6, 39, 562, 316, FontKind::Normal},
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,

@@ -191,37 +191,3 @@ TEST(Like, ManyStarsAgainstALongTextFinishAtOnce) {
   EXPECT_EQ(Code(std::wstring(10000, L'a'), L"*?*?*?*?*?*?*?*?*?*?*?*#"), 0);
 }
 
-TEST(EscapeLikePattern, EverySpecialCharacterMatchesItselfAndOnlyItself) {
-  const std::wstring specials = L"?*#[]!-";
-  for (const wchar_t c : specials) {
-    const std::wstring name = std::wstring(L"a") + c + L"b.exe";
-    const std::wstring pattern = EscapeLikePattern(name);
-    EXPECT_EQ(Code(name, pattern), 1) << pattern;
-    EXPECT_EQ(Blind(name, pattern), 1) << pattern;
-    // Any other middle character must fail; '1' would satisfy an unescaped '#', 'x' a '?'.
-    for (const wchar_t other : std::wstring(L"x1?*#[]!-")) {
-      if (other == c) continue;
-      const std::wstring otherName = std::wstring(L"a") + other + L"b.exe";
-      EXPECT_EQ(Code(otherName, pattern), 0) << pattern << L" / " << otherName;
-    }
-    EXPECT_EQ(Code(L"ab.exe", pattern), 0) << pattern;  // an unescaped '*' would allow this
-  }
-}
-
-TEST(EscapeLikePattern, NamesMadeOfSpecialsRoundTrip) {
-  for (const std::wstring name : {L"c#.exe", L"[]", L"[!a-z]", L"*?#", L"]]][[[", L"!", L"-", L"",
-                                  L"a-[b]", L"Weird [1] (copy) #2!.exe"}) {
-    const std::wstring pattern = EscapeLikePattern(name);
-    EXPECT_EQ(Code(name, pattern), 1) << name;
-    EXPECT_EQ(Code(name + L"x", pattern), 0) << name;
-    if (!name.empty()) {
-      EXPECT_EQ(Code(name.substr(1), pattern), 0) << name;
-    }
-  }
-}
-
-TEST(EscapeLikePattern, LeavesOrdinaryCharactersAndCaseAlone) {
-  EXPECT_EQ(EscapeLikePattern(L"Notepad.exe"), L"Notepad.exe");
-  EXPECT_EQ(EscapeLikePattern(L"c#.exe"), L"c[#].exe");
-  EXPECT_EQ(Blind(L"NOTEPAD.EXE", EscapeLikePattern(L"notepad.exe")), 1);
-}

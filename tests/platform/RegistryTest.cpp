@@ -133,33 +133,6 @@ TEST_F(RegistryTest, AnEmptyPathNeverDeletesTheRootItself) {
   EXPECT_TRUE(RegistrationExists(L"ROOT.EXE\\Sub"));
 }
 
-TEST_F(RegistryTest, CopyKeyTreeCopiesValuesAndSubKeys) {
-  PutRegistration(L"FROM.EXE", L"C:\\from.exe", L"C:\\dir");
-  const DWORD number = 42;
-  PutRawValue(L"FROM.EXE", L"Number", REG_DWORD, &number, sizeof(number));
-  PutRegistration(L"FROM.EXE\\Sub", L"below");
-  PutRegistration(L"TO.EXE", nullptr);
-  EXPECT_TRUE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"), Path(L"TO.EXE")));
-  EXPECT_EQ(ReadText(L"TO.EXE", L""), L"C:\\from.exe");
-  EXPECT_EQ(ReadText(L"TO.EXE", L"Path"), L"C:\\dir");
-  EXPECT_EQ(ReadText(L"TO.EXE\\Sub", L""), L"below");
-  EXPECT_EQ(std::get<int32_t>(Query(L"TO.EXE", L"Number")), 42);
-  EXPECT_EQ(ReadText(L"FROM.EXE", L""), L"C:\\from.exe");
-}
-
-TEST_F(RegistryTest, CopyKeyTreeRefusesAMissingTargetAndItsOwnSubtree) {
-  PutRegistration(L"FROM.EXE\\Sub", L"x");
-  LONG error = ERROR_SUCCESS;
-  EXPECT_FALSE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"), Path(L"TO.EXE"),
-                                     &error));
-  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(RegistrationExists(L"TO.EXE"));
-  EXPECT_FALSE(Registry::CopyKeyTree(HKEY_LOCAL_MACHINE, Path(L"FROM.EXE"),
-                                     Path(L"from.exe\\Sub"), &error));
-  EXPECT_EQ(error, ERROR_INVALID_PARAMETER);
-  EXPECT_EQ(SubKeys(Path(L"FROM.EXE\\Sub")), std::vector<std::wstring>{});
-}
-
 TEST_F(RegistryTest, SetKeyValueWritesTextAsTerminatedRegSz) {
   PutRegistration(L"SET.EXE", nullptr);
   ASSERT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), L"",

@@ -289,38 +289,4 @@ TEST_F(ListViewTest, IdsFindRowsAgainAfterSorting) {
   EXPECT_NE(list_.IdOf(at), ids[1]);
 }
 
-TEST_F(ListViewTest, FindSubItemMatchesWholeSubItemTextsFromTheStartRow) {
-  AddFourColumns();
-  AddRow(L"XXX", L"A", L"", L"");              // row text does not count
-  AddRow(L"Neuer Eintrag", L"XXX", L"", L"");
-  AddRow(L"b", L"B", L"XXXX", L"");
-  AddRow(L"Neuer Eintrag", L"XXX", L"", L"");
-  AddRow(L"c", L"C", L"", L"XXX");
-
-  EXPECT_EQ(list_.FindSubItem(L"XXX", 0), 1);
-  EXPECT_EQ(list_.FindSubItem(L"XXX", 1), 1);
-  EXPECT_EQ(list_.FindSubItem(L"XXX", 2), 3);
-  EXPECT_EQ(list_.FindSubItem(L"XXX", 4), 4);
-  EXPECT_EQ(list_.FindSubItem(L"XXX", 5), -1);
-  EXPECT_EQ(list_.FindSubItem(L"xxx", 0), -1);  // exact, letter case counts
-  EXPECT_EQ(list_.FindSubItem(L"XXXX", 0), 2);
-  EXPECT_EQ(list_.FindSubItem(L"XX", 0), -1);
-  EXPECT_EQ(list_.FindSubItem(L"XXX", -3), 1);
-}
-
-TEST_F(ListViewTest, LabelEditOpensAndClosesWithoutChangingTheText) {
-  AddFourColumns();
-  for (const wchar_t* t : {L"a.exe", L"b.exe"}) list_.InsertRow(list_.Count(), t, L"Ready");
-  EXPECT_FALSE(list_.StartLabelEditAndCancel());  // nothing selected
-
-  ASSERT_TRUE(list_.Select(1));
-  EXPECT_TRUE(list_.StartLabelEditAndCancel());
-  EXPECT_EQ(list_.Text(1), L"b.exe");
-  EXPECT_EQ(SendMessageW(list_.Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
-  EXPECT_EQ(list_.SelectedIndex(), 1);
-  // It can be done again at once.
-  EXPECT_TRUE(list_.StartLabelEditAndCancel());
-  EXPECT_EQ(list_.Text(1), L"b.exe");
-}
-
 }  // namespace
