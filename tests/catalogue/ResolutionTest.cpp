@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "catalogue/Resolution.h"
-#include "platform/RegistryData.h"
+#include "platform/Registry.h"
+#include "support/AppPathsFixture.h"
+#include "support/RealMachineKey.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -142,5 +144,23 @@ TEST_F(ResolutionTest, ProgramAndStatusAsWindowsFindsThem) {
   for (const Row& row : rows) {
     EXPECT_EQ(ResolveProgram(row.stored, row.type), row.program) << row.stored;
     EXPECT_EQ(ProgramStatus(row.stored, row.type), row.status) << row.stored;
+  }
+}
+
+// The rows a stock machine shows: before, seven of them were marked broken.
+class StockMachineKey : public AppPathsFixture {};
+
+TEST_F(StockMachineKey, OnlyTheSettingsOnlyKeysNameNoProgram) {
+  const std::vector<StockRegistration> stock = PutRealMachineKey();
+  ASSERT_EQ(stock.size(), 16u);
+  for (const StockRegistration& entry : stock) {
+    const auto values =
+        Registry::ReadValues(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + entry.key);
+    ASSERT_TRUE(values.has_value()) << entry.key;
+    const Registry::RawValue* program = Registry::FindValue(*values, L"");
+    const std::wstring text = program ? Registry::TextOfRaw(*program).value_or(L"") : L"";
+    const uint32_t type = program ? program->type : Registry::kTypeNone;
+    EXPECT_EQ(ProgramStatus(text, type), entry.namesProgram ? kFine : EntryStatus::Broken)
+        << entry.key;
   }
 }
