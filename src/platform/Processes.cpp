@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 #include <vector>
 
+#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 
 UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
@@ -26,15 +26,6 @@ HANDLE UniqueHandle::release() {
 }
 
 namespace {
-// "C:\..." or "\\server\..." (also "\\?\..."): the only forms that name one file without
-// help from the current drive or folder.
-bool IsFullPath(const std::wstring& path) {
-  const bool driveRooted = path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' &&
-                           path[2] == L'\\';
-  const bool uncRooted = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
-  return driveRooted || uncRooted;
-}
-
 std::vector<wchar_t> WritableCommandLine(const std::wstring& application,
                                          const std::wstring& commandLine) {
   const std::wstring text = commandLine.empty() ? L"\"" + application + L"\"" : commandLine;

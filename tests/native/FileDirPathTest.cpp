@@ -20,3 +20,18 @@ TEST(FileDirPath, TrailingBackslashGivesEmptyFileName) {
   EXPECT_EQ(FileNamePart(L"C:\\Tools\\"), L"");
   EXPECT_EQ(DirectoryPart(L"C:\\Tools\\"), L"C:\\Tools\\");
 }
+
+TEST(FileDirPath, OnlyDriveRootedAndUncPathsAreFull) {
+  struct Case {
+    const wchar_t* path;
+    bool full;
+  };
+  const Case cases[] = {
+      {L"C:\\Tools\\tool.exe", true}, {L"z:\\", true},          {L"\\\\server\\share", true},
+      {L"\\\\?\\C:\\x.exe", true},    {L"C:tool.exe", false},   {L"C:", false},
+      {L"\\Tools\\tool.exe", false},  {L"Tools\\tool.exe", false}, {L"tool.exe", false},
+      {L"%windir%\\x.exe", false},    {L"1:\\x.exe", false},    {L"Ä:\\x.exe", false},
+      {L"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
+}

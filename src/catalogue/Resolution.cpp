@@ -1,0 +1,24 @@
+#include "catalogue/Resolution.h"
+
+#include "catalogue/EntryList.h"
+#include "platform/Dateiexistenz.h"
+#include "platform/Environment.h"
+#include "platform/FileDirPath.h"
+
+std::wstring TextAsWindowsReadsIt(std::wstring_view stored, uint32_t type) {
+  return TextAsWindowsReadsIt(stored, type, ExpandEnvironment);
+}
+
+std::wstring ResolveProgram(std::wstring_view stored, uint32_t type) {
+  std::wstring program = TestedPath(TextAsWindowsReadsIt(stored, type));
+  if (!IsBareName(program)) return program;
+  return FindOnSearchPath(program).value_or(program);
+}
+
+EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type) {
+  const std::wstring program = ResolveProgram(stored, type);
+  if (program.empty()) return EntryStatus::Broken;
+  // FileExists would look a bare or relative name up from the current folder.
+  return IsFullPath(program) && FileExists(program) ? EntryStatus::Fine
+                                                    : EntryStatus::FileNotFound;
+}
