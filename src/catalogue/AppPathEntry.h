@@ -8,7 +8,9 @@
 
 #include "platform/RegistryData.h"
 
-enum class EntryStatus { Fine, FileNotFound, Broken };
+// SettingsOnly: the key names no program but carries settings for Windows (install.exe and
+// setup.exe on every machine); nothing is wrong with it.
+enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly };
 
 // Stable for the whole run; list rows carry it. 0 is no entry.
 using EntryId = uint64_t;
@@ -23,12 +25,16 @@ struct AppPathEntry {
   // The two values as stored, type and bytes; nothing when the key has no such value.
   std::optional<Registry::RawValue> StoredInstallation;
   std::optional<Registry::RawValue> StoredDirectory;
+  bool HasSettings = false;  // the key holds values besides the default value and "Path"
 };
+
+// The default value's text when it is a text that names something; nothing otherwise.
+std::optional<std::wstring> ProgramText(const AppPathEntry& entry);
 
 // WINWORD.EXE -> Winword.exe: first character upper case, the rest lower case.
 std::wstring FileNameFromKeyName(std::wstring_view keyName);
 
-// The image key a status is shown with: "Ready", "Achtung" or "Fehler".
+// The image key a status is shown with: "Ready", "Achtung", "Fehler" or "Info".
 const wchar_t* ImageKeyOf(EntryStatus status);
 
 // Counted in the broken-entry label.

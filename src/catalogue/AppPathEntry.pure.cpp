@@ -23,10 +23,21 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
       return L"Ready";
     case EntryStatus::FileNotFound:
       return L"Achtung";
+    case EntryStatus::SettingsOnly:
+      return L"Info";
     case EntryStatus::Broken:
       break;
   }
   return L"Fehler";
 }
 
-bool IsBroken(EntryStatus status) { return status != EntryStatus::Fine; }
+bool IsBroken(EntryStatus status) {
+  return status == EntryStatus::FileNotFound || status == EntryStatus::Broken;
+}
+
+std::optional<std::wstring> ProgramText(const AppPathEntry& entry) {
+  if (!entry.StoredInstallation) return std::nullopt;
+  std::optional<std::wstring> text = Registry::TextOfRaw(*entry.StoredInstallation);
+  if (!text || text->empty()) return std::nullopt;
+  return text;
+}

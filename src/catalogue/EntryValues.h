@@ -1,6 +1,9 @@
 #pragma once
 // From a key's stored values to the entry the window shows. Platform-free.
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/AppPathEntry.h"
@@ -17,3 +20,11 @@ struct FolderPaths {
 AppPathEntry EntryFromValues(const std::wstring& keyName,
                              const std::vector<Registry::RawValue>& values,
                              const FolderPaths& folders);
+
+// True when the text holds a %NAME% reference.
+bool HoldsVariableReference(std::wstring_view text);
+
+// The type a text typed over a value is stored with: REG_SZ, except that a value stored as
+// REG_EXPAND_SZ stays one while the text still holds a %NAME% reference (the shell then keeps
+// expanding it).
+uint32_t WrittenType(std::wstring_view text, const std::optional<Registry::RawValue>& stored);

@@ -35,5 +35,22 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
   entry.StoredDirectory = Stored(values, kDirectoryValue);
   entry.Installation = WithFolders(ShownText(entry.StoredInstallation), folders);
   entry.Directory = WithFolders(ShownText(entry.StoredDirectory), folders);
+  for (const Registry::RawValue& value : values)
+    if (&value != Registry::FindValue(values, kInstallationValue) &&
+        &value != Registry::FindValue(values, kDirectoryValue))
+      entry.HasSettings = true;
   return entry;
+}
+
+bool HoldsVariableReference(std::wstring_view text) {
+  const size_t open = text.find(L'%');
+  if (open == std::wstring_view::npos) return false;
+  const size_t close = text.find(L'%', open + 1);
+  return close != std::wstring_view::npos && close > open + 1;
+}
+
+uint32_t WrittenType(std::wstring_view text, const std::optional<Registry::RawValue>& stored) {
+  const bool expand = stored && stored->type == Registry::kTypeExpandString &&
+                      HoldsVariableReference(text);
+  return expand ? Registry::kTypeExpandString : Registry::kTypeString;
 }

@@ -22,3 +22,9 @@ EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type) {
   return IsFullPath(program) && FileExists(program) ? EntryStatus::Fine
                                                     : EntryStatus::FileNotFound;
 }
+
+EntryStatus EntryStatusOf(const AppPathEntry& entry) {
+  const std::optional<std::wstring> program = ProgramText(entry);
+  if (!program) return entry.HasSettings ? EntryStatus::SettingsOnly : EntryStatus::Broken;
+  return ProgramStatus(*program, entry.StoredInstallation->type);
+}

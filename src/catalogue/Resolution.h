@@ -33,3 +33,7 @@ std::wstring ResolveProgram(std::wstring_view stored, uint32_t type);
 // that exists. FileNotFound otherwise: a name that resolved to no full path is never looked up
 // from the current folder, which says nothing about the registration.
 EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type);
+
+// The status of a whole registration: ProgramStatus of its default value; without a program,
+// SettingsOnly when the key carries other values, else Broken. Touches the file system.
+EntryStatus EntryStatusOf(const AppPathEntry& entry);

@@ -3,9 +3,11 @@
 #include <string>
 
 #include "catalogue/EntryList.h"
+#include "catalogue/Resolution.h"
 #include "commands/Commands.h"
 #include "commands/RunPlan.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "ui/Root.h"
@@ -19,14 +21,18 @@ struct ProgramStart {
   std::wstring workingDirectory;  // empty: ours
 };
 
-// The program is the file the list tests, so an entry shown as fine is the one that starts;
-// whatever follows it in the installation text is passed on as its arguments.
+// The program is the file the row's status tests, as Windows reads the value (a REG_EXPAND_SZ
+// text expanded, a bare name found on the search path); whatever follows it in the text is
+// passed on as its arguments, and the folder is read the same way.
 ProgramStart StartFromPanel(Root& root) {
-  const std::wstring installation = root.Text2().Text();
+  const Root::TypedText installation = root.PanelInstallation();
+  const Root::TypedText directory = root.PanelDirectory();
+  const std::wstring text = TextAsWindowsReadsIt(installation.text, installation.type);
   ProgramStart start;
-  start.program = TestedPath(installation);
-  start.commandLine = ProgramCommandLine(start.program, ArgumentsAfterProgram(installation));
-  start.workingDirectory = WorkingDirectoryFor(root.Text3().Text(), start.program, PathExists);
+  start.program = ResolveProgram(installation.text, installation.type);
+  start.commandLine = ProgramCommandLine(start.program, ArgumentsAfterProgram(text));
+  start.workingDirectory = WorkingDirectoryFor(
+      TextAsWindowsReadsIt(directory.text, directory.type), start.program, PathExists);
   return start;
 }
 
@@ -51,7 +57,7 @@ void ReportFailedStart(Root& root, const std::wstring& program, DWORD error) {
 void RunApplication(Root& root) {
   if (root.LstFileList().SelectedIndex() < 0) return;
   const ProgramStart start = StartFromPanel(root);
-  if (start.program.empty() || !FileExists(start.program)) {
+  if (!IsFullPath(start.program) || !FileExists(start.program)) {
     ReportMissingProgram(root);
     return;
   }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "catalogue/EntryValues.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "commands/SavePlan.h"
@@ -63,7 +64,7 @@ void PlanValues(Root& root, const AppPathEntry* entry, bool writeAll, SavePlan& 
   const auto plan1 = [&](const wchar_t* name, const std::wstring& text, const std::wstring& before,
                          const std::optional<Registry::RawValue>& stored) {
     if (!ValueWasEdited(text, before, writeAll)) return;
-    plan.values.push_back(ValueToWrite(name, text, stored));
+    plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
   };
   plan1(kInstallationValue, root.Text2().Text(), loaded.installation,
         entry ? entry->StoredInstallation : std::nullopt);

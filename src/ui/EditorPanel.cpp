@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogue/EntryList.h"
+#include "catalogue/Resolution.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
@@ -38,9 +39,10 @@ std::wstring FolderToOpen(const std::wstring& path) {
 
 void Root::UpdateEditorButtons() {
   bDateiname_.SetEnabled(!text1_.Text().empty());
-  // The same program the list tests for a row's status, so a quoted path with arguments can be
-  // saved too.
-  bHinzufügen_.SetEnabled(FileExists(TestedPath(text2_.Text())));
+  // The same test as a row's status, for the text and type the save would store: a quoted path
+  // with arguments, a REG_EXPAND_SZ program or a bare name on the search path can be saved.
+  const TypedText installation = PanelInstallation();
+  bHinzufügen_.SetEnabled(ProgramStatus(installation.text, installation.type) == EntryStatus::Fine);
 }
 
 void Root::EditSelectedEntry() {

@@ -49,6 +49,8 @@ class Root {
   static constexpr int kLabel2 = 105;
   static constexpr int kPicture3 = 106;
   static constexpr int kLabel3 = 107;
+  static constexpr int kPicture5 = 108;
+  static constexpr int kLabel7 = 109;
   static constexpr int kLstFileList = 110;
   static constexpr int kLstFileCache = 111;
   static constexpr int kFrame1 = 120;
@@ -109,8 +111,14 @@ class Root {
   int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
   // The broken-entry count as the entries stand now.
   void ShowBrokenCount();
-  // The status an installation text shows, by the same test as every row's.
-  static EntryStatus StatusOf(const std::wstring& installation);
+  // A panel box's text with the type it has for Windows: the stored value while the box shows
+  // what was loaded, else the typed text with the type a save gives it.
+  struct TypedText {
+    std::wstring text;
+    uint32_t type;
+  };
+  TypedText PanelInstallation() const;
+  TypedText PanelDirectory() const;
   // The load handler: catalogue, backup, selected row.
   void Startup();
 
@@ -220,7 +228,7 @@ class Root {
   HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
   HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
-  HICON legendIcons_[3] = {};
+  HICON legendIcons_[4] = {};
   HMENU commandMenu_ = nullptr;
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;

@@ -1,15 +1,33 @@
 // The catalogue behind the rows: every row carries its entry's id, the panel remembers which
 // entry it shows, and after a command the rows show what the registry holds.
 #include "catalogue/CacheLine.h"
-#include "catalogue/EntryList.h"
+#include "catalogue/EntryValues.h"
+#include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
-#include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
 
-EntryStatus Root::StatusOf(const std::wstring& installation) {
-  return InstallationStatus(installation, [](const std::wstring& path) { return FileExists(path); });
+namespace {
+Root::TypedText PanelValue(const std::wstring& shown, const std::wstring& loaded,
+                           const std::optional<Registry::RawValue>* stored) {
+  if (stored != nullptr && *stored && shown == loaded)
+    if (std::optional<std::wstring> text = Registry::TextOfRaw(**stored))
+      return {std::move(*text), (*stored)->type};
+  return {shown, WrittenType(shown, stored != nullptr ? *stored : std::nullopt)};
+}
+}  // namespace
+
+Root::TypedText Root::PanelInstallation() const {
+  const AppPathEntry* entry = catalogue_.Find(panel_.entry);
+  return PanelValue(text2_.Text(), panel_.installation,
+                    entry != nullptr ? &entry->StoredInstallation : nullptr);
+}
+
+Root::TypedText Root::PanelDirectory() const {
+  const AppPathEntry* entry = catalogue_.Find(panel_.entry);
+  return PanelValue(text3_.Text(), panel_.directory,
+                    entry != nullptr ? &entry->StoredDirectory : nullptr);
 }
 
 const AppPathEntry* Root::EntryOfRow(int row) const {
@@ -45,7 +63,7 @@ EntryId Root::Reload(const std::wstring& keyName) {
   std::optional<AppPathEntry> entry =
       ReadEntry(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, keyName);
   if (!entry) return 0;
-  entry->Status = StatusOf(entry->Installation);
+  entry->Status = EntryStatusOf(*entry);
   const EntryId id = catalogue_.Upsert(std::move(*entry));
   const AppPathEntry& stored = *catalogue_.Find(id);
   ShowEntryInRow(stored);

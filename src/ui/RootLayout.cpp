@@ -45,7 +45,7 @@ constexpr ControlDesign kDesign[] = {
     {Root::kLstFileList, WC_LISTVIEWW, L"",
      kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
          LVS_SHAREIMAGELISTS,
-     WS_EX_CLIENTEDGE, Container::Window, 6, 39, 562, 316, FontKind::Normal},
+     WS_EX_CLIENTEDGE, Container::Window, 6, 60, 562, 295, FontKind::Normal},
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
      69, 14, FontKind::Bold},
     {Root::kText1, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
@@ -76,8 +76,13 @@ constexpr ControlDesign kDesign[] = {
      FontKind::Normal},
     {Root::kLabel3, L"STATIC", Texts::kLegendNotFound, kLegendTextStyle, 0, Container::Picture4,
      369, 7, 155, 14, FontKind::Normal},
+    // A second line of the legend for the statuses beyond the original three.
+    {Root::kPicture5, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel7, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
+     48, 28, 120, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
-     562, 31, FontKind::Normal},
+     562, 52, FontKind::Normal},
     // Wider than the original 112 pixels, which cut " 123 Fehlerhafte Einträge" short.
     {Root::kLabFileError, L"STATIC", Texts::kBrokenCountDesign, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
      Container::Window, 6, 468, 250, 14, FontKind::Count},
@@ -92,7 +97,10 @@ struct LegendPicture {
   const wchar_t* key;
 };
 constexpr LegendPicture kLegend[] = {
-    {Root::kPicture1, L"Ready"}, {Root::kPicture2, L"Fehler"}, {Root::kPicture3, L"Achtung"}};
+    {Root::kPicture1, L"Ready"},
+    {Root::kPicture2, L"Fehler"},
+    {Root::kPicture3, L"Achtung"},
+    {Root::kPicture5, L"Info"}};
 
 struct ColumnDesign {
   const wchar_t* header;

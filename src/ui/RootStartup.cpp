@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "catalogue/CacheLine.h"
+#include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Others.h"
@@ -66,7 +67,7 @@ void Root::GetFileListe() {
   {
     RedrawPause pause(lstFileList_.Handle());
     for (const AppPathEntry& entry : catalogue_.Entries()) {
-      catalogue_.SetStatus(entry.Id, StatusOf(entry.Installation));
+      catalogue_.SetStatus(entry.Id, EntryStatusOf(entry));
       ShowEntryInRow(entry);
     }
   }

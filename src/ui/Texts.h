@@ -14,6 +14,8 @@ inline constexpr wchar_t kCaption[] = L"Velmarin";
 inline constexpr wchar_t kLegendReady[] = L"Fehlerfreier Eintrag";
 inline constexpr wchar_t kLegendBroken[] = L"Fehlerhafter Eintrag";
 inline constexpr wchar_t kLegendNotFound[] = L"Datei wurde nicht gefunden";
+// A key without a program that carries settings for Windows (setup.exe, install.exe).
+inline constexpr wchar_t kLegendSettings[] = L"Einstellungseintrag";
 
 // Column headers of the entry list
 inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";

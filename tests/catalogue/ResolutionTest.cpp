@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "catalogue/Resolution.h"
+#include "catalogue/Scan.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
-#include "support/RealMachineKey.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -146,19 +147,30 @@ TEST_F(ResolutionTest, ProgramAndStatusAsWindowsFindsThem) {
 }
 
 // The rows a stock machine shows: before, seven of them were marked broken.
-class StockMachineKey : public AppPathsFixture {};
+class EntryStatusTest : public AppPathsFixture {};
 
-TEST_F(StockMachineKey, OnlyTheSettingsOnlyKeysNameNoProgram) {
-  const std::vector<StockRegistration> stock = PutRealMachineKey();
-  ASSERT_EQ(stock.size(), 16u);
-  for (const StockRegistration& entry : stock) {
-    const auto values =
-        Registry::ReadValues(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + entry.key);
-    ASSERT_TRUE(values.has_value()) << entry.key;
-    const Registry::RawValue* program = Registry::FindValue(*values, L"");
-    const std::wstring text = program ? Registry::TextOfRaw(*program).value_or(L"") : L"";
-    const uint32_t type = program ? program->type : Registry::kTypeNone;
-    EXPECT_EQ(ProgramStatus(text, type), entry.namesProgram ? kFine : EntryStatus::Broken)
-        << entry.key;
-  }
+// Without a program a key is fine when it carries settings for Windows, broken when it holds
+// nothing else either; a default value that is no text names no program.
+TEST_F(EntryStatusTest, KeysWithoutAProgramAreSettingsOrBroken) {
+  const DWORD one = 1;
+  const auto number = [&](const wchar_t* key, const wchar_t* name) {
+    PutRawValue(key, name, REG_DWORD, &one, sizeof(one));
+  };
+  number(L"SETUP.EXE", L"BlockOnTSNonInstallMode");
+  PutRawValue(L"CMMGR32.EXE", L"CmstpExtensionDll", REG_SZ, L"x.dll", 12);
+  PutRegistration(L"PATHONLY.EXE", nullptr, L"C:\\Tools;");
+  PutRegistration(L"EMPTY.EXE", L"", nullptr);
+  number(L"NUMBER.EXE", L"");
+  number(L"NUMBERSET.EXE", L"");
+  number(L"NUMBERSET.EXE", L"UseURL");
+  PutRegistration(L"NOTHING.EXE", nullptr);
+  const std::map<std::wstring, EntryStatus> expected = {
+      {L"SETUP.EXE", EntryStatus::SettingsOnly}, {L"CMMGR32.EXE", EntryStatus::SettingsOnly},
+      {L"PATHONLY.EXE", EntryStatus::Broken},    {L"EMPTY.EXE", EntryStatus::Broken},
+      {L"NUMBER.EXE", EntryStatus::Broken},      {L"NUMBERSET.EXE", EntryStatus::SettingsOnly},
+      {L"NOTHING.EXE", EntryStatus::Broken}};
+  const std::vector<AppPathEntry> entries = ScanEntries(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  ASSERT_EQ(entries.size(), expected.size());
+  for (const AppPathEntry& entry : entries)
+    EXPECT_EQ(EntryStatusOf(entry), expected.at(entry.KeyName)) << entry.KeyName.size();
 }

@@ -126,6 +126,29 @@ TEST_F(RunApplicationTest, QuotedProgramWithArgumentsStartsInTheCleanedDirectory
   EXPECT_EQ(FolderKey(report->folder), FolderKey(folder_.wstring()));
 }
 
+// Stored as REG_EXPAND_SZ, program and folder are what the shell makes of them.
+TEST_F(RunApplicationTest, ExpandableRegistrationStartsItsExpandedProgramInItsExpandedFolder) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"VELMARIN_PROBES", folder_.c_str()));
+  const std::wstring program = L"\"%VELMARIN_PROBES%\\Test Tools\\tool.exe\" -x";
+  const std::wstring directory = L"%VELMARIN_PROBES%;";
+  PutRawValue(L"TOOL.EXE", L"", REG_EXPAND_SZ, program.c_str(),
+              static_cast<DWORD>((program.size() + 1) * sizeof(wchar_t)));
+  PutRawValue(L"TOOL.EXE", L"Path", REG_EXPAND_SZ, directory.c_str(),
+              static_cast<DWORD>((directory.size() + 1) * sizeof(wchar_t)));
+  OpenWindow();
+  SelectRow(L"Tool.exe");
+  EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Ready");
+
+  RunApplication(*root_);
+
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  SetEnvironmentVariableW(L"VELMARIN_PROBES", nullptr);
+  ASSERT_TRUE(report) << "the program did not start";
+  EXPECT_EQ(report->commandLine, Quoted(Probe()) + L" -x");
+  EXPECT_EQ(FolderKey(report->folder), FolderKey(folder_.wstring()));
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
 TEST_F(RunApplicationTest, DirectoryThatDoesNotExistLeavesTheProgramInOurFolder) {
   const std::wstring missing = (folder_ / L"gone").wstring() + L";";
   ShowEntry(Probe().c_str(), missing.c_str());

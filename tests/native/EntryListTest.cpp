@@ -106,7 +106,11 @@ TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
     const RawValue* directory = Registry::FindValue(c.values, L"path");
     EXPECT_EQ(entry.StoredInstallation.has_value(), installation != nullptr);
     EXPECT_EQ(entry.StoredDirectory.has_value(), directory != nullptr);
-    if (installation) EXPECT_EQ(*entry.StoredInstallation, *installation);
-    if (directory) EXPECT_EQ(*entry.StoredDirectory, *directory);
+    if (installation) {
+      EXPECT_EQ(*entry.StoredInstallation, *installation);
+    }
+    if (directory) {
+      EXPECT_EQ(*entry.StoredDirectory, *directory);
+    }
   }
 }

@@ -150,6 +150,37 @@ TEST_F(EditorPanelTest, OkIsEnabledWhileTheInstallationNamesAnExistingProgram) {
   EXPECT_TRUE(W().BHinzufügen().Enabled());
 }
 
+// OK tests the text as Windows will read it: a reference expanded only in a value that is and
+// stays REG_EXPAND_SZ, a bare name found on the search path.
+TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
+  const std::wstring app = MakeFile(L"X\\App.exe");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"VELMARIN_X", DirectoryPart(app).c_str()));
+  const std::wstring expandable = L"%VELMARIN_X%App.exe";
+  PutRawValue(L"EXPAND.EXE", L"", REG_EXPAND_SZ, expandable.c_str(),
+              static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t)));
+  PutRegistration(L"PLAIN.EXE", L"C:\\plain.exe");
+  OpenWindow();
+  struct Case {
+    const wchar_t* row;
+    std::wstring typed;  // empty: as loaded
+    bool enabled;
+  };
+  const Case cases[] = {
+      {L"Expand.exe", L"", true},
+      {L"Expand.exe", L"\"" + expandable + L"\" /x", true},  // still a reference: stays expandable
+      {L"Plain.exe", expandable, false},                    // REG_SZ: taken literally
+      {L"Plain.exe", L"notepad.exe", true},                 // found on the search path
+      {L"Plain.exe", L"velmarin-nowhere.exe", false},
+  };
+  for (const Case& c : cases) {
+    SelectRow(c.row);
+    if (!c.typed.empty()) W().Text2().SetText(c.typed);
+    Tick();
+    EXPECT_EQ(W().BHinzufügen().Enabled(), c.enabled) << testing::PrintToString(c.typed);
+  }
+  SetEnvironmentVariableW(L"VELMARIN_X", nullptr);
+}
+
 TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {
   OpenWindow();
   W().Text1().SetText(L"");
