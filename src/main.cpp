@@ -10,13 +10,12 @@
 
 namespace {
 
-// Ends when the window is gone. IsDialogMessage gives the window the keyboard handling of a
-// dialog: Tab and Shift+Tab between the controls, Alt with an access key.
+// Ends with the quit message the window posts when it is destroyed. IsDialogMessage gives the
+// window the keyboard handling of a dialog: Tab and Shift+Tab between the controls, Alt with an
+// access key.
 int RunMessageLoop(HWND window) {
   MSG message{};
-  while (IsWindow(window)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -14,6 +14,8 @@ namespace {
 
 const HKEY kRoot = HKEY_LOCAL_MACHINE;
 
+std::wstring TitleOf(const Root& root) { return L" " + root.Caption(); }
+
 // The row before the removed one takes the selection; when the first row goes, the row that
 // moves into its place; none when no row is left.
 int NeighbourOf(int removed, int count) {
@@ -57,7 +59,7 @@ void RefuseProtected(Root& root) {
 
 // Only Yes deletes: a box that could not be shown counts as No.
 bool UserConfirms(Root& root, const std::wstring& name) {
-  return root.Ask().Message(root.Handle(), DeleteQuestion(name), Texts::kDeleteTitle,
+  return root.Ask().Message(root.Handle(), DeleteQuestion(name), TitleOf(root),
                             MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
@@ -69,7 +71,7 @@ bool DeleteRegistration(Root& root, const AppPathEntry& entry) {
     return true;
   const auto code = static_cast<DWORD>(error);
   root.Ask().Message(root.Handle(), DeleteFailedMessage(name, SystemMessage(code), code),
-                     Texts::kDeleteTitle, MB_OK | MB_ICONERROR);
+                     TitleOf(root), MB_OK | MB_ICONERROR);
   return false;
 }
 
@@ -98,7 +100,7 @@ void DeleteEntry(Root& root) {
       ForgetAndSelectNeighbour(root, entry.Id);
     return;
   }
-  root.Ask().Message(root.Handle(), DeletedMessage(entry.FileName), Texts::kDeleteTitle,
+  root.Ask().Message(root.Handle(), DeletedMessage(entry.FileName), TitleOf(root),
                      MB_OK | MB_ICONINFORMATION);
   ClearPanel(root);
   ForgetAndSelectNeighbour(root, entry.Id);

@@ -55,16 +55,6 @@ void KeepOldName(Root& root, const RenamedRow& row) {
   root.Text1().SetLocked(true);
 }
 
-// Both names address the same key, so there is nothing to move: the row only shows the new
-// spelling.
-void ShowNewLetterCase(Root& root, const RenamedRow& row, const std::wstring& newName) {
-  ListView& list = root.LstFileList();
-  const int index = list.IndexOfId(row.rowId);
-  list.SetText(index, Root::kColumnFileName, newName);
-  list.Select(index);
-  root.Text1().SetLocked(true);
-}
-
 void ReportOldKeyKept(Root& root, const std::wstring& oldName, LONG error) {
   root.Ask().Message(root.Handle(),
                      std::wstring(Texts::kRenameOldKeyKept) + L"\n" + oldName + L"\n" +
@@ -103,8 +93,9 @@ void RenameEntry(Root& root) {
     KeepOldName(root, *row);
     return;
   }
+  // Both names address the same key, and the row shows any spelling of it alike.
   if (row->entry && NamesTheSameKey(row->entry->KeyName, newName)) {
-    ShowNewLetterCase(root, *row, newName);
+    KeepOldName(root, *row);
     return;
   }
   SaveOptions options;

@@ -64,14 +64,10 @@ void Root::ApplyListClickRule() {
   text3_.SetLocked(true);
 }
 
-// A second click on "..." while the first one still lets messages through must not open a
-// second dialog behind the first, so the browse runs like a command.
 void Root::BrowseForProgram() {
-  RunExclusive([this] {
-    const int selected = lstFileList_.SelectedIndex();
+  Guarded(Texts::kBrowseTitle, [this] {
     // A new entry in progress stays in the panel; anything else shows its row's saved values.
-    if (selected < 0 || lstFileList_.Text(selected) != Texts::kNewEntry) LoadSelectedRow();
-    ProcessPendingEvents();
+    if (SelectedEntry() != nullptr) LoadSelectedRow();
     const std::wstring folder = InitialBrowseFolder();
     if (lstFileList_.Count() == 0) return;
 
@@ -112,14 +108,14 @@ void Root::FillPanelFromChosenFile(const std::wstring& path) {
 LRESULT CALLBACK Root::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
   if (message == WM_CHAR && UnlocksDirectory(static_cast<wchar_t>(wParam)))
-    root->text3_.SetLocked(false);
+    root->Guarded(Texts::kActionWindow, [root] { root->text3_.SetLocked(false); });
   return root->text2Subclass_.CallOriginal(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
   if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam))) {
-    root->text3_.SetText(L"");
+    root->Guarded(Texts::kActionWindow, [root] { root->text3_.SetText(L""); });
     return 0;
   }
   return root->text3Subclass_.CallOriginal(hwnd, message, wParam, lParam);
@@ -128,5 +124,4 @@ LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 void Root::AttachEventHandlers() {
   text2Subclass_.Attach(text2_.Handle(), &Root::Text2Proc, this);
   text3Subclass_.Attach(text3_.Handle(), &Root::Text3Proc, this);
-  listSubclass_.Attach(lstFileList_.Handle(), &Root::ListProc, this);
 }

@@ -1,21 +1,13 @@
 #include "ui/Root.h"
 
+#include <windowsx.h>
+
+#include <exception>
+
 #include "platform/Others.h"
 #include "ui/Texts.h"
 
 namespace {
-
-// Sets a flag for as long as it lives.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 bool IsMenuCommand(int id) { return id >= Root::kMnuHinzufügen && id <= Root::kMnuLöschen; }
 
@@ -34,6 +26,27 @@ Command CommandOfMenuItem(int id) {
     default:
       return Command::Löschen;
   }
+}
+
+// What the user is told failed, when a command ends in an unexpected error.
+const wchar_t* ActionName(Command command) {
+  switch (command) {
+    case Command::Hinzufügen:
+      return Texts::kMenuHinzufügen;
+    case Command::Bearbeiten:
+      return Texts::kMenuBearbeiten;
+    case Command::Umbenennen:
+      return Texts::kMenuUmbenennen;
+    case Command::Exportieren:
+      return Texts::kMenuExportieren;
+    case Command::Ausführen:
+      return Texts::kMenuAusführen;
+    case Command::Löschen:
+      return Texts::kMenuLöschen;
+    case Command::Speichern:
+      break;
+  }
+  return Texts::kActionSave;
 }
 
 }  // namespace
@@ -60,8 +73,8 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   AttachEventHandlers();
   SizeAndCentre();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
-  if (options_.runStartup) Startup();
   ShowWindowNow();
+  if (options_.runStartup) PostMessageW(hwnd_, kStartupMessage, 0, 0);
   return hwnd_ != nullptr;
 }
 
@@ -70,7 +83,6 @@ void Root::ShowWindowNow() {
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetFocus(lstFileList_.Handle());
-  ProcessPendingEvents();
 }
 
 // ---- Window procedure ----
@@ -85,12 +97,14 @@ LRESULT CALLBACK Root::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     self = reinterpret_cast<Root*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  // An exception must not unwind through the system's code that called us.
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  // An exception must not unwind through the system's code that called us; the user hears of it.
+  LRESULT result = 0;
+  bool handled = false;
+  self->Guarded(Texts::kActionWindow, [&] {
+    result = self->HandleMessage(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,6 +117,12 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimer1) UpdateEditorButtons();
       return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
+    case kStartupMessage:
+      Startup();
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -113,14 +133,13 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RestoreFocus();
       return 0;
     case WM_CLOSE:
-      // Closing in the middle of a command would pull the controls from under it.
-      if (commandRunning_) {
-        closeRequested_ = true;
-        return 0;
-      }
+      // Disabled, the window waits for the registry editor: closing would pull the controls
+      // from under the command, as closing a window with a modal dialog would.
+      if (Waiting()) return 0;
       break;
     case WM_DESTROY:
       KillTimer(hwnd_, kTimer1);
+      if (options_.endsProgram) PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -136,23 +155,11 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Root::OnNotify(const NMHDR& header) {
-  if (header.idFrom != static_cast<UINT_PTR>(kLstFileList))
-    return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-  // Clicks that reach the list while a command runs change nothing (see the list's input).
-  if (commandRunning_) return 0;
-  switch (header.code) {
-    case NM_DBLCLK:
-      LoadSelectedRow();
-      return 0;
-    case NM_CLICK:
-      OnListClick();
-      return 0;
-    case LVN_COLUMNCLICK:
-      SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
-      return 0;
-    default:
-      return 0;
-  }
+  if (header.idFrom == static_cast<UINT_PTR>(kLstFileList) &&
+      header.hwndFrom == lstFileList_.Handle())
+    return OnListNotify(header);
+  if (header.hwndFrom == ListView_GetHeader(lstFileList_.Handle())) return OnHeaderNotify(header);
+  return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
 void Root::OnCommand(int id, int code) {
@@ -162,7 +169,7 @@ void Root::OnCommand(int id, int code) {
   }
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
-  if (id == kLstFileCache && code == LBN_DBLCLK && !commandRunning_) LoadSelectedCacheLine();
+  if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();
 }
 
 // Like a dialog, the window hands the focus back to the control that had it, so the keyboard
@@ -189,41 +196,36 @@ void Root::SetCommandHandler(std::function<void(Command)> handler) {
 
 bool Root::RunCommand(Command command) {
   if (command != Command::Bearbeiten && !commandHandler_) return false;
-  return RunExclusive([&] {
+  Guarded(ActionName(command), [&] {
     if (command == Command::Bearbeiten)
       EditSelectedEntry();
     else
       commandHandler_(command);
   });
-}
-
-bool Root::RunExclusive(const std::function<void()>& work) {
-  if (commandRunning_ || hwnd_ == nullptr) return false;
-  {
-    FlagScope running(commandRunning_);
-    try {
-      work();
-    } catch (...) {
-      ReportUnexpectedError();
-    }
-  }
-  if (closeRequested_ && hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-  closeRequested_ = false;
   return true;
 }
 
-void Root::ReportUnexpectedError() {
-  prompts_.Message(hwnd_, Texts::kUnexpectedError, L" " + Caption(), MB_OK | MB_ICONERROR);
+void Root::Guarded(const wchar_t* action, const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception&) {
+    ReportUnexpectedError(action);
+  } catch (...) {
+    ReportUnexpectedError(action);
+  }
 }
 
-void Root::ShowCommandMenu() {
+void Root::ReportUnexpectedError(const wchar_t* action) {
+  prompts_.Message(hwnd_, std::wstring(Texts::kUnexpectedError) + L"\n" + Texts::kFailedAction +
+                              action,
+                   L" " + std::wstring(Texts::kCaption), MB_OK | MB_ICONERROR);
+}
+
+void Root::ShowCommandMenu(POINT at) {
   if (commandMenu_ == nullptr || hwnd_ == nullptr) return;
-  POINT at{};
-  GetCursorPos(&at);
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
                    hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
-

@@ -27,6 +27,7 @@ struct PanelSource {
 struct RootOptions {
   bool runStartup = true;    // fill the list, back up the registry, load the selected row
   bool show = true;          // show the window (tests keep it hidden)
+  bool endsProgram = true;   // closing the window ends the message loop (tests make many)
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
 };
 
@@ -73,6 +74,9 @@ class Root {
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
 
+  // Posted by Create: the start-up runs once the message loop does.
+  static constexpr UINT kStartupMessage = WM_APP + 1;
+
   // How long the start-up waits for the registry editor to write the backup.
   static constexpr double kExportTimeoutSeconds = 30.0;
 
@@ -81,7 +85,7 @@ class Root {
   Root(const Root&) = delete;
   Root& operator=(const Root&) = delete;
 
-  // Creates the window and its controls; runs the start-up when options.runStartup.
+  // Creates the window and its controls; posts the start-up when options.runStartup.
   bool Create(HINSTANCE instance, const RootOptions& options);
   HWND Handle() const { return hwnd_; }
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
@@ -121,9 +125,12 @@ class Root {
   TypedText PanelDirectory() const;
   // The load handler: catalogue, backup, selected row.
   void Startup();
+  // The window is disabled while the program waits for the registry editor: it still paints,
+  // but no input reaches it.
+  bool Waiting() const { return hwnd_ != nullptr && !IsWindowEnabled(hwnd_); }
 
-  // Has the registry editor export `key` with its sub-keys into `file` and waits for it.
-  // True only when the file was written by this export.
+  // Has the registry editor export `key` with its sub-keys into `file` and waits for it, the
+  // window disabled meanwhile. True only when the file was written by this export.
   bool StartRegistryExport(const std::wstring& file, const std::wstring& key);
   // Where the start-up backup goes.
   std::wstring BackupPath() const;
@@ -143,11 +150,11 @@ class Root {
 
   // Receives every command but Bearbeiten, which the window handles itself.
   void SetCommandHandler(std::function<void(Command)> handler);
-  // Runs a command; false (and nothing done) while another command is still running, or when
-  // nobody handles it.
+  // Runs a command; false when nobody handles it. A command that throws is reported by name
+  // and ends there; the window stays usable.
   bool RunCommand(Command command);
-  // Pops up mnuVorgänge at the mouse pointer.
-  void ShowCommandMenu();
+  // Pops up mnuVorgänge at `at` (screen coordinates).
+  void ShowCommandMenu(POINT at);
   HMENU CommandMenu() const { return commandMenu_; }
 
   // ---- Editor panel (EditorPanel.cpp) ----
@@ -159,7 +166,7 @@ class Root {
   // Copies the selected line of LstFileCache into the panel (double click on the cache list).
   void LoadSelectedCacheLine();
   // The click on BDateiname: the open dialog, then the chosen program into the panel. Nothing
-  // is written to the registry. Refused while a command is running.
+  // is written to the registry.
   void BrowseForProgram();
   // A click on the list: Text1 and Text3 become read-only unless Text1 reads "Neuer Eintrag".
   void ApplyListClickRule();
@@ -167,13 +174,18 @@ class Root {
   // ---- List events (ListEvents.cpp) ----
   // Sorts the list ascending by that column (a click on its header).
   void SortByColumn(int column);
-  // How often the list's keys and mouse buttons have opened mnuVorgänge.
+  // How often the list's context menu was asked for.
   int CommandMenuOpenings() const { return commandMenuOpenings_; }
+  POINT LastCommandMenuPoint() const { return lastMenuPoint_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnListNotify(const NMHDR& header);
+  LRESULT OnHeaderNotify(const NMHDR& header);
+  void OnContextMenu(HWND source, LPARAM where);
+  POINT KeyboardMenuPoint() const;
   void OnCommand(int id, int code);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void RememberFocus();
@@ -190,34 +202,22 @@ class Root {
   void CreateCommandMenu();
   void AttachWrappers();
 
-  // Editor panel and list events
-  enum class ListButton { None, Left, Right, Middle };
+  // Editor panel
   void AttachEventHandlers();
   static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnListButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                           ListButton button);
-  LRESULT OnListButtonUp(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                         ListButton button);
-  void FinishListButton(ListButton button);
-  void OnListClick();
-  void ApplyDeferredClickRule();
-  void OnListKeyUp(WPARAM key);
-  void KeepKeynameColumnHidden();
-  void OpenCommandMenuFromList();
   std::wstring InitialBrowseFolder();
   void FillPanelFromChosenFile(const std::wstring& path);
-  // Runs work unless a command is under way; it then counts as one (see RunCommand).
-  bool RunExclusive(const std::function<void()>& work);
+  // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
+  void Guarded(const wchar_t* action, const std::function<void()>& work);
 
   void HideKeynameColumn();
   void SelectFirstRowWhenNoneIs();
   void BackUpRegistry();
   void ShowWindowNow();
   void ReportBackup(bool written, const std::wstring& path);
-  void ReportUnexpectedError();
+  void ReportUnexpectedError(const wchar_t* action);
+  void ReloadWindowIcons();
 
   Prompts& prompts_;
   RootOptions options_;
@@ -239,7 +239,6 @@ class Root {
   Catalogue catalogue_;
   PanelSource panel_;
   ListView lstFileList_;
-  ControlSubclass listSubclass_;
   ControlSubclass text2Subclass_;
   ControlSubclass text3Subclass_;
   ListBox lstFileCache_;
@@ -252,11 +251,6 @@ class Root {
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 
   std::function<void(Command)> commandHandler_;
-  bool commandRunning_ = false;  // a command or the start-up is under way
-  bool closeRequested_ = false;  // the user closed the window meanwhile
-
-  ListButton pendingRelease_ = ListButton::None;  // pressed on the list, release not handled yet
-  bool inListButton_ = false;      // the list is handling a press or release of ours
-  bool clickRuleDeferred_ = false;  // a click came during it; the rule waits for the row's load
   int commandMenuOpenings_ = 0;
+  POINT lastMenuPoint_{};
 };

@@ -172,12 +172,6 @@ const wchar_t kWindowClass[] = L"VelmarinRoot";
 
 bool Root::CreateMainWindow(HINSTANCE instance) {
   instance_ = instance;
-  appIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                           GetSystemMetrics(SM_CXICON),
-                                           GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  appIconSmall_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &Root::WindowProc;
@@ -191,13 +185,27 @@ bool Root::CreateMainWindow(HINSTANCE instance) {
                           CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr, nullptr, instance,
                           this);
   if (hwnd_ == nullptr) return false;
-  if (appIcon_ != nullptr)
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
-  if (appIconSmall_ != nullptr)
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIconSmall_));
   dpi_ = GetDpiForWindow(hwnd_);
   if (dpi_ == 0) dpi_ = 96;
+  ReloadWindowIcons();
   return true;
+}
+
+// The caption's and the task bar's icons at the sizes of the window's DPI.
+void Root::ReloadWindowIcons() {
+  const auto load = [&](int cx, int cy) {
+    return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetricsForDpi(cx, dpi_),
+                                         GetSystemMetricsForDpi(cy, dpi_), LR_DEFAULTCOLOR));
+  };
+  const HICON big = load(SM_CXICON, SM_CYICON);
+  const HICON small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  for (HICON old : {appIcon_, appIconSmall_})
+    if (old != nullptr) DestroyIcon(old);
+  appIcon_ = big;
+  appIconSmall_ = small;
 }
 
 void Root::CreateFonts() {
@@ -326,8 +334,10 @@ void Root::CreateCommandMenu() {
   }
 }
 
-// Everything that depends on the DPI is made again; the window keeps its place.
+// Everything that depends on the DPI is made again; the window keeps its place, and the columns
+// keep the widths the user gave them, scaled.
 void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  const UINT oldDpi = dpi_;
   dpi_ = dpi == 0 ? 96 : dpi;
   const HFONT oldFonts[] = {font_, boldFont_, countFont_};
   CreateFonts();
@@ -339,6 +349,9 @@ void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
   for (HFONT font : oldFonts)
     if (font != nullptr) DeleteObject(font);
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column)
-    lstFileList_.SetColumnWidth(column, Scaled(kColumns[column].width, dpi_));
+    lstFileList_.SetColumnWidth(
+        column, MulDiv(lstFileList_.ColumnWidth(column), static_cast<int>(dpi_),
+                       static_cast<int>(oldDpi)));
   CreateStatusImages();
+  ReloadWindowIcons();
 }

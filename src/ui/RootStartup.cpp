@@ -50,6 +50,21 @@ class RedrawPause {
   HWND hwnd_;
 };
 
+// Keeps input away from the window while it waits for another process; it still paints.
+class WindowDisabled {
+ public:
+  explicit WindowDisabled(HWND hwnd) : hwnd_(hwnd), wasEnabled_(EnableWindow(hwnd, FALSE) == 0) {}
+  ~WindowDisabled() {
+    if (wasEnabled_) EnableWindow(hwnd_, TRUE);
+  }
+  WindowDisabled(const WindowDisabled&) = delete;
+  WindowDisabled& operator=(const WindowDisabled&) = delete;
+
+ private:
+  HWND hwnd_;
+  bool wasEnabled_;
+};
+
 }  // namespace
 
 bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
@@ -93,18 +108,12 @@ void Root::LoadSelectedRow() {
 }
 
 void Root::Startup() {
-  // No command may start while the start-up lets messages through (it waits for the backup).
-  const bool wasRunning = commandRunning_;
-  commandRunning_ = true;
   if (GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) GetFileListe();
   ShowBrokenCount();
   SelectFirstRowWhenNoneIs();
   HideKeynameColumn();
   BackUpRegistry();
   LoadSelectedRow();
-  commandRunning_ = wasRunning;
-  if (closeRequested_ && hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-  closeRequested_ = false;
 }
 
 // A freshly filled list shows its first row as the selected one, as the panel expects.
@@ -118,12 +127,10 @@ std::wstring Root::BackupPath() const {
   return folder + L"\\" + Texts::kBackupFileName;
 }
 
-// The window is shown before the registry editor runs, so the user sees the program while the
-// start-up waits for the backup.
+// The window is shown (and disabled) while the registry editor writes the backup.
 void Root::BackUpRegistry() {
   const std::wstring path = BackupPath();
   const std::wstring title = L" " + Caption();
-  ShowWindowNow();
   if (!FileExists(path)) {
     ReportBackup(StartRegistryExport(path, kBackupKey), path);
     return;
@@ -153,6 +160,7 @@ bool Root::StartRegistryExport(const std::wstring& file, const std::wstring& key
   std::optional<UniqueHandle> process =
       StartProgram(editor, *commandLine, L"", SW_SHOWMINIMIZED);
   if (!process || !*process) return false;
+  const WindowDisabled waiting(hwnd_);
   if (!WaitForProcess(process->get(), kExportTimeoutSeconds)) return false;
   return WrittenSince(before, LastWriteTime(file));
 }

@@ -68,6 +68,10 @@ inline constexpr wchar_t kBackupFailed[] =
 inline constexpr wchar_t kWindowFailed[] = L"Das Hauptfenster konnte nicht angelegt werden.  ";
 inline constexpr wchar_t kUnexpectedError[] =
     L"Bei diesem Vorgang ist ein unerwarteter Fehler aufgetreten. Er wurde abgebrochen.  ";
+// The failed action follows: a menu caption or one of the two below.
+inline constexpr wchar_t kFailedAction[] = L"Vorgang: ";
+inline constexpr wchar_t kActionSave[] = L"Speichern";
+inline constexpr wchar_t kActionWindow[] = L"Fensterereignis";
 
 // ---- Placeholder row of a new entry ----
 inline constexpr wchar_t kNewEntry[] = L"Neuer Eintrag";
@@ -84,7 +88,6 @@ inline constexpr wchar_t kOverwriteQuestion2[] =
     L"Möchten Sie den vorhandenen Eintrag überschreiben ?";
 
 // ---- Delete entry ----
-inline constexpr wchar_t kDeleteTitle[] = L"InstallShield Application";
 inline constexpr wchar_t kDeleteRefused[] =
     L"Diese Systemdatei darf nicht aus der Registrierung gelöscht werden.  ";
 // The question and the confirmation have the short name between their two parts.

@@ -48,11 +48,11 @@ TEST_F(DeleteEntryTest, YesDeletesTheKeyAfterTheQuestionAndConfirmsWithTheShortN
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_EQ(prompts_.messages[0].text,
             L"Möchten Sie die Path-Verknüpfung für Winword wirklich löschen ?  ");
-  EXPECT_EQ(prompts_.messages[0].title, L"InstallShield Application");
+  EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
   EXPECT_EQ(prompts_.messages[0].flags, kQuestionFlags);
   EXPECT_EQ(prompts_.messages[1].text,
             L"Die Verknüpfung für Winword wurde aus der Registrierung entfernt.  ");
-  EXPECT_EQ(prompts_.messages[1].title, L"InstallShield Application");
+  EXPECT_EQ(prompts_.messages[1].title, L" Velmarin");
   EXPECT_EQ(prompts_.messages[1].flags, kConfirmationFlags);
   EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"XL.EXE"});
   EXPECT_EQ(RowOf(L"Winword.exe"), -1);

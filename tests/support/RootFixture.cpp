@@ -55,7 +55,12 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   options.runStartup = runStartup;
   options.show = false;
   options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
-  return root_->Create(GetModuleHandleW(nullptr), options);
+  options.endsProgram = false;
+  if (!root_->Create(GetModuleHandleW(nullptr), options)) return false;
+  // The start-up runs from a posted message, as it does once the program's loop runs.
+  MSG message{};
+  while (PeekMessageW(&message, root_->Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  return true;
 }
 
 void RootFixture::OpenWindow() {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <thread>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -570,29 +572,40 @@ TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
                                        Command::Speichern}));
 }
 
-TEST_F(RootTest, NoCommandRunsWithoutAHandlerOrWhileAnotherRuns) {
+// Moved to a monitor of another DPI, the window keeps the column widths the user chose, scaled,
+// and shows its icons at the new size.
+TEST_F(RootTest, DpiChangeScalesColumnWidthsAndReloadsTheIcons) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  const UINT before = Dpi();
+  ListView& list = root_->LstFileList();
+  ASSERT_TRUE(list.SetColumnWidth(Root::kColumnInstallation, 300));
+  const int nameWidth = list.ColumnWidth(Root::kColumnFileName);
+  RECT suggested{};
+  GetWindowRect(hwnd, &suggested);
+  const UINT after = before * 2;
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
+
+  EXPECT_EQ(list.ColumnWidth(Root::kColumnInstallation), 600);
+  EXPECT_EQ(list.ColumnWidth(Root::kColumnFileName), nameWidth * 2);
+  EXPECT_EQ(list.ColumnWidth(Root::kColumnKeyname), 0);
+  ICONINFO info{};
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(bitmap.bmWidth, GetSystemMetricsForDpi(SM_CXSMICON, after));
+}
+
+TEST_F(RootTest, NoCommandRunsWithoutAHandler) {
   ASSERT_TRUE(Create(false));
   EXPECT_FALSE(root_->RunCommand(Command::Löschen));
   EXPECT_TRUE(root_->RunCommand(Command::Bearbeiten));
-
-  std::vector<Command> ran;
-  bool nestedResult = true;
-  root_->SetCommandHandler([&](Command c) {
-    ran.push_back(c);
-    if (c == Command::Exportieren) {
-      nestedResult = root_->RunCommand(Command::Löschen);
-      // A click that arrives while the command lets messages through is turned away too.
-      SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(Root::kMnuHinzufügen, 0), 0);
-    }
-  });
-  EXPECT_TRUE(root_->RunCommand(Command::Exportieren));
-  EXPECT_FALSE(nestedResult);
-  EXPECT_EQ(ran, (std::vector<Command>{Command::Exportieren}));
-  EXPECT_TRUE(root_->RunCommand(Command::Löschen));
-  EXPECT_EQ(ran.size(), 2u);
 }
 
-TEST_F(RootTest, ACommandThatThrowsIsReportedAndTheNextOneStillRuns) {
+TEST_F(RootTest, ACommandThatThrowsIsReportedByNameAndTheWindowStaysUsable) {
   ASSERT_TRUE(Create(false));
   int calls = 0;
   root_->SetCommandHandler([&](Command) {
@@ -600,26 +613,44 @@ TEST_F(RootTest, ACommandThatThrowsIsReportedAndTheNextOneStillRuns) {
   });
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, Texts::kUnexpectedError);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(Texts::kUnexpectedError) + L"\n" +
+                                           Texts::kFailedAction + Texts::kMenuAusführen);
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   EXPECT_EQ(calls, 2);
 }
 
-TEST_F(RootTest, ClosingDuringACommandWaitsUntilItEnds) {
+// While the registry editor runs, the window is disabled (no input reaches it, closing waits)
+// and still paints; afterwards it takes input again.
+TEST_F(RootTest, WaitingForTheRegistryEditorDisablesTheWindowWhichStillPaints) {
+  PutRegistration(L"TOOL.EXE", L"C:\\tool.exe");
   ASSERT_TRUE(Create(false));
   const HWND hwnd = root_->Handle();
-  bool aliveInside = false;
-  root_->SetCommandHandler([&](Command) {
-    SendMessageW(hwnd, WM_CLOSE, 0, 0);
-    aliveInside = IsWindow(hwnd) != FALSE && root_->LstFileList().Handle() != nullptr;
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd);
+  std::atomic<bool> done{false};
+  std::atomic<bool> seenDisabled{false};
+  std::thread watcher([&] {
+    while (!done) {
+      if (!IsWindowEnabled(hwnd)) seenDisabled = true;
+      Sleep(2);
+    }
   });
-  EXPECT_TRUE(root_->RunCommand(Command::Löschen));
-  EXPECT_TRUE(aliveInside);
-  EXPECT_TRUE(IsWindow(hwnd));
-  ProcessPendingEvents();
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(root_->Handle(), nullptr);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+
+  const bool written = root_->StartRegistryExport((folder_ / L"x.reg").wstring(),
+                                                  L"HKEY_LOCAL_MACHINE\\" + KeyPath(L""));
+  RECT unpainted{};
+  const bool painted = !GetUpdateRect(hwnd, &unpainted, FALSE);
+  done = true;
+  watcher.join();
+
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(seenDisabled);
+  EXPECT_TRUE(painted) << "the window painted while it waited";
+  EXPECT_TRUE(IsWindow(hwnd)) << "closing waits for the end of the wait";
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
 }
 
 }  // namespace
