@@ -34,9 +34,7 @@ void AppendUtf16(std::u16string& out, std::wstring_view text) {
 }
 
 // Units stay units: a surrogate pair read back is two wchar_t, as the registry gives them.
-std::wstring WideOf(std::u16string_view text) {
-  return std::wstring(text.begin(), text.end());
-}
+std::wstring WideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Inside quotes the editor knows only these two escapes on every Windows version.
 void AppendEscaped(std::u16string& out, std::wstring_view text) {
@@ -98,8 +96,7 @@ std::optional<Unrestorable> FindIn(const std::wstring& path, const KeyTree& tree
   return std::nullopt;
 }
 
-void AppendSections(std::vector<Section>& sections, const std::wstring& path,
-                    const KeyTree& tree) {
+void AppendSections(std::vector<Section>& sections, const std::wstring& path, const KeyTree& tree) {
   sections.push_back(Section{path, tree.values});
   for (const KeyTree& subKey : tree.subKeys)
     AppendSections(sections, path + L'\\' + subKey.name, subKey);
@@ -132,8 +129,8 @@ void AppendQuotedData(std::u16string& out, const std::vector<uint8_t>& data) {
 }
 
 void AppendDword(std::u16string& out, const std::vector<uint8_t>& data) {
-  const uint32_t number = data[0] | (data[1] << 8) | (data[2] << 16) |
-                          (static_cast<uint32_t>(data[3]) << 24);
+  const uint32_t number =
+      data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
   out += u"dword:";
   AppendHexNumber(out, number, 8);
 }
@@ -303,8 +300,7 @@ std::optional<RawValue> ParseValue(std::u16string_view line, LineReader& lines) 
 }
 
 std::optional<Section> ParseSection(std::u16string_view keyLine, LineReader& lines) {
-  if (keyLine.size() < 3 || keyLine.front() != u'[' || keyLine.back() != u']')
-    return std::nullopt;
+  if (keyLine.size() < 3 || keyLine.front() != u'[' || keyLine.back() != u']') return std::nullopt;
   Section section{WideOf(keyLine.substr(1, keyLine.size() - 2)), {}};
   for (;;) {
     const std::optional<std::u16string_view> line = lines.Next();
