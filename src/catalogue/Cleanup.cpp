@@ -91,6 +91,44 @@ std::optional<CleanUpResult> ResolveStoredNames(const std::vector<CleanUpKey>& k
   return std::nullopt;
 }
 
+std::optional<CleanUpResult> ReadWhole(const std::vector<CleanUpKey>& targets,
+                                       std::vector<RegFile::Entry>& entries) {
+  for (const CleanUpKey& target : targets) {
+    LONG error = ERROR_SUCCESS;
+    std::optional<Registry::KeyTree> tree =
+        Registry::ReadKeyTree(target.root, KeyPath(target), &error);
+    if (!tree) return Failure(CleanUpStep::Read, target, static_cast<DWORD>(error));
+    entries.push_back(RegFile::Entry{FullPath(target), std::move(*tree)});
+  }
+  return std::nullopt;
+}
+
+CleanUpResult UndoFileFailure(UndoFileResult undoFile, const std::vector<CleanUpKey>& targets) {
+  const bool keysFault = undoFile.failedStep == UndoFileStep::Check;
+  CleanUpResult result =
+      Failure(CleanUpStep::UndoFile,
+              keysFault ? targets[undoFile.unrestorable.entry] : CleanUpKey{}, undoFile.error);
+  result.undoFile = std::move(undoFile);
+  return result;
+}
+
+// The undo file holds every key, so a removal that fails may stop the rest without loss.
+void RemoveAll(const std::vector<CleanUpKey>& targets, std::vector<RegFile::Entry>& entries,
+               CleanUpResult& result) {
+  for (size_t index = 0; index < targets.size(); ++index) {
+    const CleanUpKey& target = targets[index];
+    LONG error = ERROR_SUCCESS;
+    if (!Registry::DeleteKeyTree(target.root, KeyPath(target), &error)) {
+      result.failedStep = CleanUpStep::Delete;
+      result.failedKey = target;
+      result.error = static_cast<DWORD>(error);
+      return;
+    }
+    result.removed.push_back(
+        RemovedKey{target.root, target.keyName, std::move(entries[index].tree)});
+  }
+}
+
 }  // namespace
 
 CleanUpResult CleanUp(const std::wstring& undoPath, const std::vector<CleanUpKey>& keys) {
@@ -99,36 +137,12 @@ CleanUpResult CleanUp(const std::wstring& undoPath, const std::vector<CleanUpKey
   std::vector<CleanUpKey> targets;
   if (std::optional<CleanUpResult> missing = ResolveStoredNames(keys, targets)) return *missing;
   if (targets.empty()) return {};
-
   std::vector<RegFile::Entry> entries;
-  for (const CleanUpKey& target : targets) {
-    LONG error = ERROR_SUCCESS;
-    std::optional<Registry::KeyTree> tree =
-        Registry::ReadKeyTree(target.root, KeyPath(target), &error);
-    if (!tree) return Failure(CleanUpStep::Read, target, static_cast<DWORD>(error));
-    entries.push_back(RegFile::Entry{FullPath(target), std::move(*tree)});
-  }
+  if (std::optional<CleanUpResult> unread = ReadWhole(targets, entries)) return *unread;
 
   CleanUpResult result;
   result.undoFile = WriteUndoFile(undoPath, entries);
-  if (!result.undoFile.ok()) {
-    const bool keysFault = result.undoFile.failedStep == UndoFileStep::Check;
-    result.failedStep = CleanUpStep::UndoFile;
-    result.failedKey = keysFault ? targets[result.undoFile.unrestorable.entry] : CleanUpKey{};
-    result.error = result.undoFile.error;
-    return result;
-  }
-  for (size_t index = 0; index < targets.size(); ++index) {
-    const CleanUpKey& target = targets[index];
-    LONG error = ERROR_SUCCESS;
-    if (!Registry::DeleteKeyTree(target.root, KeyPath(target), &error)) {
-      result.failedStep = CleanUpStep::Delete;
-      result.failedKey = target;
-      result.error = static_cast<DWORD>(error);
-      return result;
-    }
-    result.removed.push_back(
-        RemovedKey{target.root, target.keyName, std::move(entries[index].tree)});
-  }
+  if (!result.undoFile.ok()) return UndoFileFailure(std::move(result.undoFile), targets);
+  RemoveAll(targets, entries, result);
   return result;
 }
