@@ -1,25 +1,14 @@
 #pragma once
-// A registration's name as the save and the delete see it: whether the registry can take it as
-// the name of one sub-key, whether installers depend on it, and the short form the delete
-// messages show. Platform-free.
+// A registration's name as the save and the delete show it to the user: the message for a name
+// the registry cannot take (the rules themselves are in catalogue/KeyNameRules.h) and the short
+// form the delete messages show. Platform-free.
 #include <string>
 #include <string_view>
 
-enum class KeyNameProblem { None, Empty, Backslash, ControlCharacter, TooLong };
-
-// The registry's longest key name, in characters.
-inline constexpr size_t kMaxKeyNameLength = 255;
-
-// Why `name` cannot name one sub-key of its own below App Paths: an empty name would address
-// the App Paths key itself, a backslash a key further down; a control character (a tab, say)
-// makes a name that looks like another one in the list.
-KeyNameProblem CheckKeyName(std::wstring_view name);
+#include "catalogue/KeyNameRules.h"
 
 // What the user is told about a problem; empty for None.
 std::wstring KeyNameProblemText(KeyNameProblem problem);
-
-// WINNT32.EXE, INSTALL.EXE and SETUP.EXE in any letter case.
-bool IsProtectedName(std::wstring_view name);
 
 // Winword.exe -> Winword: the name without its last four characters. A name shorter than that
 // has no extension to drop and is shown whole.

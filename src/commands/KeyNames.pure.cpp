@@ -1,15 +1,9 @@
 #include "commands/KeyNames.h"
 
-#include <array>
-
-#include "platform/Text.h"
 #include "ui/Texts.h"
 
 namespace {
 constexpr size_t kExtensionLength = 4;  // ".exe"
-
-constexpr std::array<std::wstring_view, 3> kProtectedNames = {L"WINNT32.EXE", L"INSTALL.EXE",
-                                                              L"SETUP.EXE"};
 
 std::wstring WithReason(const std::wstring& message, std::wstring_view systemText,
                         unsigned long code) {
@@ -18,15 +12,6 @@ std::wstring WithReason(const std::wstring& message, std::wstring_view systemTex
   return message + L"\n" + reason;
 }
 }  // namespace
-
-KeyNameProblem CheckKeyName(std::wstring_view name) {
-  if (name.empty()) return KeyNameProblem::Empty;
-  if (name.find(L'\\') != std::wstring_view::npos) return KeyNameProblem::Backslash;
-  for (const wchar_t c : name)
-    if (c < L' ' || c == 0x7F) return KeyNameProblem::ControlCharacter;
-  if (name.size() > kMaxKeyNameLength) return KeyNameProblem::TooLong;
-  return KeyNameProblem::None;
-}
 
 std::wstring KeyNameProblemText(KeyNameProblem problem) {
   switch (problem) {
@@ -42,13 +27,6 @@ std::wstring KeyNameProblemText(KeyNameProblem problem) {
       break;
   }
   return {};
-}
-
-bool IsProtectedName(std::wstring_view name) {
-  const std::wstring upper = ToUpper(name);
-  for (std::wstring_view protectedName : kProtectedNames)
-    if (upper == protectedName) return true;
-  return false;
 }
 
 std::wstring ShortName(std::wstring_view name) {

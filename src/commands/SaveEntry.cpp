@@ -38,7 +38,7 @@ std::wstring KeyPathOf(const std::wstring& keyName) { return Registry::kAppPaths
 std::wstring TitleOf(const Root& root) { return L" " + root.Caption(); }
 
 bool RefusedName(Root& root, const std::wstring& keyName) {
-  const KeyNameProblem problem = CheckKeyName(keyName);
+  const KeyNameProblem problem = CheckTypedKeyName(keyName);
   if (problem == KeyNameProblem::None) return false;
   root.Ask().Message(root.Handle(), KeyNameProblemText(problem), TitleOf(root),
                      MB_OK | MB_ICONWARNING);

@@ -240,11 +240,18 @@ LONG ReadTree(HKEY key, KeyTree& tree) {
   return ERROR_SUCCESS;
 }
 
+// RegSetValueEx (Windows' as well as Wine's) looks at the UTF-16 unit after string data whose
+// last unit is not NUL, and when that unit happens to be NUL counts it in. A unit that is not
+// NUL after the data keeps an unterminated string exactly as it was read.
 LONG WriteRaw(HKEY key, const RawValue& value) {
-  if (value.data.size() > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
-  return RegSetValueExW(key, value.name.c_str(), 0, value.type,
-                        value.data.empty() ? nullptr : value.data.data(),
-                        static_cast<DWORD>(value.data.size()));
+  if (value.data.size() > std::numeric_limits<DWORD>::max() - 2) return ERROR_INVALID_PARAMETER;
+  const auto size = static_cast<DWORD>(value.data.size());
+  if (value.data.empty() || (!IsStringType(value.type) && value.type != REG_MULTI_SZ))
+    return RegSetValueExW(key, value.name.c_str(), 0, value.type,
+                          value.data.empty() ? nullptr : value.data.data(), size);
+  std::vector<BYTE> guarded(value.data.begin(), value.data.end());
+  guarded.insert(guarded.end(), {0xFF, 0xFF});
+  return RegSetValueExW(key, value.name.c_str(), 0, value.type, guarded.data(), size);
 }
 
 // An existing key is opened, not created again: Wine drops a key's class text when it is

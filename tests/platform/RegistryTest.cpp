@@ -275,3 +275,15 @@ TEST_F(RegistryTest, KeyTreesTravelByteForByte) {
   EXPECT_FALSE(Registry::QueryRawValue(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"), L"Multi"));
   EXPECT_FALSE(Registry::RestoreKeyTree(HKEY_LOCAL_MACHINE, L"", *tree));
 }
+
+// What lies in memory after the data must not decide what is stored: here a NUL unit does.
+TEST_F(RegistryTest, UnterminatedStringsAreWrittenExactlyWhateverFollowsThem) {
+  for (const DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ}) {
+    for (const size_t size : {4u, 5u}) {
+      Registry::RawValue value{L"v", type, {'A', 0, 'B', 0, 0, 0, 0, 0}};
+      value.data.resize(size);  // the NUL bytes after the data stay in the same buffer
+      ASSERT_TRUE(Registry::SetRawValue(HKEY_LOCAL_MACHINE, Path(L""), value));
+      EXPECT_EQ(Registry::QueryRawValue(HKEY_LOCAL_MACHINE, Path(L""), L"v"), value) << type;
+    }
+  }
+}

@@ -1,9 +1,30 @@
+#include "support/AppPathsFixture.h"
+
+#include <sddl.h>
+
 #include <cwchar>
 #include <optional>
 
-#include "support/AppPathsFixture.h"
-
 #include "platform/Registry.h"
+
+namespace {
+
+bool SetAccess(const std::wstring& keyPath, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return false;
+  HKEY h = nullptr;
+  LONG code = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, WRITE_DAC, &h);
+  if (code == ERROR_SUCCESS) {
+    code = RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(h);
+  }
+  LocalFree(descriptor);
+  return code == ERROR_SUCCESS;
+}
+
+}  // namespace
 
 std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
   return key.empty() ? std::wstring(Registry::kAppPathsKey) : Registry::kAppPathsPrefix + key;
@@ -16,6 +37,17 @@ void AppPathsFixture::SetUp() {
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
+}
+
+void AppPathsFixture::TearDown() {
+  for (const std::wstring& key : restricted_) SetAccess(KeyPath(key), L"D:(A;CI;KA;;;WD)");
+}
+
+void AppPathsFixture::Deny(const std::wstring& key, DWORD denied) {
+  wchar_t sddl[64];
+  swprintf(sddl, 64, L"D:(D;;0x%lx;;;WD)(A;;KA;;;WD)", static_cast<unsigned long>(denied));
+  ASSERT_TRUE(SetAccess(KeyPath(key), sddl));
+  restricted_.push_back(key);
 }
 
 void AppPathsFixture::PutRawValue(const std::wstring& key, const std::wstring& valueName,

@@ -1,5 +1,6 @@
 #pragma once
-// A test fixture that starts from an empty App Paths key in the throwaway prefix.
+// A test fixture that starts from an empty App Paths key in the throwaway prefix. Keys whose
+// access a test restricts are opened up again afterwards, so the next test can empty the key.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 class AppPathsFixture : public testing::Test {
  protected:
   void SetUp() override;
+  void TearDown() override;
 
   // Creates App Paths\<key> with the default value and "Path" (REG_SZ); a value given as
   // nullptr is not written.
@@ -26,4 +28,11 @@ class AppPathsFixture : public testing::Test {
   static std::vector<std::wstring> SubKeys(const std::wstring& path);
 
   static std::wstring KeyPath(const std::wstring& key);
+
+  // Lets everybody do everything with App Paths\<key> except what `denied` names, until the
+  // test ends.
+  void Deny(const std::wstring& key, DWORD denied);
+
+ private:
+  std::vector<std::wstring> restricted_;
 };

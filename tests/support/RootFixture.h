@@ -1,8 +1,6 @@
 #pragma once
 // A real, hidden main window over the App Paths key of the throwaway prefix, with prompts
-// answered by script and a scratch folder of its own that goes when the test ends. Keys whose
-// access a test restricts are opened up again afterwards, so the next test can empty the
-// App Paths key.
+// answered by script and a scratch folder of its own that goes when the test ends.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -56,10 +54,6 @@ class RootFixture : public AppPathsFixture {
   // The folder the browse dialog starts in next time: the "Path" of the App Paths key itself.
   static void PutLastBrowseFolder(const std::wstring& folder);
 
-  // Lets everybody do everything with App Paths\<key> except what `denied` names, until the
-  // test ends.
-  void Deny(const std::wstring& key, DWORD denied);
-
   static std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
   }
@@ -67,7 +61,4 @@ class RootFixture : public AppPathsFixture {
   ScriptedPrompts prompts_;
   std::unique_ptr<Root> root_;
   std::filesystem::path folder_;
-
- private:
-  std::vector<std::wstring> restricted_;
 };

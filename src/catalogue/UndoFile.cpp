@@ -1,0 +1,97 @@
+#include "catalogue/UndoFile.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <optional>
+
+#include "platform/Processes.h"
+
+namespace {
+
+// WriteFile and ReadFile take at most a DWORD at a time.
+constexpr size_t kChunk = 1 << 20;
+
+UndoFileResult Failure(UndoFileStep step, DWORD error) {
+  UndoFileResult result;
+  result.failedStep = step;
+  result.error = error;
+  return result;
+}
+
+DWORD WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    const DWORD size = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + at, size, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    at += written;
+  }
+  // On the disk before the first key goes, not only in the cache.
+  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Only the file this call created is written to; CREATE_NEW keeps an earlier undo safe.
+UndoFileResult WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return Failure(UndoFileStep::Create, GetLastError());
+  DWORD error = WriteAll(file.get(), bytes);
+  if (!CloseHandle(file.release()) && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS) return {};
+  DeleteFileW(path.c_str());
+  return Failure(UndoFileStep::Write, error);
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path, DWORD& error) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size)) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  for (size_t at = 0; at < bytes.size();) {
+    const DWORD wanted = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + at, wanted, &read, nullptr)) {
+      error = GetLastError();
+      return std::nullopt;
+    }
+    if (read == 0) break;  // shorter than it said: the comparison will tell
+    at += read;
+  }
+  return bytes;
+}
+
+bool HoldsExactly(const std::vector<uint8_t>& bytes, const std::vector<RegFile::Entry>& entries) {
+  const std::optional<std::u16string> text = RegFile::TextOfFile(bytes);
+  return text && RegFile::Parse(*text) == RegFile::Sections(entries);
+}
+
+}  // namespace
+
+UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries) {
+  if (std::optional<RegFile::Unrestorable> obstacle = RegFile::FindUnrestorable(entries)) {
+    UndoFileResult result = Failure(UndoFileStep::Check, ERROR_INVALID_DATA);
+    result.unrestorable = std::move(*obstacle);
+    return result;
+  }
+  const std::vector<uint8_t> bytes = RegFile::FileBytes(RegFile::Text(entries));
+  if (UndoFileResult written = WriteNewFile(path, bytes); !written.ok()) return written;
+  DWORD error = ERROR_SUCCESS;
+  const std::optional<std::vector<uint8_t>> stored = ReadWholeFile(path, error);
+  if (stored && HoldsExactly(*stored, entries)) return {};
+  DeleteFileW(path.c_str());
+  return stored ? Failure(UndoFileStep::Verify, ERROR_INVALID_DATA)
+                : Failure(UndoFileStep::Read, error);
+}
+
+std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time) {
+  wchar_t name[64] = {};
+  std::swprintf(name, std::size(name), L"Bereinigung-%04u-%02u-%02u-%02u%02u%02u.reg", time.wYear,
+                time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
+  if (folder.empty() || folder.back() == L'\\') return folder + name;
+  return folder + L'\\' + name;
+}
