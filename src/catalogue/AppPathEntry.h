@@ -9,14 +9,20 @@
 #include "platform/RegistryData.h"
 
 // SettingsOnly: the key names no program but carries settings for Windows (install.exe and
-// setup.exe on every machine); nothing is wrong with it.
-enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly };
+// setup.exe on every machine); nothing is wrong with it. Hidden: a machine-wide registration
+// that Windows never reads, because the user has one of the same name.
+enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly, Hidden };
+
+// Which App Paths key holds a registration: the machine's (HKEY_LOCAL_MACHINE, every user) or
+// the user's own (HKEY_CURRENT_USER), which Windows reads first.
+enum class Scope { Machine, User };
 
 // Stable for the whole run; list rows carry it. 0 is no entry.
 using EntryId = uint64_t;
 
 struct AppPathEntry {
   EntryId Id = 0;
+  Scope Scope = Scope::Machine;
   std::wstring KeyName;       // the sub-key's name exactly as the registry enumerates it
   std::wstring Installation;  // default value as shown: text, folder tokens replaced
   std::wstring Directory;     // value "Path" as shown: text, folder tokens replaced
@@ -34,8 +40,11 @@ std::optional<std::wstring> ProgramText(const AppPathEntry& entry);
 // WINWORD.EXE -> Winword.exe: first character upper case, the rest lower case.
 std::wstring FileNameFromKeyName(std::wstring_view keyName);
 
-// The image key a status is shown with: "Ready", "Achtung", "Fehler" or "Info".
+// The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info" or "Hilfe".
 const wchar_t* ImageKeyOf(EntryStatus status);
+
+// The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
+const wchar_t* RootName(Scope scope);
 
 // Counted in the broken-entry label.
 bool IsBroken(EntryStatus status);

@@ -25,10 +25,16 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
       return L"Achtung";
     case EntryStatus::SettingsOnly:
       return L"Info";
+    case EntryStatus::Hidden:
+      return L"Hilfe";
     case EntryStatus::Broken:
       break;
   }
   return L"Fehler";
+}
+
+const wchar_t* RootName(Scope scope) {
+  return scope == Scope::Machine ? L"HKEY_LOCAL_MACHINE" : L"HKEY_CURRENT_USER";
 }
 
 bool IsBroken(EntryStatus status) {

@@ -15,21 +15,29 @@ class Catalogue {
 
   const std::vector<AppPathEntry>& Entries() const { return entries_; }
   const AppPathEntry* Find(EntryId id) const;
-  // The entry whose key the registry would open for `keyName` (letter case ignored).
-  const AppPathEntry* FindByKey(std::wstring_view keyName) const;
+  // The entry whose key the registry would open for `keyName` in that scope (letter case
+  // ignored).
+  const AppPathEntry* FindByKey(Scope scope, std::wstring_view keyName) const;
 
-  // Takes `entry` in place of the one with the same key, keeping that one's id; otherwise adds
-  // it with a new id. Returns the id.
+  // Takes `entry` in place of the one with the same scope and key, keeping that one's id;
+  // otherwise adds it with a new id. Returns the id.
   EntryId Upsert(AppPathEntry entry);
   bool Remove(EntryId id);
   bool SetStatus(EntryId id, EntryStatus status);
 
   int BrokenCount() const;
 
+  // A machine-wide entry that Windows never reads: the user has one of the same name.
+  bool HiddenByUser(const AppPathEntry& entry) const;
+  // The other scope's entry of the same name, if any (whose Hidden status this one decides).
+  const AppPathEntry* Twin(const AppPathEntry& entry) const;
+
  private:
   void Reindex();
 
   std::vector<AppPathEntry> entries_;
   std::unordered_map<EntryId, size_t> indexOf_;
+  // Scope and upper-cased key name to id: finding a key costs the same for 10 or 10,000.
+  std::unordered_map<std::wstring, EntryId> idOfKey_;
   EntryId nextId_ = 1;
 };

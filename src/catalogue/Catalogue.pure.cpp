@@ -2,6 +2,12 @@
 
 #include "platform/Text.h"
 
+namespace {
+std::wstring KeyOf(Scope scope, std::wstring_view keyName) {
+  return (scope == Scope::Machine ? L"M" : L"U") + ToUpper(keyName);
+}
+}  // namespace
+
 void Catalogue::Reset(std::vector<AppPathEntry> entries) {
   entries_ = std::move(entries);
   for (AppPathEntry& entry : entries_) entry.Id = nextId_++;
@@ -10,8 +16,13 @@ void Catalogue::Reset(std::vector<AppPathEntry> entries) {
 
 void Catalogue::Reindex() {
   indexOf_.clear();
+  idOfKey_.clear();
   indexOf_.reserve(entries_.size());
-  for (size_t i = 0; i < entries_.size(); ++i) indexOf_[entries_[i].Id] = i;
+  idOfKey_.reserve(entries_.size());
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    indexOf_[entries_[i].Id] = i;
+    idOfKey_.emplace(KeyOf(entries_[i].Scope, entries_[i].KeyName), entries_[i].Id);
+  }
 }
 
 const AppPathEntry* Catalogue::Find(EntryId id) const {
@@ -19,21 +30,20 @@ const AppPathEntry* Catalogue::Find(EntryId id) const {
   return found == indexOf_.end() ? nullptr : &entries_[found->second];
 }
 
-const AppPathEntry* Catalogue::FindByKey(std::wstring_view keyName) const {
-  const std::wstring wanted = ToUpper(keyName);
-  for (const AppPathEntry& entry : entries_)
-    if (entry.KeyName.size() == keyName.size() && ToUpper(entry.KeyName) == wanted) return &entry;
-  return nullptr;
+const AppPathEntry* Catalogue::FindByKey(Scope scope, std::wstring_view keyName) const {
+  const auto found = idOfKey_.find(KeyOf(scope, keyName));
+  return found == idOfKey_.end() ? nullptr : Find(found->second);
 }
 
 EntryId Catalogue::Upsert(AppPathEntry entry) {
-  if (const AppPathEntry* same = FindByKey(entry.KeyName)) {
+  if (const AppPathEntry* same = FindByKey(entry.Scope, entry.KeyName)) {
     entry.Id = same->Id;
     entries_[indexOf_.at(same->Id)] = std::move(entry);
     return same->Id;
   }
   entry.Id = nextId_++;
   indexOf_[entry.Id] = entries_.size();
+  idOfKey_.emplace(KeyOf(entry.Scope, entry.KeyName), entry.Id);
   entries_.push_back(std::move(entry));
   return entries_.back().Id;
 }
@@ -58,4 +68,12 @@ int Catalogue::BrokenCount() const {
   for (const AppPathEntry& entry : entries_)
     if (IsBroken(entry.Status)) ++broken;
   return broken;
+}
+
+bool Catalogue::HiddenByUser(const AppPathEntry& entry) const {
+  return entry.Scope == Scope::Machine && FindByKey(Scope::User, entry.KeyName) != nullptr;
+}
+
+const AppPathEntry* Catalogue::Twin(const AppPathEntry& entry) const {
+  return FindByKey(entry.Scope == Scope::Machine ? Scope::User : Scope::Machine, entry.KeyName);
 }

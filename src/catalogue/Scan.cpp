@@ -9,12 +9,16 @@ std::wstring EntryPath(const std::wstring& path, const std::wstring& keyName) {
   return path + L'\\' + keyName;
 }
 
+Scope ScopeOf(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
+
 std::optional<AppPathEntry> ReadWith(HKEY root, const std::wstring& path,
                                      const std::wstring& keyName, const FolderPaths& folders) {
   // A key gone since the enumeration, or one we may not read, has no entry.
   const auto values = Registry::ReadValues(root, EntryPath(path, keyName));
   if (!values) return std::nullopt;
-  return EntryFromValues(keyName, *values, folders);
+  AppPathEntry entry = EntryFromValues(keyName, *values, folders);
+  entry.Scope = ScopeOf(root);
+  return entry;
 }
 }  // namespace
 
@@ -33,7 +37,18 @@ std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
   return entries;
 }
 
-std::optional<AppPathEntry> ReadEntry(HKEY root, const std::wstring& path,
-                                      const std::wstring& keyName) {
-  return ReadWith(root, path, keyName, LookUpFolderPaths());
+HKEY RootOf(Scope scope) { return scope == Scope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+std::wstring EntryKeyPath(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }
+
+std::vector<AppPathEntry> ScanBothScopes() {
+  std::vector<AppPathEntry> entries = ScanEntries(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, Registry::kAppPathsKey);
+  entries.insert(entries.end(), std::make_move_iterator(user.begin()),
+                 std::make_move_iterator(user.end()));
+  return entries;
+}
+
+std::optional<AppPathEntry> ReadEntry(Scope scope, const std::wstring& keyName) {
+  return ReadWith(RootOf(scope), Registry::kAppPathsKey, keyName, LookUpFolderPaths());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Reading the App Paths key into entries.
+// Reading the two App Paths keys into entries.
 #include <windows.h>
 
 #include <optional>
@@ -10,10 +10,18 @@
 
 FolderPaths LookUpFolderPaths();
 
-// One entry per sub-key of root\path that can be read, in the registry's enumeration order.
-// The key is opened for reading only. No status yet.
+// HKEY_LOCAL_MACHINE for the machine's registrations, HKEY_CURRENT_USER for the user's.
+HKEY RootOf(Scope scope);
+
+// The path of a registration's key below its root.
+std::wstring EntryKeyPath(const std::wstring& keyName);
+
+// One entry per sub-key of root\path that can be read, in the registry's enumeration order,
+// with the scope the root stands for. The key is opened for reading only. No status yet.
 std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path);
 
+// The machine's registrations, then the user's.
+std::vector<AppPathEntry> ScanBothScopes();
+
 // The entry of one sub-key as the registry holds it now; nothing when it cannot be read.
-std::optional<AppPathEntry> ReadEntry(HKEY root, const std::wstring& path,
-                                      const std::wstring& keyName);
+std::optional<AppPathEntry> ReadEntry(Scope scope, const std::wstring& keyName);

@@ -5,6 +5,7 @@
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "catalogue/AppPathEntry.h"
+#include "catalogue/Scan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
@@ -12,9 +13,6 @@
 
 namespace {
 
-const HKEY kRoot = HKEY_LOCAL_MACHINE;
-
-std::wstring TitleOf(const Root& root) { return L" " + root.Caption(); }
 
 // The row before the removed one takes the selection; when the first row goes, the row that
 // moves into its place; none when no row is left.
@@ -53,13 +51,13 @@ void ForgetAndSelectNeighbour(Root& root, EntryId id) {
 }
 
 void RefuseProtected(Root& root) {
-  root.Ask().Message(root.Handle(), Texts::kDeleteRefused, L" " + root.Caption(),
+  root.Ask().Message(root.Handle(), Texts::kDeleteRefused, root.Title(),
                      MB_OK | MB_ICONERROR);
 }
 
 // Only Yes deletes: a box that could not be shown counts as No.
 bool UserConfirms(Root& root, const std::wstring& name) {
-  return root.Ask().Message(root.Handle(), DeleteQuestion(name), TitleOf(root),
+  return root.Ask().Message(root.Handle(), DeleteQuestion(name), root.Title(),
                             MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
@@ -67,11 +65,11 @@ bool UserConfirms(Root& root, const std::wstring& name) {
 bool DeleteRegistration(Root& root, const AppPathEntry& entry) {
   const std::wstring& name = entry.FileName;
   LONG error = ERROR_SUCCESS;
-  if (Registry::DeleteKeyTree(kRoot, Registry::kAppPathsPrefix + entry.KeyName, &error))
+  if (Registry::DeleteKeyTree(RootOf(entry.Scope), EntryKeyPath(entry.KeyName), &error))
     return true;
   const auto code = static_cast<DWORD>(error);
   root.Ask().Message(root.Handle(), DeleteFailedMessage(name, SystemMessage(code), code),
-                     TitleOf(root), MB_OK | MB_ICONERROR);
+                     root.Title(), MB_OK | MB_ICONERROR);
   return false;
 }
 
@@ -87,6 +85,7 @@ void DeleteEntry(Root& root) {
     return;
   }
   const AppPathEntry entry = *found;
+  if (!root.MayChange(entry)) return;
   if (IsProtectedName(entry.KeyName)) {
     RefuseProtected(root);
     return;
@@ -96,11 +95,11 @@ void DeleteEntry(Root& root) {
   if (!UserConfirms(root, entry.FileName)) return;
   if (!DeleteRegistration(root, entry)) {
     // Removed by another program meanwhile: the row must not outlive its key.
-    if (!Registry::KeyExists(kRoot, Registry::kAppPathsPrefix + entry.KeyName))
+    if (!Registry::KeyExists(RootOf(entry.Scope), EntryKeyPath(entry.KeyName)))
       ForgetAndSelectNeighbour(root, entry.Id);
     return;
   }
-  root.Ask().Message(root.Handle(), DeletedMessage(entry.FileName), TitleOf(root),
+  root.Ask().Message(root.Handle(), DeletedMessage(entry.FileName), root.Title(),
                      MB_OK | MB_ICONINFORMATION);
   ClearPanel(root);
   ForgetAndSelectNeighbour(root, entry.Id);

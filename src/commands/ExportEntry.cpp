@@ -4,6 +4,7 @@
 #include <string>
 
 #include "catalogue/AppPathEntry.h"
+#include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/ExportPlan.h"
 #include "platform/Others.h"
@@ -52,10 +53,9 @@ class TemporaryExport {
 bool ExportKeyInto(Root& root, const std::wstring& file, const AppPathEntry& entry) {
   // A registration removed since the list was filled has nothing to export, whatever the
   // registry editor would write for it.
-  if (!Registry::KeyExists(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + entry.KeyName))
-    return false;
+  if (!Registry::KeyExists(RootOf(entry.Scope), EntryKeyPath(entry.KeyName))) return false;
   if (file.empty()) return false;
-  return root.StartRegistryExport(file, ExportKeyPath(entry.KeyName));
+  return root.StartRegistryExport(file, ExportKeyPath(entry.Scope, entry.KeyName));
 }
 
 FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
@@ -77,19 +77,17 @@ std::optional<std::wstring> AskForTarget(Root& root, const std::wstring& entryNa
   return chosen;
 }
 
-std::wstring Title(Root& root) { return L" " + root.Caption(); }
-
-void ReportFailedExport(Root& root, const std::wstring& entryName) {
+void ReportFailedExport(Root& root, const AppPathEntry& entry) {
   root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kExportFailed) + L"\n" + ExportKeyPath(entryName),
-                     Title(root), MB_OK | MB_ICONSTOP);
+                     std::wstring(Texts::kExportFailed) + L"\n" + ExportKeyPath(entry.Scope, entry.KeyName),
+                     root.Title(), MB_OK | MB_ICONSTOP);
 }
 
 void ReportFailedCopy(Root& root, const std::wstring& target, DWORD error) {
   root.Ask().Message(root.Handle(),
                      std::wstring(Texts::kExportCopyFailed) + L"\n" + target + L"\n" +
                          SystemMessage(error),
-                     Title(root), MB_OK | MB_ICONSTOP);
+                     root.Title(), MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
@@ -102,7 +100,7 @@ void ExportEntry(Root& root) {
   const AppPathEntry entry = *found;
   const TemporaryExport temporary;
   if (!ExportKeyInto(root, temporary.File(), entry)) {
-    ReportFailedExport(root, entry.KeyName);
+    ReportFailedExport(root, entry);
     return;
   }
   const std::optional<std::wstring> target = AskForTarget(root, entry.FileName);

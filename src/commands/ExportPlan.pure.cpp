@@ -1,13 +1,13 @@
 #include "commands/ExportPlan.h"
 
+#include "platform/RegistryData.h"
+
 namespace {
-constexpr std::wstring_view kAppPathsOfMachine =
-    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 constexpr size_t kReplacedLength = 3;
 }  // namespace
 
-std::wstring ExportKeyPath(std::wstring_view entryName) {
-  return std::wstring(kAppPathsOfMachine) + std::wstring(entryName);
+std::wstring ExportKeyPath(Scope scope, std::wstring_view entryName) {
+  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsPrefix + std::wstring(entryName);
 }
 
 std::wstring ExportProposal(std::wstring_view entryName) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/AppPathEntry.h"
+#include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "commands/RenamePlan.h"
@@ -59,19 +60,18 @@ void ReportOldKeyKept(Root& root, const std::wstring& oldName, LONG error) {
   root.Ask().Message(root.Handle(),
                      std::wstring(Texts::kRenameOldKeyKept) + L"\n" + oldName + L"\n" +
                          SystemMessage(static_cast<DWORD>(error)),
-                     L" " + root.Caption(), MB_OK | MB_ICONERROR);
+                     root.Title(), MB_OK | MB_ICONERROR);
 }
 
 void RefuseProtected(Root& root) {
-  root.Ask().Message(root.Handle(), Texts::kRenameRefused, L" " + root.Caption(),
+  root.Ask().Message(root.Handle(), Texts::kRenameRefused, root.Title(),
                      MB_OK | MB_ICONERROR);
 }
 
 // The old key is addressed by its name as stored; the new one holds everything by now.
 void RemoveOldKey(Root& root, const AppPathEntry& old) {
   LONG error = ERROR_SUCCESS;
-  if (Registry::DeleteKeyTree(HKEY_LOCAL_MACHINE, Registry::kAppPathsPrefix + old.KeyName,
-                              &error) ||
+  if (Registry::DeleteKeyTree(RootOf(old.Scope), EntryKeyPath(old.KeyName), &error) ||
       error == ERROR_FILE_NOT_FOUND) {
     root.Forget(old.Id);
     return;
@@ -84,6 +84,7 @@ void RemoveOldKey(Root& root, const AppPathEntry& old) {
 void RenameEntry(Root& root) {
   const std::optional<RenamedRow> row = RecordSelectedRow(root);
   if (!row) return;
+  if (row->entry && !root.MayChange(*row->entry)) return;
   if (row->entry && IsProtectedName(row->entry->KeyName)) {
     RefuseProtected(root);
     return;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "catalogue/EntryValues.h"
+#include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "commands/SavePlan.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const HKEY kRoot = HKEY_LOCAL_MACHINE;
 constexpr wchar_t kNewKeyClass[] = L"1";
 constexpr wchar_t kInstallationValue[] = L"";
 constexpr wchar_t kDirectoryValue[] = L"Path";
@@ -26,6 +26,8 @@ constexpr wchar_t kLastBrowseFolderValue[] = L"Path";  // a value of the App Pat
 
 // What the save writes, decided before anything is written.
 struct SavePlan {
+  Scope scope = Scope::Machine;  // the key's: the entry's own, or the new entry's
+  HKEY root = HKEY_LOCAL_MACHINE;
   std::wstring keyName;          // the sub-key's name: as stored, or the typed name upper-cased
   bool typedName = false;        // a new entry or a rename: the name comes from Text1
   std::optional<Registry::KeyTree> carried;  // a rename: everything the old key holds
@@ -33,14 +35,12 @@ struct SavePlan {
   LONG readError = ERROR_SUCCESS;            // the old key could not be read
 };
 
-std::wstring KeyPathOf(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }
-
-std::wstring TitleOf(const Root& root) { return L" " + root.Caption(); }
+std::wstring KeyPathOf(const std::wstring& keyName) { return EntryKeyPath(keyName); }
 
 bool RefusedName(Root& root, const std::wstring& keyName) {
   const KeyNameProblem problem = CheckTypedKeyName(keyName);
   if (problem == KeyNameProblem::None) return false;
-  root.Ask().Message(root.Handle(), KeyNameProblemText(problem), TitleOf(root),
+  root.Ask().Message(root.Handle(), KeyNameProblemText(problem), root.Title(),
                      MB_OK | MB_ICONWARNING);
   root.Text1().Focus();
   return true;
@@ -48,11 +48,11 @@ bool RefusedName(Root& root, const std::wstring& keyName) {
 
 // A typed name must not take over an existing registration unasked. Only Yes overwrites: a box
 // that could not be shown counts as No.
-bool MayWriteKey(Root& root, const std::wstring& keyPath) {
-  if (!Registry::KeyExists(kRoot, keyPath)) return true;
+bool MayWriteKey(Root& root, const SavePlan& plan) {
+  if (!Registry::KeyExists(plan.root, KeyPathOf(plan.keyName))) return true;
   const std::wstring question =
       std::wstring(Texts::kOverwriteQuestion1) + L"\n" + Texts::kOverwriteQuestion2;
-  return root.Ask().Message(root.Handle(), question, TitleOf(root), MB_YESNO | MB_ICONWARNING) ==
+  return root.Ask().Message(root.Handle(), question, root.Title(), MB_YESNO | MB_ICONWARNING) ==
          IDYES;
 }
 
@@ -76,14 +76,14 @@ void PlanValues(Root& root, const AppPathEntry* entry, bool writeAll, SavePlan& 
 LONG WritePlan(const SavePlan& plan, bool keyExisted) {
   const std::wstring keyPath = KeyPathOf(plan.keyName);
   LONG error = ERROR_SUCCESS;
-  if (plan.carried && keyExisted && !Registry::DeleteKeyTree(kRoot, keyPath, &error)) return error;
+  if (plan.carried && keyExisted && !Registry::DeleteKeyTree(plan.root, keyPath, &error)) return error;
   if (!keyExisted || plan.carried) {
-    Registry::CreateKey(kRoot, keyPath, kNewKeyClass, &error);
+    Registry::CreateKey(plan.root, keyPath, kNewKeyClass, &error);
     if (error != ERROR_SUCCESS) return error;
   }
-  if (plan.carried && !Registry::WriteKeyTree(kRoot, keyPath, *plan.carried, &error)) return error;
+  if (plan.carried && !Registry::WriteKeyTree(plan.root, keyPath, *plan.carried, &error)) return error;
   for (const Registry::RawValue& value : plan.values)
-    if (!Registry::SetRawValue(kRoot, keyPath, value, &error)) return error;
+    if (!Registry::SetRawValue(plan.root, keyPath, value, &error)) return error;
   return ERROR_SUCCESS;
 }
 
@@ -92,20 +92,20 @@ LONG WritePlan(const SavePlan& plan, bool keyExisted) {
 LONG WriteOrUndo(const SavePlan& plan) {
   const std::wstring keyPath = KeyPathOf(plan.keyName);
   LONG error = ERROR_SUCCESS;
-  const std::optional<Registry::KeyTree> before = Registry::ReadKeyTree(kRoot, keyPath, &error);
+  const std::optional<Registry::KeyTree> before = Registry::ReadKeyTree(plan.root, keyPath, &error);
   if (!before && error != ERROR_FILE_NOT_FOUND) return error;
   error = WritePlan(plan, before.has_value());
   if (error == ERROR_SUCCESS) return error;
   if (before)
-    Registry::RestoreKeyTree(kRoot, keyPath, *before);
+    Registry::RestoreKeyTree(plan.root, keyPath, *before);
   else
-    Registry::DeleteKeyTree(kRoot, keyPath);
+    Registry::DeleteKeyTree(plan.root, keyPath);
   return error;
 }
 
 void ReportWriteFailure(Root& root, LONG error) {
   const auto code = static_cast<DWORD>(error);
-  root.Ask().Message(root.Handle(), SaveFailedMessage(SystemMessage(code), code), TitleOf(root),
+  root.Ask().Message(root.Handle(), SaveFailedMessage(SystemMessage(code), code), root.Title(),
                      MB_OK | MB_ICONERROR);
 }
 
@@ -115,7 +115,8 @@ void ReportWriteFailure(Root& root, LONG error) {
 void RememberBrowseFolder(Root& root) {
   const std::wstring folder = DirectoryPart(root.Dialog1FileName());
   if (folder.empty()) return;
-  Registry::SetKeyValue(kRoot, Registry::kAppPathsKey, kLastBrowseFolderValue, folder);
+  Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, kLastBrowseFolderValue,
+                        folder);
 }
 
 // The placeholder row of the new entry just saved; the saved key has a row of its own now.
@@ -125,10 +126,10 @@ LPARAM SelectedPlaceholder(Root& root) {
   return root.LstFileList().IdOf(selected);
 }
 
-void ShowSaved(Root& root, const std::wstring& keyName, LPARAM placeholder) {
+void ShowSaved(Root& root, const SavePlan& plan, LPARAM placeholder) {
   ListView& list = root.LstFileList();
   if (placeholder != 0) list.RemoveRow(list.IndexOfId(placeholder));
-  root.Reload(keyName);
+  root.Reload(plan.scope, plan.keyName);
   root.Text1().SetLocked(true);
   root.LoadSelectedRow();
   SetFocus(list.Handle());
@@ -139,11 +140,16 @@ std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
   SavePlan plan;
   plan.typedName = entry == nullptr || !root.Text1().Locked();
   plan.keyName = plan.typedName ? ToUpper(root.Text1().Text()) : entry->KeyName;
+  plan.scope = entry != nullptr ? entry->Scope : root.Panel().scope;
+  plan.root = RootOf(plan.scope);
+  // The machine's key may not be written: its rows offer no save (the OK button is disabled).
+  if (plan.scope == Scope::Machine && !root.MachineWritable()) return std::nullopt;
   if (plan.typedName && RefusedName(root, plan.keyName)) return std::nullopt;
-  const bool exists = Registry::KeyExists(kRoot, KeyPathOf(plan.keyName));
+  const bool exists = Registry::KeyExists(plan.root, KeyPathOf(plan.keyName));
   const bool renaming = !options.carryOverFrom.empty();
   if (renaming) {
-    plan.carried = Registry::ReadKeyTree(kRoot, KeyPathOf(options.carryOverFrom), &plan.readError);
+    plan.carried =
+        Registry::ReadKeyTree(plan.root, KeyPathOf(options.carryOverFrom), &plan.readError);
     if (plan.readError == ERROR_FILE_NOT_FOUND) plan.readError = ERROR_SUCCESS;
   }
   const bool writeAll = (entry == nullptr && exists) || (renaming && !plan.carried);
@@ -160,13 +166,13 @@ SaveResult SaveEntry(Root& root, const SaveOptions& options) {
     ReportWriteFailure(root, plan->readError);
     return SaveResult::Failed;
   }
-  if (plan->typedName && !MayWriteKey(root, KeyPathOf(plan->keyName))) return SaveResult::Declined;
+  if (plan->typedName && !MayWriteKey(root, *plan)) return SaveResult::Declined;
   const LPARAM placeholder = SelectedPlaceholder(root);
   if (const LONG error = WriteOrUndo(*plan); error != ERROR_SUCCESS) {
     ReportWriteFailure(root, error);
     return SaveResult::Failed;
   }
   RememberBrowseFolder(root);
-  ShowSaved(root, plan->keyName, placeholder);
+  ShowSaved(root, *plan, placeholder);
   return SaveResult::Saved;
 }

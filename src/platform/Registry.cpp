@@ -128,6 +128,12 @@ bool KeyExists(HKEY root, const std::wstring& path) {
   return Open(root, path, KEY_READ, key) == ERROR_SUCCESS;
 }
 
+bool MayWrite(HKEY root, const std::wstring& path) {
+  OpenedKey key;
+  const LONG code = Open(root, path, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, key);
+  return code == ERROR_SUCCESS || code == ERROR_FILE_NOT_FOUND;
+}
+
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& className,
                LONG* error) {
   OpenedKey key;

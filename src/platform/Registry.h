@@ -16,10 +16,6 @@ namespace Registry {
 // A value as callers exchange it: nothing stored yet, text, or an integer.
 using RegValue = std::variant<std::monostate, std::wstring, int16_t, int32_t>;
 
-// The catalogue key below HKEY_LOCAL_MACHINE, and the prefix of every registration's key.
-inline constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-inline constexpr wchar_t kAppPathsPrefix[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-
 // In each operation, `error` (when given) receives the Win32 code of the call that failed, or
 // ERROR_SUCCESS.
 
@@ -31,6 +27,10 @@ uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
 
 // True when root\path can be opened for reading.
 bool KeyExists(HKEY root, const std::wstring& path);
+
+// True when values and sub-keys of root\path may be written (a key that does not exist yet
+// counts as writable: whoever may create it will find out when it is created).
+bool MayWrite(HKEY root, const std::wstring& path);
 
 // Creates root\path (with missing intermediate keys). True only when the key was newly created;
 // an existing key is left as it is and gives false with *error == ERROR_SUCCESS.

@@ -8,6 +8,11 @@
 
 namespace Registry {
 
+// The App Paths key below HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, and the prefix of every
+// registration's key.
+inline constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+inline constexpr wchar_t kAppPathsPrefix[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
 // The value types as Windows numbers them.
 inline constexpr uint32_t kTypeNone = 0;
 inline constexpr uint32_t kTypeString = 1;        // REG_SZ

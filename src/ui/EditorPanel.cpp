@@ -42,7 +42,9 @@ void Root::UpdateEditorButtons() {
   // The same test as a row's status, for the text and type the save would store: a quoted path
   // with arguments, a REG_EXPAND_SZ program or a bare name on the search path can be saved.
   const TypedText installation = PanelInstallation();
-  bHinzufügen_.SetEnabled(ProgramStatus(installation.text, installation.type) == EntryStatus::Fine);
+  const bool writable = panel_.scope == Scope::User || machineWritable_;
+  bHinzufügen_.SetEnabled(writable &&
+                          ProgramStatus(installation.text, installation.type) == EntryStatus::Fine);
 }
 
 void Root::EditSelectedEntry() {

@@ -72,6 +72,7 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   CreateControls();
   AttachEventHandlers();
   SizeAndCentre();
+  CheckMachineWritable();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   ShowWindowNow();
   if (options_.runStartup) PostMessageW(hwnd_, kStartupMessage, 0, 0);
@@ -218,11 +219,16 @@ void Root::Guarded(const wchar_t* action, const std::function<void()>& work) {
 void Root::ReportUnexpectedError(const wchar_t* action) {
   prompts_.Message(hwnd_, std::wstring(Texts::kUnexpectedError) + L"\n" + Texts::kFailedAction +
                               action,
-                   L" " + std::wstring(Texts::kCaption), MB_OK | MB_ICONERROR);
+                   Title(), MB_OK | MB_ICONERROR);
 }
 
 void Root::ShowCommandMenu(POINT at) {
   if (commandMenu_ == nullptr || hwnd_ == nullptr) return;
+  // A row whose key may not be written offers nothing that would change it.
+  const AppPathEntry* entry = SelectedEntry();
+  const UINT changeable = entry == nullptr || MayChange(*entry) ? MF_ENABLED : MF_GRAYED;
+  for (const int item : {kMnuUmbenennen, kMnuLöschen})
+    EnableMenuItem(commandMenu_, static_cast<UINT>(item), MF_BYCOMMAND | changeable);
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,

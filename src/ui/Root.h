@@ -12,6 +12,7 @@
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 #include "ui/Prompts.h"
+#include "ui/Texts.h"
 
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern };
@@ -20,6 +21,7 @@ enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführe
 // texts as they were loaded, so a save can tell what the user changed.
 struct PanelSource {
   EntryId entry = 0;
+  Scope scope = Scope::Machine;  // where a save writes: the entry's key, or a new entry's
   std::wstring installation;
   std::wstring directory;
 };
@@ -52,6 +54,8 @@ class Root {
   static constexpr int kLabel3 = 107;
   static constexpr int kPicture5 = 108;
   static constexpr int kLabel7 = 109;
+  static constexpr int kPicture6 = 112;
+  static constexpr int kLabel8 = 113;
   static constexpr int kLstFileList = 110;
   static constexpr int kLstFileCache = 111;
   static constexpr int kFrame1 = 120;
@@ -63,6 +67,7 @@ class Root {
   static constexpr int kLabel6 = 126;
   static constexpr int kText3 = 127;
   static constexpr int kBHinzufügen = 128;
+  static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
 
   // Columns of LstFileList.
@@ -70,6 +75,7 @@ class Root {
   static constexpr int kColumnKeyname = 1;
   static constexpr int kColumnInstallation = 2;
   static constexpr int kColumnDirectory = 3;
+  static constexpr int kColumnScope = 4;
 
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
@@ -106,15 +112,24 @@ class Root {
   const PanelSource& Panel() const { return panel_; }
   // The panel now holds a new entry still to be saved (or nothing saved).
   void PanelShowsNewEntry();
-  // Reads `keyName` from the registry again and shows what it holds now: its row is updated,
-  // or added, and selected. Returns its id; 0 when the key cannot be read.
-  EntryId Reload(const std::wstring& keyName);
+  // Reads `keyName` of that scope from the registry again and shows what it holds now: its row
+  // is updated, or added, and selected. Returns its id; 0 when the key cannot be read.
+  EntryId Reload(Scope scope, const std::wstring& keyName);
   // The entry is gone from the registry: row, cache line and entry go.
   void Forget(EntryId id);
   // The row of the entry, -1 when it has none.
   int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
   // The broken-entry count as the entries stand now.
   void ShowBrokenCount();
+  // Where a new entry goes: the machine's key when the program may write there, else the
+  // user's.
+  Scope NewEntryScope() const;
+  // False when the machine's App Paths key cannot be written: its rows are then read-only.
+  bool MachineWritable() const { return machineWritable_; }
+  // True when commands may change this entry's key.
+  bool MayChange(const AppPathEntry& entry) const {
+    return entry.Scope == Scope::User || machineWritable_;
+  }
   // A panel box's text with the type it has for Windows: the stored value while the box shows
   // what was loaded, else the typed text with the type a save gives it.
   struct TypedText {
@@ -132,8 +147,8 @@ class Root {
   // Has the registry editor export `key` with its sub-keys into `file` and waits for it, the
   // window disabled meanwhile. True only when the file was written by this export.
   bool StartRegistryExport(const std::wstring& file, const std::wstring& key);
-  // Where the start-up backup goes.
-  std::wstring BackupPath() const;
+  // Where the start-up backup of a scope's key goes.
+  std::wstring BackupPath(Scope scope = Scope::Machine) const;
 
   ListView& LstFileList() { return lstFileList_; }
   ListBox& LstFileCache() { return lstFileCache_; }
@@ -145,6 +160,8 @@ class Root {
   HWND LabFileError() const { return Control(kLabFileError); }
   Prompts& Ask() { return prompts_; }
   std::wstring Caption() const { return WindowText(hwnd_); }
+  // The title of every message box: a blank and the program's name.
+  static std::wstring Title() { return L" " + std::wstring(Texts::kCaption); }
   // The shared file dialog's last file name (browse and export both set it).
   std::wstring& Dialog1FileName() { return dialog1FileName_; }
 
@@ -228,12 +245,17 @@ class Root {
   HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
   HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
-  HICON legendIcons_[4] = {};
+  HICON legendIcons_[5] = {};
+  bool machineWritable_ = true;
   HMENU commandMenu_ = nullptr;
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
 
   void ShowEntryInRow(const AppPathEntry& entry);
+  EntryStatus StatusFor(const AppPathEntry& entry) const;
+  void ShowScopeInPanel(Scope scope);
+  void UpdateTwinStatus(const AppPathEntry& entry);
+  void CheckMachineWritable();
   void LoadEntryIntoPanel(const AppPathEntry& entry);
 
   Catalogue catalogue_;

@@ -35,13 +35,46 @@ const AppPathEntry* Root::EntryOfRow(int row) const {
   return catalogue_.Find(static_cast<EntryId>(lstFileList_.IdOf(row)));
 }
 
-void Root::PanelShowsNewEntry() { panel_ = PanelSource{}; }
+void Root::PanelShowsNewEntry() {
+  panel_ = PanelSource{};
+  panel_.scope = NewEntryScope();
+  ShowScopeInPanel(panel_.scope);
+}
+
+// Asked once, when the window is made: the rows' commands then say at once what cannot be done
+// instead of failing after the user's work.
+void Root::CheckMachineWritable() {
+  machineWritable_ = Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  SetWindowTextChecked(hwnd_, machineWritable_
+                                  ? std::wstring(Texts::kCaption)
+                                  : std::wstring(Texts::kCaption) + Texts::kReadOnlySuffix);
+}
+
+Scope Root::NewEntryScope() const { return machineWritable_ ? Scope::Machine : Scope::User; }
+
+void Root::ShowScopeInPanel(Scope scope) {
+  SetWindowTextChecked(Control(kLabScope), Texts::ScopeCaption(scope == Scope::Machine));
+}
+
+// The machine's key decides for the user's; an entry of the user's decides its twin's status.
+EntryStatus Root::StatusFor(const AppPathEntry& entry) const {
+  if (catalogue_.HiddenByUser(entry)) return EntryStatus::Hidden;
+  return EntryStatusOf(entry);
+}
+
+void Root::UpdateTwinStatus(const AppPathEntry& entry) {
+  const AppPathEntry* twin = catalogue_.Twin(entry);
+  if (twin == nullptr || twin->Scope != Scope::Machine) return;
+  catalogue_.SetStatus(twin->Id, StatusFor(*twin));
+  ShowEntryInRow(*twin);
+}
 
 void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   text1_.SetText(entry.FileName);
   text2_.SetText(entry.Installation);
   text3_.SetText(entry.Directory);
-  panel_ = PanelSource{entry.Id, entry.Installation, entry.Directory};
+  panel_ = PanelSource{entry.Id, entry.Scope, entry.Installation, entry.Directory};
+  ShowScopeInPanel(entry.Scope);
 }
 
 void Root::ShowEntryInRow(const AppPathEntry& entry) {
@@ -57,16 +90,17 @@ void Root::ShowEntryInRow(const AppPathEntry& entry) {
   lstFileList_.SetText(row, kColumnKeyname, entry.KeyName);
   lstFileList_.SetText(row, kColumnInstallation, entry.Installation);
   lstFileList_.SetText(row, kColumnDirectory, entry.Directory);
+  lstFileList_.SetText(row, kColumnScope, Texts::ScopeCaption(entry.Scope == Scope::Machine));
 }
 
-EntryId Root::Reload(const std::wstring& keyName) {
-  std::optional<AppPathEntry> entry =
-      ReadEntry(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, keyName);
+EntryId Root::Reload(Scope scope, const std::wstring& keyName) {
+  std::optional<AppPathEntry> entry = ReadEntry(scope, keyName);
   if (!entry) return 0;
-  entry->Status = EntryStatusOf(*entry);
   const EntryId id = catalogue_.Upsert(std::move(*entry));
+  catalogue_.SetStatus(id, StatusFor(*catalogue_.Find(id)));
   const AppPathEntry& stored = *catalogue_.Find(id);
   ShowEntryInRow(stored);
+  UpdateTwinStatus(stored);
   lstFileCache_.Put(FormatCacheLine(stored.KeyName, stored.Installation, stored.Directory),
                     static_cast<LPARAM>(id));
   // A sorted list keeps its order: the changed row takes its sorted place.
@@ -80,7 +114,11 @@ EntryId Root::Reload(const std::wstring& keyName) {
 void Root::Forget(EntryId id) {
   if (const int row = RowOf(id); row >= 0) lstFileList_.RemoveRow(row);
   lstFileCache_.RemoveData(static_cast<LPARAM>(id));
+  const AppPathEntry* gone = catalogue_.Find(id);
+  if (gone == nullptr) return;
+  const AppPathEntry forgotten = *gone;
   catalogue_.Remove(id);
+  UpdateTwinStatus(forgotten);
   if (panel_.entry == id) panel_ = PanelSource{};
   ShowBrokenCount();
 }

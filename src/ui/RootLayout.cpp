@@ -49,7 +49,10 @@ constexpr ControlDesign kDesign[] = {
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
      69, 14, FontKind::Bold},
     {Root::kText1, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
-     21, 400, 22, FontKind::Normal},
+     21, 347, 22, FontKind::Normal},
+    // Which key the panel's entry lives in (a new one: where it will be saved).
+    {Root::kLabScope, L"STATIC", Texts::kScopeMachine, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+     Container::Frame1, 496, 24, 60, 14, FontKind::Normal},
     {Root::kLabel5, L"STATIC", Texts::kLabelInstallation, kLabelStyle, 0, Container::Frame1, 72,
      48, 62, 14, FontKind::Normal},
     {Root::kText2, L"EDIT", L"", kEditStyle, WS_EX_CLIENTEDGE, Container::Frame1, 145, 45, 347, 22,
@@ -81,6 +84,10 @@ constexpr ControlDesign kDesign[] = {
      FontKind::Normal},
     {Root::kLabel7, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
      48, 28, 120, 14, FontKind::Normal},
+    {Root::kPicture6, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 27, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel8, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
+     207, 28, 180, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 52, FontKind::Normal},
     // Wider than the original 112 pixels, which cut " 123 Fehlerhafte Einträge" short.
@@ -100,7 +107,8 @@ constexpr LegendPicture kLegend[] = {
     {Root::kPicture1, L"Ready"},
     {Root::kPicture2, L"Fehler"},
     {Root::kPicture3, L"Achtung"},
-    {Root::kPicture5, L"Info"}};
+    {Root::kPicture5, L"Info"},
+    {Root::kPicture6, L"Hilfe"}};
 
 struct ColumnDesign {
   const wchar_t* header;
@@ -108,11 +116,12 @@ struct ColumnDesign {
 };
 constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
                                      {Texts::kHeaderKeyname, 0},
-                                     {Texts::kHeaderInstallation, 233},
-                                     {Texts::kHeaderVerzeichnis, 187}};
+                                     {Texts::kHeaderInstallation, 205},
+                                     {Texts::kHeaderVerzeichnis, 150},
+                                     {Texts::kHeaderBereich, 65}};
 // The Keyname column is shown last, so even a sliver of it never sits between the others.
-constexpr int kColumnOrder[] = {0, 2, 3, 1};
-constexpr int kKeynameColumn = 1;
+constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
+constexpr int kKeynameColumn = Root::kColumnKeyname;
 
 struct MenuDesign {
   int id;  // 0: separator

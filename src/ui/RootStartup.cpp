@@ -15,8 +15,10 @@
 
 namespace {
 
-constexpr wchar_t kBackupKey[] =
-    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+// The registry editor's name of a scope's whole App Paths key.
+std::wstring BackupKey(Scope scope) {
+  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsKey;
+}
 
 // The file's last write time; nothing when there is no such file.
 std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
@@ -69,7 +71,14 @@ class WindowDisabled {
 
 bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
   lstFileCache_.Clear();
-  catalogue_.Reset(ScanEntries(lhTyp, lhKey));
+  std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
+  // The user's own registrations stand beside the machine's: Windows reads both.
+  if (lhTyp == HKEY_LOCAL_MACHINE) {
+    std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, lhKey);
+    entries.insert(entries.end(), std::make_move_iterator(user.begin()),
+                   std::make_move_iterator(user.end()));
+  }
+  catalogue_.Reset(std::move(entries));
   bool added = false;
   for (const AppPathEntry& entry : catalogue_.Entries())
     if (lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
@@ -82,7 +91,7 @@ void Root::GetFileListe() {
   {
     RedrawPause pause(lstFileList_.Handle());
     for (const AppPathEntry& entry : catalogue_.Entries()) {
-      catalogue_.SetStatus(entry.Id, EntryStatusOf(entry));
+      catalogue_.SetStatus(entry.Id, StatusFor(entry));
       ShowEntryInRow(entry);
     }
   }
@@ -121,27 +130,38 @@ void Root::SelectFirstRowWhenNoneIs() {
   if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
 }
 
-std::wstring Root::BackupPath() const {
+std::wstring Root::BackupPath(Scope scope) const {
   const std::wstring folder = options_.backupFolder.empty() ? ProgramFolder()
                                                             : options_.backupFolder;
-  return folder + L"\\" + Texts::kBackupFileName;
+  return folder + L"\\" +
+         (scope == Scope::Machine ? Texts::kBackupFileName : Texts::kUserBackupFileName);
 }
 
-// The window is shown (and disabled) while the registry editor writes the backup.
+// AppBackup.reg holds exactly the machine's key, as users restore it; the user's key (when it
+// exists) goes beside it. A missing file is written, existing ones are rewritten only after one
+// Yes. The window is shown (and disabled) while the registry editor writes.
 void Root::BackUpRegistry() {
-  const std::wstring path = BackupPath();
-  const std::wstring title = L" " + Caption();
-  if (!FileExists(path)) {
-    ReportBackup(StartRegistryExport(path, kBackupKey), path);
-    return;
-  }
-  const int answer = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), title,
-                                      MB_YESNO | MB_ICONWARNING);
-  if (answer == IDYES && !StartRegistryExport(path, kBackupKey)) ReportBackup(false, path);
+  const std::wstring machine = BackupPath(Scope::Machine);
+  const std::wstring user = BackupPath(Scope::User);
+  const bool userKey = Registry::KeyExists(HKEY_CURRENT_USER, Registry::kAppPathsKey);
+  const bool firstRun = !FileExists(machine);
+  bool rewrite = false;
+  if (!firstRun || (userKey && FileExists(user)))
+    rewrite = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), Title(),
+                               MB_YESNO | MB_ICONWARNING) == IDYES;
+  const auto backUp = [&](Scope scope, const std::wstring& path) {
+    if (FileExists(path) && !rewrite) return true;
+    if (StartRegistryExport(path, BackupKey(scope))) return true;
+    ReportBackup(false, path);
+    return false;
+  };
+  const bool machineWritten = backUp(Scope::Machine, machine);
+  if (userKey) backUp(Scope::User, user);
+  if (firstRun && machineWritten) ReportBackup(true, machine);
 }
 
 void Root::ReportBackup(bool written, const std::wstring& path) {
-  const std::wstring title = L" " + Caption();
+  const std::wstring title = Title();
   if (written)
     prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten), title, MB_OK | MB_ICONWARNING);
   else

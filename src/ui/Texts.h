@@ -9,6 +9,8 @@ namespace Texts {
 
 // ---- Main window ----
 inline constexpr wchar_t kCaption[] = L"Velmarin";
+// Follows the caption when the machine's App Paths key cannot be written.
+inline constexpr wchar_t kReadOnlySuffix[] = L" – nur Lesen für Computer-Einträge";
 
 // Legend bar
 inline constexpr wchar_t kLegendReady[] = L"Fehlerfreier Eintrag";
@@ -16,6 +18,14 @@ inline constexpr wchar_t kLegendBroken[] = L"Fehlerhafter Eintrag";
 inline constexpr wchar_t kLegendNotFound[] = L"Datei wurde nicht gefunden";
 // A key without a program that carries settings for Windows (setup.exe, install.exe).
 inline constexpr wchar_t kLegendSettings[] = L"Einstellungseintrag";
+// A machine-wide registration that a per-user one of the same name hides from Windows.
+inline constexpr wchar_t kLegendHidden[] = L"Durch Benutzereintrag verdeckt";
+
+// The two App Paths keys, as the column "Bereich" and the editor panel name them.
+inline constexpr wchar_t kHeaderBereich[] = L"Bereich";
+inline constexpr wchar_t kScopeMachine[] = L"Computer";
+inline constexpr wchar_t kScopeUser[] = L"Benutzer";
+inline std::wstring ScopeCaption(bool machine) { return machine ? kScopeMachine : kScopeUser; }
 
 // Column headers of the entry list
 inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";
@@ -51,6 +61,8 @@ inline constexpr wchar_t kMenuLöschen[] = L"Löschen";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
+// The user's own App Paths key, backed up beside it.
+inline constexpr wchar_t kUserBackupFileName[] = L"AppBackupBenutzer.reg";
 inline constexpr wchar_t kBackupWritten[] =
     L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung angelegt.    ";
 inline constexpr wchar_t kBackupOverwriteQuestion[] =

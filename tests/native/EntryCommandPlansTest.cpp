@@ -87,10 +87,13 @@ TEST(ExportPlan, ProposalReplacesTheLastThreeCharactersWithReg) {
   EXPECT_EQ(ExportProposal(L""), L"");
 }
 
-TEST(ExportPlan, KeyPathNamesTheEntrysOwnKeyBelowTheMachinesAppPaths) {
-  EXPECT_EQ(ExportKeyPath(L"Winword.exe"),
+TEST(ExportPlan, KeyPathNamesTheEntrysOwnKeyBelowItsScopesAppPaths) {
+  EXPECT_EQ(ExportKeyPath(Scope::Machine, L"WINWORD.EXE"),
             L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
-            L"Paths\\Winword.exe");
+            L"Paths\\WINWORD.EXE");
+  EXPECT_EQ(ExportKeyPath(Scope::User, L"X.EXE"),
+            L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+            L"Paths\\X.EXE");
 }
 
 TEST(RenamePlan, NamesDifferingOnlyInLetterCaseAddressOneKey) {

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <optional>
+#include <utility>
 
 #include "platform/Registry.h"
 
@@ -31,12 +32,34 @@ std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
 }
 
 void AppPathsFixture::SetUp() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, Registry::kAppPathsKey);
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
+}
+
+void AppPathsFixture::PutUserRegistration(const std::wstring& key, const wchar_t* installation,
+                                          const wchar_t* directory) {
+  HKEY h = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  for (const auto& [name, text] : {std::pair{L"", installation}, std::pair{L"Path", directory}})
+    if (text != nullptr)
+      RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+  RegCloseKey(h);
+}
+
+bool AppPathsFixture::UserRegistrationExists(const std::wstring& key) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(h);
+  return true;
 }
 
 void AppPathsFixture::TearDown() {

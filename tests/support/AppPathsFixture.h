@@ -22,6 +22,10 @@ class AppPathsFixture : public testing::Test {
   static void PutRawValue(const std::wstring& key, const std::wstring& valueName, DWORD type,
                           const void* data, DWORD size);
   static bool RegistrationExists(const std::wstring& key);
+  // The same below HKEY_CURRENT_USER: the user's own registrations.
+  static void PutUserRegistration(const std::wstring& key, const wchar_t* installation,
+                                  const wchar_t* directory = nullptr);
+  static bool UserRegistrationExists(const std::wstring& key);
   // The text of a REG_SZ / REG_EXPAND_SZ value; nothing when missing or of another type.
   static std::optional<std::wstring> ReadText(const std::wstring& key,
                                               const std::wstring& valueName);

