@@ -49,6 +49,31 @@ void ReportFailedStart(Root& root, const std::wstring& program, DWORD error) {
                      TitleOfEntry(root), MB_OK | MB_ICONSTOP);
 }
 
+std::optional<UniqueHandle> StartWith(const ProgramStart& start, StartAs as, DWORD& error) {
+  return StartProgram(start.program, start.commandLine, start.workingDirectory, SW_SHOWNORMAL,
+                      &error, as);
+}
+
+// Only Yes starts with Velmarin's own rights: a box that could not be shown counts as No.
+bool UserAllowsElevatedStart(Root& root) {
+  return root.Ask().Message(root.Handle(), Texts::kRunElevatedQuestion, root.Title(),
+                            MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+// Run elevated, Velmarin must not hand administrator rights to a program the registration names
+// (a folder the user may write would make that a way to run anything elevated): it starts as the
+// signed-in user, and only when that user's rights cannot be had, after the user said so, as we.
+std::optional<UniqueHandle> Start(Root& root, const ProgramStart& start, DWORD& error) {
+  if (!RunsElevated()) return StartWith(start, StartAs::ThisProcess, error);
+  std::optional<UniqueHandle> process = StartWith(start, StartAs::DesktopUser, error);
+  if (process || error != ERROR_NOT_FOUND) return process;
+  if (!UserAllowsElevatedStart(root)) {
+    error = ERROR_CANCELLED;
+    return std::nullopt;
+  }
+  return StartWith(start, StartAs::ThisProcess, error);
+}
+
 }  // namespace
 
 // The program is started by its own path with the command line naming it in quotes, so a path
@@ -62,7 +87,6 @@ void RunApplication(Root& root) {
     return;
   }
   DWORD error = ERROR_SUCCESS;
-  const std::optional<UniqueHandle> process = StartProgram(
-      start.program, start.commandLine, start.workingDirectory, SW_SHOWNORMAL, &error);
-  if (!process) ReportFailedStart(root, start.program, error);
+  const std::optional<UniqueHandle> process = Start(root, start, error);
+  if (!process && error != ERROR_CANCELLED) ReportFailedStart(root, start.program, error);
 }

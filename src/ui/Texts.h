@@ -156,6 +156,10 @@ inline constexpr wchar_t kChangedType[] =
 // ---- Run, export and rename: failures the user is told about ----
 // The program's path and the system's reason follow on lines of their own.
 inline constexpr wchar_t kRunStartFailed[] = L"Die Anwendung konnte nicht gestartet werden.  ";
+// Velmarin runs with administrator rights and the signed-in user's rights cannot be had.
+inline constexpr wchar_t kRunElevatedQuestion[] =
+    L"Die Anwendung kann nicht mit den Rechten des angemeldeten Benutzers gestartet werden.  \n"
+    L"Soll sie mit Administratorrechten gestartet werden ?  ";
 // The key's path follows on a line of its own.
 inline constexpr wchar_t kExportFailed[] =
     L"Der Eintrag konnte nicht in eine Registrierungsdatei exportiert werden.  ";

@@ -13,6 +13,7 @@
 
 #include "commands/Commands.h"
 #include "platform/Others.h"
+#include "platform/Processes.h"
 #include "support/RootFixture.h"
 #include "ui/Texts.h"
 
@@ -23,6 +24,7 @@ namespace fs = std::filesystem;
 struct ProbeReport {
   std::wstring folder;
   std::wstring commandLine;
+  std::wstring elevation;  // "elevated" or "limited"
 };
 
 std::wstring CurrentFolder() {
@@ -74,8 +76,23 @@ class RunApplicationTest : public RootFixture {
                             bytes.size() / sizeof(wchar_t));
     const size_t first = text.find(L'\n');
     const size_t second = text.find(L'\n', first + 1);
-    if (first == std::wstring::npos || second == std::wstring::npos) return std::nullopt;
-    return ProbeReport{text.substr(0, first), text.substr(first + 1, second - first - 1)};
+    const size_t third = text.find(L'\n', second + 1);
+    if (first == std::wstring::npos || second == std::wstring::npos || third == std::wstring::npos)
+      return std::nullopt;
+    return ProbeReport{text.substr(0, first), text.substr(first + 1, second - first - 1),
+                       text.substr(second + 1, third - second - 1)};
+  }
+
+  // "Ausführen". Under Wine every process runs elevated and there is no shell whose rights a
+  // program could be given, so the command asks first; the tests of where and how the program
+  // starts answer Yes, and the question is taken off the record.
+  void Run() {
+    prompts_.messageAnswers.push_front(IDYES);
+    RunApplication(*root_);
+    if (!prompts_.messages.empty() && prompts_.messages[0].text == Texts::kRunElevatedQuestion)
+      prompts_.messages.erase(prompts_.messages.begin());
+    else
+      prompts_.messageAnswers.pop_front();
   }
 
   std::wstring Probe() const { return probe_.wstring(); }
@@ -85,11 +102,31 @@ class RunApplicationTest : public RootFixture {
   fs::path decoy_;
 };
 
+// Elevated, Velmarin never hands its rights on unasked: without the signed-in user's rights at
+// hand (Wine has no shell process) it asks, No starts nothing, Yes starts the program elevated.
+TEST_F(RunApplicationTest, ElevatedStartWithoutTheUsersRightsAsksFirst) {
+  ShowEntry(Probe().c_str(), L"");
+  ASSERT_TRUE(RunsElevated()) << "Wine runs every process elevated";
+  ASSERT_EQ(GetShellWindow(), nullptr);
+  prompts_.messageAnswers = {IDNO};
+  RunApplication(*root_);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunElevatedQuestion);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  EXPECT_FALSE(AwaitReport(probe_, 1500)) << "No started the program";
+
+  prompts_.messageAnswers = {IDYES};
+  RunApplication(*root_);
+  const std::optional<ProbeReport> report = AwaitReport(probe_);
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->elevation, L"elevated");
+}
+
 TEST_F(RunApplicationTest, UnquotedPathWithBlankStartsThatProgramInItsOwnFolder) {
   const std::wstring ourFolder = CurrentFolder();
   ShowEntry(Probe().c_str(), L"");
 
-  RunApplication(*root_);
+  Run();
 
   const std::optional<ProbeReport> report = AwaitReport(probe_);
   ASSERT_TRUE(report) << "the program did not start";
@@ -104,7 +141,7 @@ TEST_F(RunApplicationTest, ArgumentsAfterAnUnquotedProgramArePassedOn) {
   const std::wstring installation = Probe() + L" -x \"a b\"";
   ShowEntry(installation.c_str(), (folder_.wstring() + L";").c_str());
 
-  RunApplication(*root_);
+  Run();
 
   const std::optional<ProbeReport> report = AwaitReport(probe_);
   ASSERT_TRUE(report) << "the program did not start";
@@ -118,7 +155,7 @@ TEST_F(RunApplicationTest, QuotedProgramWithArgumentsStartsInTheCleanedDirectory
   const std::wstring directory = Quoted(folder_.wstring()) + L";";
   ShowEntry(installation.c_str(), directory.c_str());
 
-  RunApplication(*root_);
+  Run();
 
   const std::optional<ProbeReport> report = AwaitReport(probe_);
   ASSERT_TRUE(report) << "the program did not start";
@@ -139,7 +176,7 @@ TEST_F(RunApplicationTest, ExpandableRegistrationStartsItsExpandedProgramInItsEx
   SelectRow(L"Tool.exe");
   EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Ready");
 
-  RunApplication(*root_);
+  Run();
 
   const std::optional<ProbeReport> report = AwaitReport(probe_);
   SetEnvironmentVariableW(L"VELMARIN_PROBES", nullptr);
@@ -153,7 +190,7 @@ TEST_F(RunApplicationTest, DirectoryThatDoesNotExistLeavesTheProgramInOurFolder)
   const std::wstring missing = (folder_ / L"gone").wstring() + L";";
   ShowEntry(Probe().c_str(), missing.c_str());
 
-  RunApplication(*root_);
+  Run();
 
   const std::optional<ProbeReport> report = AwaitReport(probe_);
   ASSERT_TRUE(report) << "the program did not start";
@@ -164,7 +201,7 @@ TEST_F(RunApplicationTest, PanelTextsAreRunAsTheyStandNotTheSavedOnes) {
   ShowEntry(L"C:\\nowhere\\tool.exe", L"");
   root_->Text2().SetText(Probe());
 
-  RunApplication(*root_);
+  Run();
 
   ASSERT_TRUE(AwaitReport(probe_)) << "the program typed into the panel did not start";
 }
@@ -173,7 +210,7 @@ TEST_F(RunApplicationTest, MissingProgramIsReportedAndNothingStarts) {
   const std::wstring missing = (folder_ / L"Test Tools" / L"missing.exe").wstring();
   ShowEntry(missing.c_str(), L"");
 
-  RunApplication(*root_);
+  Run();
 
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
@@ -186,7 +223,7 @@ TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason
   // A folder passes the existence test but is no program.
   ShowEntry(probe_.parent_path().c_str(), L"");
 
-  RunApplication(*root_);
+  Run();
 
   ASSERT_EQ(prompts_.messages.size(), 1u);
   const AskedMessage& message = prompts_.messages[0];
@@ -205,7 +242,7 @@ TEST_F(RunApplicationTest, NothingHappensWithoutASelectedRow) {
   root_->Text2().SetText(Probe());
   ASSERT_TRUE(List().Select(-1));
 
-  RunApplication(*root_);
+  Run();
 
   EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_FALSE(AwaitReport(probe_, 1500)) << "started without a selected row";

@@ -1,5 +1,6 @@
-// A program for the run command's tests: it writes the folder it was started in and its whole
-// command line beside itself, into <its own path>.txt (UTF-16, one line each), and ends.
+// A program for the run command's tests: it writes the folder it was started in, its whole
+// command line and whether its token is elevated ("elevated" or "limited") beside itself, into
+// <its own path>.txt (UTF-16, one line each), and ends.
 // The file appears complete or not at all, so a test may read it as soon as it exists.
 #include <windows.h>
 
@@ -28,12 +29,23 @@ bool WriteWhole(const std::wstring& path, const std::wstring& text) {
   CloseHandle(file);
   return ok;
 }
+const wchar_t* Elevation() {
+  HANDLE token = nullptr;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool known = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                     GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size);
+  if (token != nullptr) CloseHandle(token);
+  if (!known) return L"unknown";
+  return elevation.TokenIsElevated != 0 ? L"elevated" : L"limited";
+}
 }  // namespace
 
 int wmain() {
   const std::wstring report = OwnPath() + L".txt";
   const std::wstring partial = report + L".part";
-  const std::wstring text = CurrentFolder() + L"\n" + GetCommandLineW() + L"\n";
+  const std::wstring text =
+      CurrentFolder() + L"\n" + GetCommandLineW() + L"\n" + Elevation() + L"\n";
   if (!WriteWhole(partial, text)) return 1;
   return MoveFileExW(partial.c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 2;
 }
