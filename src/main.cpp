@@ -13,9 +13,11 @@ namespace {
 // Ends with the quit message the window posts when it is destroyed. IsDialogMessage gives the
 // window the keyboard handling of a dialog: Tab and Shift+Tab between the controls, Alt with an
 // access key.
-int RunMessageLoop(HWND window) {
+int RunMessageLoop(Root& root) {
+  const HWND window = root.Handle();
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (root.TranslateAccelerator(message)) continue;
     if (IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -36,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InstallCommands(root);
   int result = 1;
   if (root.Create(instance, RootOptions{}))
-    result = RunMessageLoop(root.Handle());
+    result = RunMessageLoop(root);
   else
     prompts.Message(nullptr, Texts::kWindowFailed, std::wstring(L" ") + Texts::kCaption,
                     MB_OK | MB_ICONERROR);

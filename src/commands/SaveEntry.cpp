@@ -59,17 +59,48 @@ bool MayWriteKey(Root& root, const SavePlan& plan) {
 // The panel's two boxes against what was loaded into them. A new entry writes what it has; one
 // that overwrites an existing key writes both boxes, since the user chose to replace it, and so
 // does a rename whose old key has gone meanwhile (nothing is carried over).
-void PlanValues(Root& root, const AppPathEntry* entry, bool writeAll, SavePlan& plan) {
+void PlanValues(Root& root, bool writeAll, SavePlan& plan) {
   const PanelSource& loaded = root.Panel();
   const auto plan1 = [&](const wchar_t* name, const std::wstring& text, const std::wstring& before,
                          const std::optional<Registry::RawValue>& stored) {
     if (!ValueWasEdited(text, before, writeAll)) return;
     plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
   };
-  plan1(kInstallationValue, root.Text2().Text(), loaded.installation,
-        entry ? entry->StoredInstallation : std::nullopt);
-  plan1(kDirectoryValue, root.Text3().Text(), loaded.directory,
-        entry ? entry->StoredDirectory : std::nullopt);
+  plan1(kInstallationValue, root.Text2().Text(), loaded.installation, loaded.storedInstallation);
+  plan1(kDirectoryValue, root.Text3().Text(), loaded.directory, loaded.storedDirectory);
+}
+
+// The key no longer holds what the panel loaded from it: another program changed or removed it.
+bool ChangedMeanwhile(const SavePlan& plan, const PanelSource& loaded) {
+  const auto values = Registry::ReadValues(plan.root, KeyPathOf(plan.keyName));
+  if (!values) return true;
+  const auto same = [&](const wchar_t* name, const std::optional<Registry::RawValue>& before) {
+    const Registry::RawValue* now = Registry::FindValue(*values, name);
+    if (now == nullptr || !before) return now == nullptr && !before;
+    return now->type == before->type && now->data == before->data;
+  };
+  return !same(kInstallationValue, loaded.storedInstallation) ||
+         !same(kDirectoryValue, loaded.storedDirectory);
+}
+
+enum class ConflictAnswer { Overwrite, Reload };
+
+// Only Yes overwrites: a box that could not be shown reloads.
+ConflictAnswer AskAboutChange(Root& root) {
+  return root.Ask().Message(root.Handle(), Texts::kChangedMeanwhileQuestion, root.Title(),
+                            MB_YESNO | MB_ICONWARNING) == IDYES
+             ? ConflictAnswer::Overwrite
+             : ConflictAnswer::Reload;
+}
+
+// The row and the panel show what the key holds now (or the row goes with a removed key).
+void ShowCurrentState(Root& root, const SavePlan& plan) {
+  if (root.Reload(plan.scope, plan.keyName) == 0) {
+    if (const AppPathEntry* gone = root.Entries().FindByKey(plan.scope, plan.keyName))
+      root.Forget(gone->Id);
+  }
+  root.Text1().SetLocked(true);
+  root.LoadSelectedRow();
 }
 
 // Writes the plan into the key; the first failure stops and is returned.
@@ -136,11 +167,11 @@ void ShowSaved(Root& root, const SavePlan& plan, LPARAM placeholder) {
 }
 
 std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
-  const AppPathEntry* entry = root.Entries().Find(root.Panel().entry);
+  const PanelSource& loaded = root.Panel();
   SavePlan plan;
-  plan.typedName = entry == nullptr || !root.Text1().Locked();
-  plan.keyName = plan.typedName ? ToUpper(root.Text1().Text()) : entry->KeyName;
-  plan.scope = entry != nullptr ? entry->Scope : root.Panel().scope;
+  plan.typedName = loaded.keyName.empty() || !root.Text1().Locked();
+  plan.keyName = plan.typedName ? ToUpper(root.Text1().Text()) : loaded.keyName;
+  plan.scope = loaded.scope;
   plan.root = RootOf(plan.scope);
   // The machine's key may not be written: its rows offer no save (the OK button is disabled).
   if (plan.scope == Scope::Machine && !root.MachineWritable()) return std::nullopt;
@@ -152,8 +183,15 @@ std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
         Registry::ReadKeyTree(plan.root, KeyPathOf(options.carryOverFrom), &plan.readError);
     if (plan.readError == ERROR_FILE_NOT_FOUND) plan.readError = ERROR_SUCCESS;
   }
-  const bool writeAll = (entry == nullptr && exists) || (renaming && !plan.carried);
-  PlanValues(root, entry, writeAll, plan);
+  bool writeAll = (loaded.keyName.empty() && exists) || (renaming && !plan.carried);
+  if (!plan.typedName && ChangedMeanwhile(plan, loaded)) {
+    if (AskAboutChange(root) == ConflictAnswer::Reload) {
+      ShowCurrentState(root, plan);
+      return std::nullopt;
+    }
+    writeAll = true;  // the user's texts, both of them, replace what the other program wrote
+  }
+  PlanValues(root, writeAll, plan);
   return plan;
 }
 

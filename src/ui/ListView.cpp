@@ -134,6 +134,14 @@ int ListView::InsertRow(int index, const std::wstring& text, const std::wstring&
   return at < 0 ? -1 : static_cast<int>(at);
 }
 
+int ListView::AppendRow(const std::wstring& text, const std::wstring& imageKey, LPARAM id) {
+  const bool sorted = sorted_;
+  sorted_ = false;
+  const int at = InsertRow(Count(), text, imageKey, id);
+  sorted_ = sorted;
+  return at;
+}
+
 bool ListView::RemoveRow(int index) {
   if (!ValidRow(*this, index)) return false;
   return SendMessageW(hwnd_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0) != FALSE;

@@ -30,11 +30,16 @@ class ListView {
   int Count() const;
   // Inserts a row before `index` (Count() appends). While the list is sorted the row goes to its
   // sorted place instead. Returns the position where it landed, -1 on failure.
+  // Ids the list gives rows of its own start here; entries' ids stay below.
+  static constexpr LPARAM kOwnIdBase = LPARAM{1} << 62;
   // The row carries `id`; without one it gets an id of the list's own, from a range entries
   // never use.
   int InsertRow(int index, const std::wstring& text, const std::wstring& imageKey, LPARAM id);
   int InsertRow(int index, const std::wstring& text, const std::wstring& imageKey);
   bool RemoveRow(int index);
+  // Appends a row at the end even while the list is sorted: for filling many rows, followed by
+  // one Resort. Returns the position, -1 on failure.
+  int AppendRow(const std::wstring& text, const std::wstring& imageKey, LPARAM id);
   bool Clear();
   std::wstring Text(int index, int column = 0) const;
   bool SetText(int index, int column, const std::wstring& text);
@@ -64,7 +69,7 @@ class ListView {
 
   HWND hwnd_ = nullptr;
   std::vector<std::wstring> imageKeys_;
-  LPARAM nextId_ = LPARAM{1} << 62;
+  LPARAM nextId_ = kOwnIdBase;
   bool sorted_ = false;
   int sortKey_ = 0;
 };

@@ -54,6 +54,8 @@ const wchar_t* ActionName(Command command) {
 Root::Root(Prompts& prompts) : prompts_(prompts) {}
 
 Root::~Root() {
+  watch_.Stop();
+  if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
   if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
   if (images_ != nullptr) ImageList_Destroy(images_);
   for (HICON& icon : legendIcons_)
@@ -73,6 +75,9 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   AttachEventHandlers();
   SizeAndCentre();
   CheckMachineWritable();
+  ACCEL refresh{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)};
+  accelerators_ = CreateAcceleratorTableW(&refresh, 1);
+  WatchRegistry();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   ShowWindowNow();
   if (options_.runStartup) PostMessageW(hwnd_, kStartupMessage, 0, 0);
@@ -117,6 +122,10 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_TIMER:
       if (wParam == kTimer1) UpdateEditorButtons();
+      if (wParam == kRefreshTimer) RefreshWhenIdle();
+      return 0;
+    case kRegistryChangedMessage:
+      SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -140,6 +149,8 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       KillTimer(hwnd_, kTimer1);
+      KillTimer(hwnd_, kRefreshTimer);
+      watch_.Stop();
       if (options_.endsProgram) PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -168,6 +179,7 @@ void Root::OnCommand(int id, int code) {
     RunCommand(CommandOfMenuItem(id));
     return;
   }
+  if (id == kMnuAktualisieren) Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
   if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();
@@ -197,13 +209,23 @@ void Root::SetCommandHandler(std::function<void(Command)> handler) {
 
 bool Root::RunCommand(Command command) {
   if (command != Command::Bearbeiten && !commandHandler_) return false;
+  ++commandsRunning_;
   Guarded(ActionName(command), [&] {
     if (command == Command::Bearbeiten)
       EditSelectedEntry();
     else
       commandHandler_(command);
   });
+  --commandsRunning_;
   return true;
+}
+
+// Another program's change is shown once no command is in the middle of its work (a command
+// asking a question lets the timer run): the rows must not be made anew under it.
+void Root::RefreshWhenIdle() {
+  if (commandsRunning_ > 0 || Waiting()) return;  // the timer comes again
+  KillTimer(hwnd_, kRefreshTimer);
+  Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
 }
 
 void Root::Guarded(const wchar_t* action, const std::function<void()>& work) {

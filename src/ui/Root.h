@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "catalogue/Catalogue.h"
+#include "platform/RegistryWatch.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 #include "ui/Prompts.h"
@@ -21,9 +23,14 @@ enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführe
 // texts as they were loaded, so a save can tell what the user changed.
 struct PanelSource {
   EntryId entry = 0;
+  std::wstring keyName;  // the entry's key as stored; empty for a new entry
   Scope scope = Scope::Machine;  // where a save writes: the entry's key, or a new entry's
   std::wstring installation;
   std::wstring directory;
+  // The two values as the key held them when they were loaded: a save compares them with what
+  // the key holds then, to notice another program's change.
+  std::optional<Registry::RawValue> storedInstallation;
+  std::optional<Registry::RawValue> storedDirectory;
 };
 
 struct RootOptions {
@@ -42,6 +49,7 @@ class Root {
   static constexpr int kMnuExportieren = 40004;
   static constexpr int kMnuAusführen = 40005;
   static constexpr int kMnuLöschen = 40006;
+  static constexpr int kMnuAktualisieren = 40007;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -82,6 +90,11 @@ class Root {
 
   // Posted by Create: the start-up runs once the message loop does.
   static constexpr UINT kStartupMessage = WM_APP + 1;
+  // Posted by the registry watch when either App Paths key changed.
+  static constexpr UINT kRegistryChangedMessage = WM_APP + 2;
+  // Changes that come in a burst (an installer writing many values) refresh the list once.
+  static constexpr UINT_PTR kRefreshTimer = 2;
+  static constexpr UINT kRefreshDelay = 300;  // ms
 
   // How long the start-up waits for the registry editor to write the backup.
   static constexpr double kExportTimeoutSeconds = 30.0;
@@ -121,6 +134,13 @@ class Root {
   int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
   // The broken-entry count as the entries stand now.
   void ShowBrokenCount();
+  // Reads both App Paths keys again: rows follow what they hold, the selection stays on its key,
+  // and texts the user is editing in the panel stay as they are.
+  void Refresh();
+  // Keys and the menu's accelerators (F5); true when the message was one.
+  bool TranslateAccelerator(MSG& message);
+  // True while the panel holds texts the user changed and did not save.
+  bool PanelEdited() const;
   // Where a new entry goes: the machine's key when the program may write there, else the
   // user's.
   Scope NewEntryScope() const;
@@ -247,15 +267,24 @@ class Root {
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
   HICON legendIcons_[5] = {};
   bool machineWritable_ = true;
+  RegistryWatch watch_;
+  HACCEL accelerators_ = nullptr;
+  int commandsRunning_ = 0;  // a later refresh waits for them
   HMENU commandMenu_ = nullptr;
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
 
   void ShowEntryInRow(const AppPathEntry& entry);
+  void SetRowTexts(int row, const AppPathEntry& entry);
+  void FillRowsAndCache();
   EntryStatus StatusFor(const AppPathEntry& entry) const;
   void ShowScopeInPanel(Scope scope);
   void UpdateTwinStatus(const AppPathEntry& entry);
   void CheckMachineWritable();
+  void WatchRegistry();
+  void RefreshWhenIdle();
+  struct PanelEdits;
+  void ReselectKey(Scope scope, const std::wstring& keyName);
   void LoadEntryIntoPanel(const AppPathEntry& entry);
 
   Catalogue catalogue_;

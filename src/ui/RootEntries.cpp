@@ -9,6 +9,28 @@
 #include "ui/Texts.h"
 
 namespace {
+// Keeps a control from repainting row by row while it is filled.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawPause() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  HWND hwnd_;
+};
+
+// A row the list holds without an entry: the placeholder of a new entry, kept across a refill.
+struct OwnRow {
+  LPARAM id;
+  std::wstring texts[4];
+  std::wstring imageKey;
+};
+
 Root::TypedText PanelValue(const std::wstring& shown, const std::wstring& loaded,
                            const std::optional<Registry::RawValue>* stored) {
   if (stored != nullptr && *stored && shown == loaded)
@@ -73,7 +95,9 @@ void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   text1_.SetText(entry.FileName);
   text2_.SetText(entry.Installation);
   text3_.SetText(entry.Directory);
-  panel_ = PanelSource{entry.Id, entry.Scope, entry.Installation, entry.Directory};
+  panel_ = PanelSource{entry.Id,           entry.KeyName,   entry.Scope,
+                       entry.Installation, entry.Directory, entry.StoredInstallation,
+                       entry.StoredDirectory};
   ShowScopeInPanel(entry.Scope);
 }
 
@@ -87,6 +111,10 @@ void Root::ShowEntryInRow(const AppPathEntry& entry) {
     lstFileList_.SetText(row, kColumnFileName, entry.FileName);
     lstFileList_.SetImageKey(row, ImageKeyOf(entry.Status));
   }
+  SetRowTexts(row, entry);
+}
+
+void Root::SetRowTexts(int row, const AppPathEntry& entry) {
   lstFileList_.SetText(row, kColumnKeyname, entry.KeyName);
   lstFileList_.SetText(row, kColumnInstallation, entry.Installation);
   lstFileList_.SetText(row, kColumnDirectory, entry.Directory);
@@ -127,4 +155,90 @@ void Root::ShowBrokenCount() {
   const int broken = catalogue_.BrokenCount();
   SetWindowTextChecked(LabFileError(), broken > 0 ? Texts::BrokenCountCaption(broken)
                                                   : std::wstring(Texts::kNoBrokenEntries));
+}
+
+// One row and one cache line per entry, in the catalogue's order (a sorted list sorts once at
+// the end); rows of the list's own stay.
+void Root::FillRowsAndCache() {
+  std::vector<OwnRow> own;
+  for (int row = 0; row < lstFileList_.Count(); ++row)
+    if (lstFileList_.IdOf(row) >= ListView::kOwnIdBase)
+      own.push_back({lstFileList_.IdOf(row),
+                     {lstFileList_.Text(row, 0), lstFileList_.Text(row, 1),
+                      lstFileList_.Text(row, 2), lstFileList_.Text(row, 3)},
+                     lstFileList_.ImageKey(row)});
+  RedrawPause pause(lstFileList_.Handle());
+  lstFileList_.Clear();
+  lstFileCache_.Clear();
+  for (const AppPathEntry& entry : catalogue_.Entries()) {
+    const auto id = static_cast<LPARAM>(entry.Id);
+    const int row = lstFileList_.AppendRow(entry.FileName, ImageKeyOf(entry.Status), id);
+    if (row >= 0) SetRowTexts(row, entry);
+    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory), id);
+  }
+  for (const OwnRow& row : own) {
+    const int at = lstFileList_.AppendRow(row.texts[0], row.imageKey, row.id);
+    for (int column = 1; column < 4 && at >= 0; ++column)
+      lstFileList_.SetText(at, column, row.texts[column]);
+  }
+  if (lstFileList_.IsSorted()) lstFileList_.Resort();
+}
+
+bool Root::PanelEdited() const {
+  if (!text1_.Locked()) return true;  // a new entry or a rename under way
+  return text2_.Text() != panel_.installation || text3_.Text() != panel_.directory;
+}
+
+void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
+  const AppPathEntry* entry = catalogue_.FindByKey(scope, keyName);
+  if (entry == nullptr) return;
+  const int row = RowOf(entry->Id);
+  lstFileList_.Select(row);
+  lstFileList_.EnsureVisible(row);
+}
+
+// What the user is typing in the panel, kept across a refresh.
+struct Root::PanelEdits {
+  std::wstring texts[3];
+  bool locked[2];
+  PanelSource source;
+};
+
+void Root::Refresh() {
+  const AppPathEntry* selected = SelectedEntry();
+  const std::optional<std::pair<Scope, std::wstring>> keep =
+      selected ? std::optional(std::pair(selected->Scope, selected->KeyName)) : std::nullopt;
+  std::optional<PanelEdits> edits;
+  if (PanelEdited())
+    edits = PanelEdits{{text1_.Text(), text2_.Text(), text3_.Text()},
+                       {text1_.Locked(), text3_.Locked()},
+                       panel_};
+  GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  GetFileListe();
+  if (keep) ReselectKey(keep->first, keep->second);
+  if (edits) {
+    text1_.SetText(edits->texts[0]);
+    text2_.SetText(edits->texts[1]);
+    text3_.SetText(edits->texts[2]);
+    text1_.SetLocked(edits->locked[0]);
+    text3_.SetLocked(edits->locked[1]);
+    panel_ = edits->source;
+    const AppPathEntry* same = catalogue_.FindByKey(panel_.scope, panel_.keyName);
+    panel_.entry = same != nullptr ? same->Id : 0;
+  } else {
+    LoadSelectedRow();
+  }
+  WatchRegistry();
+}
+
+// Both keys, also the user's when it appears later: the watch starts again after each refresh.
+void Root::WatchRegistry() {
+  if (hwnd_ == nullptr) return;
+  watch_.Start({{HKEY_LOCAL_MACHINE, Registry::kAppPathsKey},
+                {HKEY_CURRENT_USER, Registry::kAppPathsKey}},
+               hwnd_, kRegistryChangedMessage);
+}
+
+bool Root::TranslateAccelerator(MSG& message) {
+  return accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message);
 }

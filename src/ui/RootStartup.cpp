@@ -37,21 +37,6 @@ std::wstring WithAdvice(const wchar_t* message) {
   return std::wstring(message) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
 }
 
-// Keeps a control from repainting row by row while it is filled.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawPause() {
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-  }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-
- private:
-  HWND hwnd_;
-};
-
 // Keeps input away from the window while it waits for another process; it still paints.
 class WindowDisabled {
  public:
@@ -70,7 +55,6 @@ class WindowDisabled {
 }  // namespace
 
 bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
-  lstFileCache_.Clear();
   std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
   // The user's own registrations stand beside the machine's: Windows reads both.
   if (lhTyp == HKEY_LOCAL_MACHINE) {
@@ -79,22 +63,17 @@ bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
                    std::make_move_iterator(user.end()));
   }
   catalogue_.Reset(std::move(entries));
-  bool added = false;
+  lstFileCache_.Clear();
   for (const AppPathEntry& entry : catalogue_.Entries())
-    if (lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
-                             static_cast<LPARAM>(entry.Id)) >= 0)
-      added = true;
-  return added;
+    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
+                         static_cast<LPARAM>(entry.Id));
+  return !catalogue_.Entries().empty();
 }
 
 void Root::GetFileListe() {
-  {
-    RedrawPause pause(lstFileList_.Handle());
-    for (const AppPathEntry& entry : catalogue_.Entries()) {
-      catalogue_.SetStatus(entry.Id, StatusFor(entry));
-      ShowEntryInRow(entry);
-    }
-  }
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    catalogue_.SetStatus(entry.Id, StatusFor(entry));
+  FillRowsAndCache();
   // Reading line by line leaves the last line the current one.
   if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
   ShowBrokenCount();

@@ -58,6 +58,13 @@ inline constexpr wchar_t kMenuUmbenennen[] = L"Umbenennen ... ";
 inline constexpr wchar_t kMenuExportieren[] = L"Exportieren ... ";
 inline constexpr wchar_t kMenuAusführen[] = L"Ausführen ";
 inline constexpr wchar_t kMenuLöschen[] = L"Löschen";
+// Reads both App Paths keys again (also F5).
+inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
+
+// A save finds its key changed or removed by another program since the panel loaded it.
+inline constexpr wchar_t kChangedMeanwhileQuestion[] =
+    L"Der Eintrag wurde inzwischen von einem anderen Programm geändert oder entfernt.  \n"
+    L"Möchten Sie ihn mit Ihren Angaben überschreiben ? (Nein lädt den aktuellen Stand.)  ";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";

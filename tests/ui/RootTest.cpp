@@ -261,40 +261,6 @@ TEST_F(RootTest, ImageListHoldsSixPicturesForTheListAndTheLegend) {
     EXPECT_NE(SendMessageW(root_->Control(id), STM_GETICON, 0, 0), 0) << id;
 }
 
-TEST_F(RootTest, CommandMenuHoldsItsItemsInOrder) {
-  ASSERT_TRUE(Create(false));
-  const HMENU menu = root_->CommandMenu();
-  ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(GetMenuItemCount(menu), 8);
-  struct Item {
-    int id;
-    const wchar_t* caption;
-  };
-  const Item expected[] = {{Root::kMnuHinzufügen, L"Hinzufügen "},
-                           {Root::kMnuBearbeiten, L"Bearbeiten ... "},
-                           {0, nullptr},
-                           {Root::kMnuUmbenennen, L"Umbenennen ... "},
-                           {Root::kMnuExportieren, L"Exportieren ... "},
-                           {Root::kMnuAusführen, L"Ausführen "},
-                           {0, nullptr},
-                           {Root::kMnuLöschen, L"Löschen"}};
-  for (int i = 0; i < 8; ++i) {
-    wchar_t caption[64] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-    info.dwTypeData = caption;
-    info.cch = 64;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-    if (expected[i].caption == nullptr) {
-      EXPECT_NE(info.fType & MFT_SEPARATOR, 0u) << i;
-    } else {
-      EXPECT_EQ(info.wID, static_cast<UINT>(expected[i].id)) << i;
-      EXPECT_STREQ(caption, expected[i].caption) << i;
-    }
-  }
-}
-
 // ---- The list from the registry ----
 
 TEST_F(RootTest, GetFileListeMakesOneRowPerRegistrationWithItsStatus) {
