@@ -141,11 +141,6 @@ TEST_F(BackgroundChecksTest, OnlyTheNewestSubmissionOfAnIdIsDelivered) {
          c.Cancel(5);
          Open(gate);
        }, {100}},
-      {"cancelled when finished, not yet taken", [&](auto& c) {
-         c.Submit(5, Answer(1));
-         WaitForAnnouncement();
-         c.Cancel(5);
-       }, {}},
       {"a job that throws", [](auto& c) { c.Submit(5, []() -> int { throw 1; }); }, {}},
   };
   for (const Case& c : cases) {
