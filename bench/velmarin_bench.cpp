@@ -5,6 +5,9 @@
 //      against the bare platform work the same catalogue needs (enumerate, read the two values,
 //      one existence test per key). A ratio that grows with the count would mean the fill is
 //      worse than linear.
+//   3. Existence tests: FileExists against the folder search it replaced, per kind of path.
+//   4. Existence tests on the slow file system (when tools/run-bench loaded it): the time the
+//      window's thread spends submitting them and waits for their answers.
 // It rewrites HKEY_LOCAL_MACHINE\...\App Paths, so it runs only where the tests may run.
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "ExistenceBench.h"
 #include "catalogue/EntryList.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
@@ -344,6 +348,8 @@ int main() {
   bool sane = BenchSearchOverList();
   sane = BenchManyStars() && sane;
   sane = BenchStartup() && sane;
+  sane = BenchExistenceTests() && sane;
+  sane = BenchBackgroundChecks() && sane;
   std::printf("\n%s\n", sane ? "All measurements ran." : "Some measurements went wrong (see above).");
   return sane ? 0 : 1;
 }
