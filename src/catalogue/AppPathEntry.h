@@ -11,7 +11,8 @@
 // SettingsOnly: the key names no program but carries settings for Windows (install.exe and
 // setup.exe on every machine); nothing is wrong with it. Hidden: a machine-wide registration
 // that Windows never reads, because the user has one of the same name.
-enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly, Hidden };
+// Checking: the existence test has not answered yet (it runs off the window's thread).
+enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly, Hidden, Checking };
 
 // Which App Paths key holds a registration: the machine's (HKEY_LOCAL_MACHINE, every user) or
 // the user's own (HKEY_CURRENT_USER), which Windows reads first.
@@ -40,7 +41,8 @@ std::optional<std::wstring> ProgramText(const AppPathEntry& entry);
 // WINWORD.EXE -> Winword.exe: first character upper case, the rest lower case.
 std::wstring FileNameFromKeyName(std::wstring_view keyName);
 
-// The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info" or "Hilfe".
+// The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info" or "Hilfe";
+// empty (no picture) while it is being checked.
 const wchar_t* ImageKeyOf(EntryStatus status);
 
 // The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.

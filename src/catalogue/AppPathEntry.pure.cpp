@@ -27,6 +27,8 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
       return L"Info";
     case EntryStatus::Hidden:
       return L"Hilfe";
+    case EntryStatus::Checking:
+      return L"";
     case EntryStatus::Broken:
       break;
   }

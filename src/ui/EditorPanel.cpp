@@ -41,10 +41,26 @@ void Root::UpdateEditorButtons() {
   bDateiname_.SetEnabled(!text1_.Text().empty());
   // The same test as a row's status, for the text and type the save would store: a quoted path
   // with arguments, a REG_EXPAND_SZ program or a bare name on the search path can be saved.
+  // A new text is tested on a worker thread; OK waits for its answer.
   const TypedText installation = PanelInstallation();
+  if (installation.text != panelCheck_.text || installation.type != panelCheck_.type)
+    CheckPanelProgram(installation);
   const bool writable = panel_.scope == Scope::User || machineWritable_;
-  bHinzufügen_.SetEnabled(writable &&
-                          ProgramStatus(installation.text, installation.type) == EntryStatus::Fine);
+  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending && panelCheck_.fine);
+}
+
+// A newer text supersedes the test of an older one, whose answer is then dropped.
+void Root::CheckPanelProgram(const TypedText& installation) {
+  panelCheck_ = PanelCheck{installation.text, installation.type, false, false};
+  if (checks_ == nullptr) return;
+  if (TestedPath(installation.text).empty()) {
+    checks_->Cancel(kPanelCheckId);
+    return;
+  }
+  panelCheck_.pending =
+      checks_->Submit(kPanelCheckId, [installation] {
+        return static_cast<int>(ProgramStatus(installation.text, installation.type));
+      }) != 0;
 }
 
 void Root::EditSelectedEntry() {

@@ -24,6 +24,9 @@ void Root::SortByColumn(int column) { lstFileList_.SortBy(column); }
 
 LRESULT Root::OnListNotify(const NMHDR& header) {
   switch (header.code) {
+    case LVN_GETDISPINFOW:
+      // The list hands over its own buffer for the answer.
+      return OnGetDispInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
     case LVN_ITEMCHANGED:
       if (GainsSelection(reinterpret_cast<const NMLISTVIEW&>(header))) LoadSelectedRow();
       return 0;

@@ -89,6 +89,7 @@ int ListView::Count() const {
 }
 
 int ListView::ImageIndexOf(const std::wstring& key) const {
+  if (key == kImageFromOwner) return I_IMAGECALLBACK;
   const auto it = std::find(imageKeys_.begin(), imageKeys_.end(), key);
   return it == imageKeys_.end() ? I_IMAGENONE : static_cast<int>(it - imageKeys_.begin());
 }

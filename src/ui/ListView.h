@@ -30,6 +30,9 @@ class ListView {
   int Count() const;
   // Inserts a row before `index` (Count() appends). While the list is sorted the row goes to its
   // sorted place instead. Returns the position where it landed, -1 on failure.
+  // A row with this image key asks the list's owner for its picture when it is drawn
+  // (LVN_GETDISPINFO): a status that changes costs a repaint, not a search for the row.
+  static constexpr wchar_t kImageFromOwner[] = L"*";
   // Ids the list gives rows of its own start here; entries' ids stay below.
   static constexpr LPARAM kOwnIdBase = LPARAM{1} << 62;
   // The row carries `id`; without one it gets an id of the list's own, from a range entries
@@ -46,6 +49,9 @@ class ListView {
   std::wstring ImageKey(int index) const;
   // Icon and small icon always show the same picture.
   bool SetImageKey(int index, const std::wstring& key);
+
+  // The position of an image key in the image list; I_IMAGENONE for no picture.
+  int ImageIndexOf(const std::wstring& key) const;
 
   // Stable ids
   LPARAM IdOf(int index) const;
@@ -64,7 +70,6 @@ class ListView {
   int SortKey() const { return sortKey_; }
 
  private:
-  int ImageIndexOf(const std::wstring& key) const;
   int SortedPositionFor(const std::wstring& text) const;
 
   HWND hwnd_ = nullptr;

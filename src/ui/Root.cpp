@@ -74,6 +74,7 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   CreateControls();
   AttachEventHandlers();
   SizeAndCentre();
+  checks_ = std::make_unique<BackgroundChecks>(hwnd_, kChecksFinishedMessage, kCheckWorkers);
   CheckMachineWritable();
   ACCEL refresh{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)};
   accelerators_ = CreateAcceleratorTableW(&refresh, 1);
@@ -123,6 +124,9 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimer1) UpdateEditorButtons();
       if (wParam == kRefreshTimer) RefreshWhenIdle();
+      return 0;
+    case kChecksFinishedMessage:
+      OnChecksFinished();
       return 0;
     case kRegistryChangedMessage:
       SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);

@@ -6,10 +6,13 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
+#include <unordered_set>
 #include <optional>
 #include <string>
 
 #include "catalogue/Catalogue.h"
+#include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
@@ -92,6 +95,12 @@ class Root {
   static constexpr UINT kStartupMessage = WM_APP + 1;
   // Posted by the registry watch when either App Paths key changed.
   static constexpr UINT kRegistryChangedMessage = WM_APP + 2;
+  // Posted by the background checks when existence tests have answered.
+  static constexpr UINT kChecksFinishedMessage = WM_APP + 3;
+  // The panel's OK test runs with the entries' tests under this id.
+  static constexpr uint64_t kPanelCheckId = ~uint64_t{0};
+  // Threads for the existence tests: a few stuck on shares leave the others going.
+  static constexpr int kCheckWorkers = 4;
   // Changes that come in a burst (an installer writing many values) refresh the list once.
   static constexpr UINT_PTR kRefreshTimer = 2;
   static constexpr UINT kRefreshDelay = 300;  // ms
@@ -132,8 +141,10 @@ class Root {
   void Forget(EntryId id);
   // The row of the entry, -1 when it has none.
   int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
-  // The broken-entry count as the entries stand now.
+  // The broken-entry count as the entries stand now (and how many are still being checked).
   void ShowBrokenCount();
+  // Existence tests that have not answered yet, the panel's included.
+  size_t PendingChecks() const { return pending_.size() + (panelCheck_.pending ? 1 : 0); }
   // Reads both App Paths keys again: rows follow what they hold, the selection stays on its key,
   // and texts the user is editing in the panel stay as they are.
   void Refresh();
@@ -270,6 +281,14 @@ class Root {
   RegistryWatch watch_;
   HACCEL accelerators_ = nullptr;
   int commandsRunning_ = 0;  // a later refresh waits for them
+  std::unique_ptr<BackgroundChecks> checks_;
+  std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
+  struct PanelCheck {
+    std::wstring text;    // the installation text last sent off
+    uint32_t type = 0;
+    bool pending = false;
+    bool fine = false;    // its answer
+  } panelCheck_;
   HMENU commandMenu_ = nullptr;
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
@@ -277,7 +296,11 @@ class Root {
   void ShowEntryInRow(const AppPathEntry& entry);
   void SetRowTexts(int row, const AppPathEntry& entry);
   void FillRowsAndCache();
-  EntryStatus StatusFor(const AppPathEntry& entry) const;
+  void CheckStatus(const AppPathEntry& entry);
+  void CheckStatuses();
+  void OnChecksFinished();
+  void CheckPanelProgram(const TypedText& installation);
+  LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
   void ShowScopeInPanel(Scope scope);
   void UpdateTwinStatus(const AppPathEntry& entry);
   void CheckMachineWritable();

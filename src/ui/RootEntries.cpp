@@ -78,17 +78,71 @@ void Root::ShowScopeInPanel(Scope scope) {
   SetWindowTextChecked(Control(kLabScope), Texts::ScopeCaption(scope == Scope::Machine));
 }
 
-// The machine's key decides for the user's; an entry of the user's decides its twin's status.
-EntryStatus Root::StatusFor(const AppPathEntry& entry) const {
-  if (catalogue_.HiddenByUser(entry)) return EntryStatus::Hidden;
-  return EntryStatusOf(entry);
+// What needs no file system is decided at once: a machine entry the user's hides, a key without
+// a program. The existence test of a program runs on a worker thread (a share that does not
+// answer must not freeze the window); the row shows no picture until it answers.
+void Root::CheckStatus(const AppPathEntry& entry) {
+  checks_->Cancel(entry.Id);
+  pending_.erase(entry.Id);
+  const std::optional<std::wstring> program = ProgramText(entry);
+  if (catalogue_.HiddenByUser(entry) || !program) {
+    catalogue_.SetStatus(entry.Id, catalogue_.HiddenByUser(entry) ? EntryStatus::Hidden
+                                                                : EntryStatusOf(entry));
+    return;
+  }
+  catalogue_.SetStatus(entry.Id, EntryStatus::Checking);
+  const uint32_t type = entry.StoredInstallation->type;
+  if (checks_->Submit(entry.Id, [text = *program, type] {
+        return static_cast<int>(ProgramStatus(text, type));
+      }) != 0)
+    pending_.insert(entry.Id);
+}
+
+// Programs on a network share go last: two that do not answer must not hold up the rest.
+void Root::CheckStatuses() {
+  std::vector<const AppPathEntry*> later;
+  for (const AppPathEntry& entry : catalogue_.Entries()) {
+    if (entry.Installation.rfind(L"\\\\", 0) == 0 || entry.Installation.rfind(L"\"\\\\", 0) == 0)
+      later.push_back(&entry);
+    else
+      CheckStatus(entry);
+  }
+  for (const AppPathEntry* entry : later) CheckStatus(*entry);
+}
+
+void Root::OnChecksFinished() {
+  bool changed = false;
+  for (const CheckResult& result : checks_->TakeFinished()) {
+    if (result.id == kPanelCheckId) {
+      panelCheck_.pending = false;
+      panelCheck_.fine = static_cast<EntryStatus>(result.value) == EntryStatus::Fine;
+      UpdateEditorButtons();
+      continue;
+    }
+    if (pending_.erase(result.id) == 0) continue;
+    catalogue_.SetStatus(result.id, static_cast<EntryStatus>(result.value));
+    changed = true;
+  }
+  if (!changed) return;
+  // Rows ask for their picture when drawn; a repaint shows the answers.
+  InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
+  ShowBrokenCount();
+}
+
+// Rows of entries draw the picture of their entry's status as it is now.
+LRESULT Root::OnGetDispInfo(NMLVDISPINFOW& info) const {
+  if ((info.item.mask & LVIF_IMAGE) == 0) return 0;
+  const AppPathEntry* entry = catalogue_.Find(static_cast<EntryId>(info.item.lParam));
+  info.item.iImage =
+      entry != nullptr ? lstFileList_.ImageIndexOf(ImageKeyOf(entry->Status)) : I_IMAGENONE;
+  return 0;
 }
 
 void Root::UpdateTwinStatus(const AppPathEntry& entry) {
   const AppPathEntry* twin = catalogue_.Twin(entry);
   if (twin == nullptr || twin->Scope != Scope::Machine) return;
-  catalogue_.SetStatus(twin->Id, StatusFor(*twin));
-  ShowEntryInRow(*twin);
+  CheckStatus(*twin);
+  InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
 }
 
 void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
@@ -105,13 +159,14 @@ void Root::ShowEntryInRow(const AppPathEntry& entry) {
   const auto id = static_cast<LPARAM>(entry.Id);
   int row = lstFileList_.IndexOfId(id);
   if (row < 0) {
-    row = lstFileList_.InsertRow(lstFileList_.Count(), entry.FileName, ImageKeyOf(entry.Status), id);
+    row = lstFileList_.InsertRow(lstFileList_.Count(), entry.FileName, ListView::kImageFromOwner,
+                                 id);
     if (row < 0) return;
   } else {
     lstFileList_.SetText(row, kColumnFileName, entry.FileName);
-    lstFileList_.SetImageKey(row, ImageKeyOf(entry.Status));
   }
   SetRowTexts(row, entry);
+  InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
 }
 
 void Root::SetRowTexts(int row, const AppPathEntry& entry) {
@@ -125,7 +180,7 @@ EntryId Root::Reload(Scope scope, const std::wstring& keyName) {
   std::optional<AppPathEntry> entry = ReadEntry(scope, keyName);
   if (!entry) return 0;
   const EntryId id = catalogue_.Upsert(std::move(*entry));
-  catalogue_.SetStatus(id, StatusFor(*catalogue_.Find(id)));
+  CheckStatus(*catalogue_.Find(id));
   const AppPathEntry& stored = *catalogue_.Find(id);
   ShowEntryInRow(stored);
   UpdateTwinStatus(stored);
@@ -145,6 +200,8 @@ void Root::Forget(EntryId id) {
   const AppPathEntry* gone = catalogue_.Find(id);
   if (gone == nullptr) return;
   const AppPathEntry forgotten = *gone;
+  checks_->Cancel(id);
+  pending_.erase(id);
   catalogue_.Remove(id);
   UpdateTwinStatus(forgotten);
   if (panel_.entry == id) panel_ = PanelSource{};
@@ -153,6 +210,10 @@ void Root::Forget(EntryId id) {
 
 void Root::ShowBrokenCount() {
   const int broken = catalogue_.BrokenCount();
+  if (!pending_.empty()) {
+    SetWindowTextChecked(LabFileError(), Texts::CheckingCaption(broken, pending_.size()));
+    return;
+  }
   SetWindowTextChecked(LabFileError(), broken > 0 ? Texts::BrokenCountCaption(broken)
                                                   : std::wstring(Texts::kNoBrokenEntries));
 }
@@ -172,7 +233,7 @@ void Root::FillRowsAndCache() {
   lstFileCache_.Clear();
   for (const AppPathEntry& entry : catalogue_.Entries()) {
     const auto id = static_cast<LPARAM>(entry.Id);
-    const int row = lstFileList_.AppendRow(entry.FileName, ImageKeyOf(entry.Status), id);
+    const int row = lstFileList_.AppendRow(entry.FileName, ListView::kImageFromOwner, id);
     if (row >= 0) SetRowTexts(row, entry);
     lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory), id);
   }
@@ -213,6 +274,8 @@ void Root::Refresh() {
     edits = PanelEdits{{text1_.Text(), text2_.Text(), text3_.Text()},
                        {text1_.Locked(), text3_.Locked()},
                        panel_};
+  for (const EntryId id : pending_) checks_->Cancel(id);
+  pending_.clear();
   GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
   GetFileListe();
   if (keep) ReselectKey(keep->first, keep->second);

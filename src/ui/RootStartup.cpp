@@ -71,9 +71,8 @@ bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
 }
 
 void Root::GetFileListe() {
-  for (const AppPathEntry& entry : catalogue_.Entries())
-    catalogue_.SetStatus(entry.Id, StatusFor(entry));
   FillRowsAndCache();
+  CheckStatuses();
   // Reading line by line leaves the last line the current one.
   if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
   ShowBrokenCount();

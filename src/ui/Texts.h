@@ -47,6 +47,11 @@ inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
 inline std::wstring BrokenCountCaption(int broken) {
   return L" " + std::to_wstring(broken) + kBrokenCountSuffix;
 }
+// The count while existence tests are still running.
+inline std::wstring CheckingCaption(int broken, size_t checking) {
+  return L" " + std::to_wstring(broken) + kBrokenCountSuffix + L", " + std::to_wstring(checking) +
+         L" werden noch geprüft";
+}
 // The count when no entry is broken.
 inline constexpr wchar_t kNoBrokenEntries[] = L" Keine fehlerhaften Einträge";
 

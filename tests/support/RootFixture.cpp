@@ -43,13 +43,29 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   // The start-up runs from a posted message, as it does once the program's loop runs.
   MSG message{};
   while (PeekMessageW(&message, root_->Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  return true;
+  return Settle();
 }
 
 void RootFixture::OpenWindow() {
   ASSERT_TRUE(Create(false));
   if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
+  Settle();
   WindowOpened();
+}
+
+// The existence tests answer on worker threads; their answers come through the message queue.
+bool RootFixture::Settle() {
+  if (!root_ || root_->Handle() == nullptr) return true;
+  for (const ULONGLONG end = GetTickCount64() + 10000; root_->PendingChecks() > 0;) {
+    MSG message{};
+    while (PeekMessageW(&message, root_->Handle(), Root::kChecksFinishedMessage,
+                        Root::kChecksFinishedMessage, PM_REMOVE))
+      DispatchMessageW(&message);
+    if (root_->PendingChecks() == 0) break;
+    if (GetTickCount64() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+  }
+  return true;
 }
 
 int RootFixture::RowOf(const std::wstring& text) {

@@ -23,12 +23,18 @@ class RootFixture : public AppPathsFixture {
   // unless another is named.
   bool Create(bool runStartup, const std::wstring& backupFolder = {});
   // The window over the registrations the test has put in place, filled as the start-up fills
-  // it; no row selected.
+  // it, every status known; no row selected.
   void OpenWindow();
   // What a suite adds to every window OpenWindow fills (a command handler, a message hook).
   virtual void WindowOpened() {}
 
-  ListView& List() { return root_->LstFileList(); }
+  // The list once every existence test has answered: rows then show their final pictures.
+  ListView& List() {
+    Settle();
+    return root_->LstFileList();
+  }
+  // Waits (at most ten seconds) for the existence tests under way; false when they did not end.
+  bool Settle();
   ListBox& Cache() { return root_->LstFileCache(); }
   TextBox& Text1() { return root_->Text1(); }
   TextBox& Text2() { return root_->Text2(); }

@@ -42,7 +42,11 @@ class PanelWindowFixture : public RootFixture {
   void Type(TextBox& box, wchar_t character) {
     SendMessageW(box.Handle(), WM_CHAR, character, 1);
   }
-  void Tick() { SendMessageW(W().Handle(), WM_TIMER, Root::kTimer1, 0); }
+  // The timer's tick, and the answer of the test it started.
+  void Tick() {
+    SendMessageW(W().Handle(), WM_TIMER, Root::kTimer1, 0);
+    Settle();
+  }
   void NotifyFromList(UINT code, int subItem = 0) {
     NMLISTVIEW info{};
     info.hdr.hwndFrom = ListHandle();

@@ -323,6 +323,8 @@ TEST_F(RootTest, BrokenCountSaysSoWhenNothingIsBroken) {
   ASSERT_TRUE(Create(false));
   ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
   root_->GetFileListe();
+  EXPECT_EQ(Text(root_->LabFileError()), Texts::CheckingCaption(0, 1)) << "while it is tested";
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(root_->LstFileList().Count(), 1);
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
 }
