@@ -89,7 +89,6 @@ int ListView::Count() const {
 }
 
 int ListView::ImageIndexOf(const std::wstring& key) const {
-  if (key == kImageFromOwner) return I_IMAGECALLBACK;
   const auto it = std::find(imageKeys_.begin(), imageKeys_.end(), key);
   return it == imageKeys_.end() ? I_IMAGENONE : static_cast<int>(it - imageKeys_.begin());
 }
@@ -140,6 +139,25 @@ int ListView::AppendRow(const std::wstring& text, const std::wstring& imageKey, 
   sorted_ = false;
   const int at = InsertRow(Count(), text, imageKey, id);
   sorted_ = sorted;
+  return at;
+}
+
+int ListView::InsertOwnerRow(LPARAM id, const std::wstring& sortText, bool sorted) {
+  if (hwnd_ == nullptr) return -1;
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = sorted && sorted_ ? SortedPositionFor(sortText) : Count();
+  item.pszText = LPSTR_TEXTCALLBACKW;
+  item.iImage = I_IMAGECALLBACK;
+  item.lParam = id;
+  const auto at = static_cast<int>(
+      SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (at < 0) return -1;
+  // Sub-items ask too; one that was never given a text would stay empty.
+  LVITEMW sub{};
+  sub.pszText = LPSTR_TEXTCALLBACKW;
+  for (sub.iSubItem = 1; sub.iSubItem < ColumnCount(); ++sub.iSubItem)
+    SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
   return at;
 }
 

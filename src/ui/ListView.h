@@ -30,9 +30,6 @@ class ListView {
   int Count() const;
   // Inserts a row before `index` (Count() appends). While the list is sorted the row goes to its
   // sorted place instead. Returns the position where it landed, -1 on failure.
-  // A row with this image key asks the list's owner for its picture when it is drawn
-  // (LVN_GETDISPINFO): a status that changes costs a repaint, not a search for the row.
-  static constexpr wchar_t kImageFromOwner[] = L"*";
   // Ids the list gives rows of its own start here; entries' ids stay below.
   static constexpr LPARAM kOwnIdBase = LPARAM{1} << 62;
   // The row carries `id`; without one it gets an id of the list's own, from a range entries
@@ -43,6 +40,10 @@ class ListView {
   // Appends a row at the end even while the list is sorted: for filling many rows, followed by
   // one Resort. Returns the position, -1 on failure.
   int AppendRow(const std::wstring& text, const std::wstring& imageKey, LPARAM id);
+  // A row whose texts and picture the list asks its owner for when it draws them
+  // (LVN_GETDISPINFO): nothing is copied into the control, and a change costs a repaint.
+  // Appended at the end, or at `sortText`'s place while the list is sorted (`sorted` true).
+  int InsertOwnerRow(LPARAM id, const std::wstring& sortText = {}, bool sorted = false);
   bool Clear();
   std::wstring Text(int index, int column = 0) const;
   bool SetText(int index, int column, const std::wstring& text);

@@ -6,6 +6,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "ui/EntrySearch.h"
+#include "ui/dialogs/CleanUpDialog.h"
 
 struct FileDialogRequest {
   std::wstring title;
@@ -28,6 +32,11 @@ class Prompts {
   // `installation` is the installation text the dialog checks the name's extension against.
   virtual std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
                                                  const std::wstring& installation) = 0;
+  // The find dialog, filled with the last request; nothing when the user cancelled.
+  virtual std::optional<SearchRequest> AskSearch(HWND owner, const SearchRequest& last) = 0;
+  // The clean-up dialog: which rows are checked when the user confirms; nothing on cancel.
+  virtual std::optional<std::vector<bool>> AskCleanUp(HWND owner,
+                                                      const std::vector<CleanUpRow>& rows) = 0;
 };
 
 // The real dialogs of the system.
@@ -39,4 +48,7 @@ class SystemPrompts final : public Prompts {
   std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
   std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
                                          const std::wstring& installation) override;
+  std::optional<SearchRequest> AskSearch(HWND owner, const SearchRequest& last) override;
+  std::optional<std::vector<bool>> AskCleanUp(HWND owner,
+                                              const std::vector<CleanUpRow>& rows) override;
 };

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <exception>
+#include <iterator>
 
 #include "platform/Others.h"
 #include "ui/Texts.h"
@@ -43,6 +44,8 @@ const wchar_t* ActionName(Command command) {
       return Texts::kMenuAusführen;
     case Command::Löschen:
       return Texts::kMenuLöschen;
+    case Command::Bereinigen:
+      return Texts::kMenuBereinigen;
     case Command::Speichern:
       break;
   }
@@ -76,8 +79,10 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   SizeAndCentre();
   checks_ = std::make_unique<BackgroundChecks>(hwnd_, kChecksFinishedMessage, kCheckWorkers);
   CheckMachineWritable();
-  ACCEL refresh{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)};
-  accelerators_ = CreateAcceleratorTableW(&refresh, 1);
+  ACCEL keys[] = {{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)},
+                  {FVIRTKEY | FCONTROL, 'F', static_cast<WORD>(kMnuSuchen)},
+                  {FVIRTKEY, VK_F3, static_cast<WORD>(kMnuWeitersuchen)}};
+  accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   WatchRegistry();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   ShowWindowNow();
@@ -184,6 +189,9 @@ void Root::OnCommand(int id, int code) {
     return;
   }
   if (id == kMnuAktualisieren) Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
+  if (id == kMnuSuchen) Guarded(Texts::kFindCaption, [this] { Search(); });
+  if (id == kMnuWeitersuchen) Guarded(Texts::kFindCaption, [this] { SearchNext(); });
+  if (id == kMnuBereinigen) RunCommand(Command::Bereinigen);
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
   if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();

@@ -20,7 +20,9 @@
 #include "ui/Texts.h"
 
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
-enum class Command { Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern };
+enum class Command {
+  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen
+};
 
 // Where the editor panel's texts came from: the entry (0 for a new entry or none) and the two
 // texts as they were loaded, so a save can tell what the user changed.
@@ -53,6 +55,9 @@ class Root {
   static constexpr int kMnuAusführen = 40005;
   static constexpr int kMnuLöschen = 40006;
   static constexpr int kMnuAktualisieren = 40007;
+  static constexpr int kMnuSuchen = 40008;
+  static constexpr int kMnuWeitersuchen = 40009;
+  static constexpr int kMnuBereinigen = 40010;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -150,6 +155,11 @@ class Root {
   void Refresh();
   // Keys and the menu's accelerators (F5); true when the message was one.
   bool TranslateAccelerator(MSG& message);
+  // "Suchen ...": asks for a pattern, then selects the next row that matches.
+  void Search();
+  // "Weitersuchen": the next row after the selected one (wrapping) that matches the last
+  // pattern; without one, "Suchen ...".
+  void SearchNext();
   // True while the panel holds texts the user changed and did not save.
   bool PanelEdited() const;
   // Where a new entry goes: the machine's key when the program may write there, else the
@@ -281,6 +291,7 @@ class Root {
   RegistryWatch watch_;
   HACCEL accelerators_ = nullptr;
   int commandsRunning_ = 0;  // a later refresh waits for them
+  std::optional<SearchRequest> lastSearch_;
   std::unique_ptr<BackgroundChecks> checks_;
   std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
   struct PanelCheck {
@@ -294,7 +305,7 @@ class Root {
   HICON appIconSmall_ = nullptr;
 
   void ShowEntryInRow(const AppPathEntry& entry);
-  void SetRowTexts(int row, const AppPathEntry& entry);
+  static std::wstring CellText(const AppPathEntry& entry, int column);
   void FillRowsAndCache();
   void CheckStatus(const AppPathEntry& entry);
   void CheckStatuses();

@@ -4,6 +4,7 @@
 #include "catalogue/EntryValues.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
+#include "ui/modLikeCompareText.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
@@ -129,13 +130,35 @@ void Root::OnChecksFinished() {
   ShowBrokenCount();
 }
 
-// Rows of entries draw the picture of their entry's status as it is now.
+// Rows of entries show their entry as it is now: its texts and the picture of its status.
 LRESULT Root::OnGetDispInfo(NMLVDISPINFOW& info) const {
-  if ((info.item.mask & LVIF_IMAGE) == 0) return 0;
   const AppPathEntry* entry = catalogue_.Find(static_cast<EntryId>(info.item.lParam));
-  info.item.iImage =
-      entry != nullptr ? lstFileList_.ImageIndexOf(ImageKeyOf(entry->Status)) : I_IMAGENONE;
+  if ((info.item.mask & LVIF_IMAGE) != 0)
+    info.item.iImage =
+        entry != nullptr ? lstFileList_.ImageIndexOf(ImageKeyOf(entry->Status)) : I_IMAGENONE;
+  if ((info.item.mask & LVIF_TEXT) != 0 && info.item.pszText != nullptr &&
+      info.item.cchTextMax > 0) {
+    const std::wstring text = entry != nullptr ? CellText(*entry, info.item.iSubItem) : L"";
+    lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
+  }
   return 0;
+}
+
+std::wstring Root::CellText(const AppPathEntry& entry, int column) {
+  switch (column) {
+    case kColumnFileName:
+      return entry.FileName;
+    case kColumnKeyname:
+      return entry.KeyName;
+    case kColumnInstallation:
+      return entry.Installation;
+    case kColumnDirectory:
+      return entry.Directory;
+    case kColumnScope:
+      return Texts::ScopeCaption(entry.Scope == Scope::Machine);
+    default:
+      return {};
+  }
 }
 
 void Root::UpdateTwinStatus(const AppPathEntry& entry) {
@@ -155,25 +178,11 @@ void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   ShowScopeInPanel(entry.Scope);
 }
 
+// The row asks for its texts when drawn: an existing one only needs repainting.
 void Root::ShowEntryInRow(const AppPathEntry& entry) {
   const auto id = static_cast<LPARAM>(entry.Id);
-  int row = lstFileList_.IndexOfId(id);
-  if (row < 0) {
-    row = lstFileList_.InsertRow(lstFileList_.Count(), entry.FileName, ListView::kImageFromOwner,
-                                 id);
-    if (row < 0) return;
-  } else {
-    lstFileList_.SetText(row, kColumnFileName, entry.FileName);
-  }
-  SetRowTexts(row, entry);
+  if (lstFileList_.IndexOfId(id) < 0) lstFileList_.InsertOwnerRow(id, entry.FileName, true);
   InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
-}
-
-void Root::SetRowTexts(int row, const AppPathEntry& entry) {
-  lstFileList_.SetText(row, kColumnKeyname, entry.KeyName);
-  lstFileList_.SetText(row, kColumnInstallation, entry.Installation);
-  lstFileList_.SetText(row, kColumnDirectory, entry.Directory);
-  lstFileList_.SetText(row, kColumnScope, Texts::ScopeCaption(entry.Scope == Scope::Machine));
 }
 
 EntryId Root::Reload(Scope scope, const std::wstring& keyName) {
@@ -233,8 +242,7 @@ void Root::FillRowsAndCache() {
   lstFileCache_.Clear();
   for (const AppPathEntry& entry : catalogue_.Entries()) {
     const auto id = static_cast<LPARAM>(entry.Id);
-    const int row = lstFileList_.AppendRow(entry.FileName, ListView::kImageFromOwner, id);
-    if (row >= 0) SetRowTexts(row, entry);
+    lstFileList_.InsertOwnerRow(id);
     lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory), id);
   }
   for (const OwnRow& row : own) {
@@ -304,4 +312,37 @@ void Root::WatchRegistry() {
 
 bool Root::TranslateAccelerator(MSG& message) {
   return accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message);
+}
+
+void Root::Search() {
+  const std::optional<SearchRequest> request =
+      prompts_.AskSearch(hwnd_, lastSearch_.value_or(SearchRequest{}));
+  if (!request) return;
+  lastSearch_ = *request;
+  SearchNext();
+}
+
+// The rows' data in the order the list shows them: no text is read back from the control.
+void Root::SearchNext() {
+  if (!lastSearch_) {
+    Search();
+    return;
+  }
+  std::vector<RowTexts> rows(static_cast<size_t>(lstFileList_.Count()));
+  for (size_t row = 0; row < rows.size(); ++row)
+    if (const AppPathEntry* entry = EntryOfRow(static_cast<int>(row)))
+      rows[row] = {entry->FileName, entry->KeyName, entry->Installation, entry->Directory};
+  const int selected = lstFileList_.SelectedIndex();
+  const SearchOutcome outcome =
+      FindNextRow(rows, selected < 0 ? rows.size() : static_cast<size_t>(selected), *lastSearch_,
+                  UserLocaleCharRules());
+  if (outcome.malformed || !outcome.found) {
+    prompts_.Message(hwnd_, outcome.malformed ? Texts::kFindMalformed : Texts::kFindNothing,
+                     Title(), MB_OK | (outcome.malformed ? MB_ICONWARNING : MB_ICONINFORMATION));
+    return;
+  }
+  const int row = static_cast<int>(*outcome.found);
+  lstFileList_.Select(row);
+  lstFileList_.EnsureVisible(row);
+  LoadSelectedRow();  // also when the match is the row already selected
 }

@@ -132,7 +132,9 @@ constexpr MenuDesign kMenu[] = {
     {0, nullptr},                                     {Root::kMnuUmbenennen, Texts::kMenuUmbenennen},
     {Root::kMnuExportieren, Texts::kMenuExportieren}, {Root::kMnuAusführen, Texts::kMenuAusführen},
     {0, nullptr},                                     {Root::kMnuLöschen, Texts::kMenuLöschen},
-    {0, nullptr},                                     {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
+    {0, nullptr},                                     {Root::kMnuSuchen, Texts::kMenuSuchen},
+    {Root::kMnuWeitersuchen, Texts::kMenuWeitersuchen}, {Root::kMnuBereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
 };
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }

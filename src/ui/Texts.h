@@ -63,6 +63,9 @@ inline constexpr wchar_t kMenuUmbenennen[] = L"Umbenennen ... ";
 inline constexpr wchar_t kMenuExportieren[] = L"Exportieren ... ";
 inline constexpr wchar_t kMenuAusführen[] = L"Ausführen ";
 inline constexpr wchar_t kMenuLöschen[] = L"Löschen";
+inline constexpr wchar_t kMenuSuchen[] = L"Suchen ...\tStrg+F";
+inline constexpr wchar_t kMenuWeitersuchen[] = L"Weitersuchen\tF3";
+inline constexpr wchar_t kMenuBereinigen[] = L"Fehlerhafte Einträge bereinigen ...";
 // Reads both App Paths keys again (also F5).
 inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
 
@@ -182,5 +185,49 @@ inline constexpr wchar_t kExportCopyFailed[] =
 inline constexpr wchar_t kRenameOldKeyKept[] =
     L"Der Eintrag wurde unter dem neuen Namen gespeichert, die bisherige Registrierung konnte "
     L"aber nicht entfernt werden.  ";
+
+// ---- Find dialog ----
+inline constexpr wchar_t kFindCaption[] = L"Suchen";
+inline constexpr wchar_t kFindPatternLabel[] = L"&Muster:";
+inline constexpr wchar_t kFindWhere[] = L"Suchen in";
+inline constexpr wchar_t kFindFileName[] = L"&Dateiname";
+inline constexpr wchar_t kFindAllColumns[] = L"&Alle Spalten";
+inline constexpr wchar_t kFindMatchCase[] = L"&Groß-/Kleinschreibung beachten";
+inline constexpr wchar_t kFindButton[] = L"&Suchen";
+inline constexpr wchar_t kCancelButton[] = L"Abbrechen";
+inline constexpr wchar_t kFindMalformed[] =
+    L"Das Suchmuster ist ungültig: eine eckige Klammer ist nicht geschlossen oder ein Bereich "
+    L"ist absteigend (etwa [z-a]).  ";
+inline constexpr wchar_t kFindNothing[] = L"Kein Eintrag entspricht dem Suchmuster.  ";
+
+// ---- Clean-up dialog ----
+inline constexpr wchar_t kCleanUpCaption[] = L"Fehlerhafte Einträge bereinigen";
+inline constexpr wchar_t kCleanUpExplanation[] =
+    L"Die angehakten Einträge werden entfernt. Vorher werden sie in eine Registrierungsdatei "
+    L"gesichert, mit der der Registrierungs-Editor sie wiederherstellen kann.";
+inline constexpr wchar_t kCleanUpOk[] = L"&Entfernen";
+inline constexpr wchar_t kCleanUpHeaderScope[] = L"Bereich";
+inline constexpr wchar_t kCleanUpHeaderName[] = L"Dateiname";
+inline constexpr wchar_t kCleanUpHeaderStatus[] = L"Zustand";
+inline constexpr wchar_t kCleanUpHeaderInstallation[] = L"Installation";
+inline constexpr wchar_t kCleanUpProtected[] = L"geschützt";
+inline constexpr wchar_t kCleanUpReadOnly[] = L"nur Lesen";
+inline constexpr wchar_t kCleanUpNothing[] = L"Es gibt keine fehlerhaften Einträge.  ";
+inline constexpr wchar_t kCleanUpStillChecking[] =
+    L"Die Einträge werden noch geprüft. Bitte versuchen Sie es gleich noch einmal.  ";
+// The number of removed entries stands in front; the undo file follows on a line of its own.
+inline constexpr wchar_t kCleanUpDone[] =
+    L" Einträge wurden entfernt. Die Sicherung zum Wiederherstellen (mit dem Registrierungs-"
+    L"Editor importieren) ist:";
+// The failed step, the key and the system's reason follow on lines of their own.
+inline constexpr wchar_t kCleanUpFailed[] =
+    L"Die Bereinigung wurde abgebrochen, bevor ein Eintrag entfernt wurde.  ";
+inline constexpr wchar_t kCleanUpDeleteFailed[] =
+    L"Die Bereinigung wurde beim Entfernen abgebrochen; die Sicherung enthält alle ausgewählten "
+    L"Einträge.  ";
+inline constexpr wchar_t kCleanUpStepRead[] = L"Der Eintrag konnte nicht gelesen werden:";
+inline constexpr wchar_t kCleanUpStepUndo[] = L"Die Sicherungsdatei konnte nicht geschrieben werden:";
+inline constexpr wchar_t kCleanUpStepName[] = L"Dieser Eintrag darf nicht entfernt werden:";
+inline constexpr wchar_t kCleanUpStepDelete[] = L"Der Eintrag konnte nicht entfernt werden:";
 
 }  // namespace Texts

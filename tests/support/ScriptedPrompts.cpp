@@ -33,3 +33,16 @@ std::optional<std::wstring> ScriptedPrompts::AskNewName(HWND, const std::wstring
   if (whileAsking) whileAsking();
   return TakeFront(renameAnswers, std::optional<std::wstring>{});
 }
+
+std::optional<SearchRequest> ScriptedPrompts::AskSearch(HWND, const SearchRequest& last) {
+  searchRequests.push_back(last);
+  return TakeFront(searchAnswers, std::optional<SearchRequest>{});
+}
+
+std::optional<std::vector<bool>> ScriptedPrompts::AskCleanUp(HWND,
+                                                             const std::vector<CleanUpRow>& rows) {
+  cleanUpOffers.push_back(rows);
+  std::vector<bool> asOffered;
+  for (const CleanUpRow& row : rows) asOffered.push_back(row.removable);
+  return TakeFront(cleanUpAnswers, std::optional<std::vector<bool>>(asOffered));
+}

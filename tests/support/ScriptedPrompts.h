@@ -22,6 +22,9 @@ class ScriptedPrompts final : public Prompts {
   std::deque<std::optional<std::wstring>> openAnswers;
   std::deque<std::optional<std::wstring>> saveAnswers;
   std::deque<std::optional<std::wstring>> renameAnswers;
+  // An empty queue cancels the find dialog and confirms the clean-up dialog as offered.
+  std::deque<std::optional<SearchRequest>> searchAnswers;
+  std::deque<std::optional<std::vector<bool>>> cleanUpAnswers;
 
   // Runs while a message box or the rename dialog is "open", before it answers: a test can
   // queue the input a person might give meanwhile.
@@ -31,6 +34,8 @@ class ScriptedPrompts final : public Prompts {
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<std::wstring> renameProposals;
+  std::vector<SearchRequest> searchRequests;
+  std::vector<std::vector<CleanUpRow>> cleanUpOffers;
 
   int Message(HWND owner, const std::wstring& text, const std::wstring& title,
               UINT flags) override;
@@ -38,4 +43,7 @@ class ScriptedPrompts final : public Prompts {
   std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
   std::optional<std::wstring> AskNewName(HWND owner, const std::wstring& proposed,
                                          const std::wstring& installation) override;
+  std::optional<SearchRequest> AskSearch(HWND owner, const SearchRequest& last) override;
+  std::optional<std::vector<bool>> AskCleanUp(HWND owner,
+                                              const std::vector<CleanUpRow>& rows) override;
 };

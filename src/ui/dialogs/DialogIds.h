@@ -1,0 +1,15 @@
+// Ids of the dialogs from the program's resources and of their controls. Read by the resource
+// compiler too: plain defines only.
+#pragma once
+
+#define IDD_FIND 200
+#define IDC_FIND_LABEL 201
+#define IDC_FIND_PATTERN 202
+#define IDC_FIND_WHERE 203
+#define IDC_FIND_NAME 204
+#define IDC_FIND_ALL 205
+#define IDC_FIND_CASE 206
+
+#define IDD_CLEANUP 210
+#define IDC_CLEANUP_TEXT 211
+#define IDC_CLEANUP_LIST 212
