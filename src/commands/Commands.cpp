@@ -23,6 +23,9 @@ void InstallCommands(Root& root) {
       case Command::Exportieren:
         ExportEntry(root);
         break;
+      case Command::Bereinigen:
+        CleanUpEntries(root);
+        break;
       case Command::Bearbeiten:
         break;  // the window edits by itself
     }

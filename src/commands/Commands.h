@@ -24,6 +24,7 @@ void DeleteEntry(Root& root);                                       // mnuLösch
 void RenameEntry(Root& root);                                       // mnuUmbenennen
 void RunApplication(Root& root);                                    // mnuAusführen
 void ExportEntry(Root& root);                                       // mnuExportieren
+void CleanUpEntries(Root& root);                                    // mnuBereinigen
 
 // Connects the window's commands to the operations above.
 void InstallCommands(Root& root);

@@ -1,0 +1,116 @@
+// "Fehlerhafte Einträge bereinigen ...": the broken registrations in one step, with a way back.
+// The chosen keys are written whole to an undo file beside AppBackup.reg, which is read back
+// and checked before the first key goes.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/CleanUpSelection.h"
+#include "catalogue/Cleanup.h"
+#include "catalogue/Scan.h"
+#include "catalogue/UndoFile.h"
+#include "commands/Commands.h"
+#include "platform/FileDirPath.h"
+#include "platform/Others.h"
+#include "ui/Root.h"
+#include "ui/Texts.h"
+
+namespace {
+
+std::wstring StatusText(const CleanUpCandidate& candidate) {
+  if (candidate.kept == KeptBecause::ProtectedName) return Texts::kCleanUpProtected;
+  if (candidate.kept == KeptBecause::ReadOnlyScope) return Texts::kCleanUpReadOnly;
+  return candidate.entry->Status == EntryStatus::Broken ? Texts::kLegendBroken
+                                                        : Texts::kLegendNotFound;
+}
+
+std::vector<CleanUpRow> RowsOf(const std::vector<CleanUpCandidate>& candidates) {
+  std::vector<CleanUpRow> rows;
+  for (const CleanUpCandidate& candidate : candidates)
+    rows.push_back({Texts::ScopeCaption(candidate.entry->Scope == Scope::Machine),
+                    candidate.entry->FileName, StatusText(candidate),
+                    candidate.entry->Installation, candidate.removable()});
+  return rows;
+}
+
+void Tell(Root& root, const std::wstring& text, UINT icon) {
+  root.Ask().Message(root.Handle(), text, root.Title(), MB_OK | icon);
+}
+
+std::wstring StepText(CleanUpStep step) {
+  switch (step) {
+    case CleanUpStep::InvalidName:
+    case CleanUpStep::ProtectedName:
+      return Texts::kCleanUpStepName;
+    case CleanUpStep::Read:
+      return Texts::kCleanUpStepRead;
+    case CleanUpStep::UndoFile:
+      return Texts::kCleanUpStepUndo;
+    case CleanUpStep::Delete:
+    case CleanUpStep::None:
+      break;
+  }
+  return Texts::kCleanUpStepDelete;
+}
+
+void ReportFailure(Root& root, const CleanUpResult& result, const std::wstring& undoPath) {
+  const bool undo = result.failedStep == CleanUpStep::UndoFile;
+  std::wstring text = result.failedStep == CleanUpStep::Delete ? Texts::kCleanUpDeleteFailed
+                                                               : Texts::kCleanUpFailed;
+  text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : result.failedKey.keyName);
+  const DWORD code = undo ? result.undoFile.error : result.error;
+  if (code != ERROR_SUCCESS) text += L"\n" + SystemMessage(code);
+  Tell(root, text, MB_ICONERROR);
+}
+
+std::wstring NewUndoPath(Root& root) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  std::wstring folder = DirectoryPart(root.BackupPath());
+  if (!folder.empty()) folder.pop_back();
+  return UndoFilePath(folder, now);
+}
+
+// The rows of removed keys go; the panel shows the row selected then.
+void ForgetRemoved(Root& root, const std::vector<RemovedKey>& removed) {
+  for (const RemovedKey& key : removed) {
+    const Scope scope = key.root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine;
+    if (const AppPathEntry* entry = root.Entries().FindByKey(scope, key.keyName))
+      root.Forget(entry->Id);
+  }
+  if (root.LstFileList().SelectedIndex() < 0 && root.LstFileList().Count() > 0)
+    root.LstFileList().Select(0);
+  root.LoadSelectedRow();
+}
+
+}  // namespace
+
+void CleanUpEntries(Root& root) {
+  if (root.PendingChecks() > 0) {
+    Tell(root, Texts::kCleanUpStillChecking, MB_ICONINFORMATION);
+    return;
+  }
+  const std::vector<CleanUpCandidate> candidates =
+      BrokenEntries(root.Entries().Entries(), root.MachineWritable());
+  if (candidates.empty()) {
+    Tell(root, Texts::kCleanUpNothing, MB_ICONINFORMATION);
+    return;
+  }
+  const std::optional<std::vector<bool>> chosen = root.Ask().AskCleanUp(root.Handle(), RowsOf(candidates));
+  if (!chosen) return;
+  std::vector<CleanUpKey> keys;
+  for (size_t i = 0; i < candidates.size() && i < chosen->size(); ++i)
+    if ((*chosen)[i] && candidates[i].removable())
+      keys.push_back({RootOf(candidates[i].entry->Scope), candidates[i].entry->KeyName});
+  if (keys.empty()) return;
+  const std::wstring undoPath = NewUndoPath(root);
+  const CleanUpResult result = CleanUp(undoPath, keys);
+  ForgetRemoved(root, result.removed);
+  if (!result.ok()) {
+    ReportFailure(root, result, undoPath);
+    return;
+  }
+  Tell(root, std::to_wstring(result.removed.size()) + Texts::kCleanUpDone + L"\n" + undoPath,
+       MB_ICONINFORMATION);
+}

@@ -1,0 +1,155 @@
+// "Fehlerhafte Einträge bereinigen ..." and the search on the real window and registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/Commands.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "support/RootFixture.h"
+#include "ui/Texts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CleanUpTest : public RootFixture {
+ protected:
+  // Two broken machine keys, a protected broken one, a settings-only key, a hidden machine key
+  // with a missing program, a fine one and a broken one of the user's.
+  void PutMixedKeys() {
+    const std::wstring tool = MakeFile(L"tool.exe");
+    PutRegistration(L"GONE.EXE", L"C:\\Nirgends\\gone.exe", L"C:\\Nirgends;");
+    PutRawValue(L"GONE.EXE\\Sub", L"Inner", REG_SZ, L"x", 4);
+    PutRegistration(L"EMPTY.EXE", L"");
+    PutRegistration(L"SETUP.EXE", L"C:\\Nirgends\\setup.exe");
+    const DWORD one = 1;
+    PutRawValue(L"INSTALL.EXE", L"BlockOnTSNonInstallMode", REG_DWORD, &one, sizeof(one));
+    PutRegistration(L"SHADOW.EXE", L"C:\\Nirgends\\shadow.exe");
+    PutUserRegistration(L"SHADOW.EXE", tool.c_str());
+    PutRegistration(L"TOOL.EXE", tool.c_str());
+    PutUserRegistration(L"MINE.EXE", L"C:\\Nirgends\\mine.exe");
+  }
+
+  void WindowOpened() override { InstallCommands(*root_); }
+
+  static std::vector<std::wstring> Names(const std::vector<CleanUpRow>& rows) {
+    std::vector<std::wstring> names;
+    for (const CleanUpRow& row : rows) names.push_back(row.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  static std::optional<Registry::KeyTree> Both(HKEY root) {
+    return Registry::ReadKeyTree(root, KeyPath(L""));
+  }
+
+  static std::vector<fs::path> UndoFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& item : fs::directory_iterator(folder))
+      if (item.path().filename().wstring().rfind(L"Bereinigung-", 0) == 0)
+        files.push_back(item.path());
+    return files;
+  }
+
+  static bool Import(const fs::path& file) {
+    const std::wstring editor = RegistryEditorPath();
+    auto process = StartProgram(editor, L"\"" + editor + L"\" /s \"" + file.wstring() + L"\"",
+                                L"", SW_SHOWMINIMIZED);
+    return process && WaitForProcess(process->get(), 60);
+  }
+};
+
+TEST_F(CleanUpTest, RemovesTheCheckedBrokenKeysAndTheUndoFileBringsThemBack) {
+  PutMixedKeys();
+  const auto machineBefore = Both(HKEY_LOCAL_MACHINE);
+  const auto userBefore = Both(HKEY_CURRENT_USER);
+  OpenWindow();
+
+  ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
+
+  ASSERT_EQ(prompts_.cleanUpOffers.size(), 1u);
+  const std::vector<CleanUpRow>& offered = prompts_.cleanUpOffers[0];
+  EXPECT_EQ(Names(offered), (std::vector<std::wstring>{L"Empty.exe", L"Gone.exe", L"Mine.exe",
+                                                       L"Setup.exe"}));
+  for (const CleanUpRow& row : offered) EXPECT_EQ(row.removable, row.name != L"Setup.exe");
+  EXPECT_FALSE(RegistrationExists(L"GONE.EXE"));
+  EXPECT_FALSE(RegistrationExists(L"EMPTY.EXE"));
+  EXPECT_FALSE(UserRegistrationExists(L"MINE.EXE"));
+  EXPECT_TRUE(RegistrationExists(L"SETUP.EXE"));
+  EXPECT_TRUE(RegistrationExists(L"INSTALL.EXE"));
+  EXPECT_TRUE(RegistrationExists(L"SHADOW.EXE"));
+  EXPECT_EQ(RowOf(L"Gone.exe"), -1);
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");  // Setup.exe
+
+  const std::vector<fs::path> undo = UndoFiles(folder_);
+  ASSERT_EQ(undo.size(), 1u);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_NE(prompts_.messages[0].text.find(undo[0].wstring()), std::wstring::npos);
+  EXPECT_EQ(prompts_.messages[0].text.rfind(L"3", 0), 0u);
+  ASSERT_TRUE(Import(undo[0]));
+  EXPECT_EQ(Both(HKEY_LOCAL_MACHINE), machineBefore);
+  EXPECT_EQ(Both(HKEY_CURRENT_USER), userBefore);
+}
+
+// The undo file cannot be written (its folder is missing): nothing is removed, the user hears
+// why; unchecking in the dialog keeps a key.
+TEST_F(CleanUpTest, UndoFileThatCannotBeWrittenDeletesNothing) {
+  PutMixedKeys();
+  const auto machineBefore = Both(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(Create(false, (folder_ / L"fehlt").wstring()));
+  InstallCommands(*root_);
+  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  root_->GetFileListe();
+  ASSERT_TRUE(Settle());
+
+  ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text.rfind(Texts::kCleanUpFailed, 0), 0u);
+  EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(Both(HKEY_LOCAL_MACHINE), machineBefore);
+  EXPECT_GE(RowOf(L"Gone.exe"), 0);
+}
+
+// ---- Find ----
+
+class FindTest : public RootFixture {
+ protected:
+  void SetUp() override {
+    RootFixture::SetUp();
+    PutRegistration(L"ALPHA.EXE", L"C:\\Tools\\alpha.exe");
+    PutRegistration(L"BETA.EXE", L"C:\\Beta\\b1.exe");
+    PutRegistration(L"GAMMA.EXE", L"C:\\Tools\\gamma.exe");
+    OpenWindow();
+    List().SortBy(Root::kColumnFileName);
+  }
+  void Send(int id) { SendMessageW(root_->Handle(), WM_COMMAND, id, 0); }
+};
+
+TEST_F(FindTest, PatternSelectsTheMatchAndF3GoesOnAndWraps) {
+  prompts_.searchAnswers.push_back(SearchRequest{L"c:\\tools\\*", true, false});
+  Send(Root::kMnuSuchen);
+  EXPECT_EQ(SelectedText(), L"Alpha.exe");
+  EXPECT_EQ(Text1().Text(), L"Alpha.exe");
+  Send(Root::kMnuWeitersuchen);
+  EXPECT_EQ(SelectedText(), L"Gamma.exe");
+  Send(Root::kMnuWeitersuchen);
+  EXPECT_EQ(SelectedText(), L"Alpha.exe") << "wraps round";
+  EXPECT_TRUE(prompts_.messages.empty());
+
+  // The dialog opens with the last request; a malformed pattern says so and selects nothing new.
+  prompts_.searchAnswers.push_back(SearchRequest{L"[z-a]", false, false});
+  Send(Root::kMnuSuchen);
+  EXPECT_EQ(prompts_.searchRequests.back(), (SearchRequest{L"c:\\tools\\*", true, false}));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kFindMalformed);
+  EXPECT_EQ(SelectedText(), L"Alpha.exe");
+}
+
+}  // namespace
