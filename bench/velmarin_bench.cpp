@@ -416,6 +416,7 @@ bool BenchSlowWindow() {
   std::atomic<bool> done{false};
   std::atomic<int> probes{0};
   std::atomic<int> late{0};
+  std::atomic<bool> stopped{false};
   double worstMs = 0;
   std::thread prober([&] {
     while (!done) {
@@ -428,6 +429,7 @@ bool BenchSlowWindow() {
       ++probes;
       Sleep(5);
     }
+    stopped = true;
   });
   const double start = NowMs();
   if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
@@ -438,6 +440,7 @@ bool BenchSlowWindow() {
   const double statusesMs = NowMs() - start;
   PumpFor(3000);  // the panel's row stays slow: its test runs again on every change
   done = true;
+  while (!stopped) PumpFor(1);  // the prober must not wait for a loop that is gone
   prober.join();
   std::printf("\nWindow on a slow file system: 200 registrations, %d on a path whose every file\n"
               "call takes %lu ms; a thread sends WM_NULL to the window every 5 ms\n\n",

@@ -66,26 +66,34 @@ TEST_F(SlowWindowTest, WindowAnswersWhileTestsRunAndEndsWithTheUsualStatuses) {
   std::atomic<bool> done{false};
   std::atomic<int> asked{0};
   std::atomic<int> unanswered{0};
+  std::atomic<bool> stopped{false};
   // A window that waited for the slow file system would take a file call's delay to answer;
   // the benchmark measures how fast it really answers.
   const UINT patience = delayMs_;
   std::thread prober([&] {
     while (!done) {
       DWORD_PTR ignored = 0;
+      const ULONGLONG sent = GetTickCount64();
       if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, patience, &ignored))
         ++unanswered;
+
       ++asked;
       Sleep(20);
     }
+    stopped = true;
   });
-  // The program's message loop, with the panel's timer, until every test has answered.
-  for (const ULONGLONG end = GetTickCount64() + 30000;
-       root_->PendingChecks() > 0 && GetTickCount64() < end;) {
+  // The program's message loop, with the panel's timer, until every test has answered, and on
+  // until the prober has stopped (it must not wait for a loop that is gone).
+  const auto pump = [] {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  };
+  for (const ULONGLONG end = GetTickCount64() + 30000;
+       root_->PendingChecks() > 0 && GetTickCount64() < end;)
+    pump();
   done = true;
+  while (!stopped) pump();
   prober.join();
 
   EXPECT_GT(asked, 10);
