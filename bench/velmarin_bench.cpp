@@ -268,39 +268,24 @@ bool WriteRegistrations(int count) {
   return ok;
 }
 
-// The registry work any program showing this catalogue must do: enumerate, read two values.
-int BareRegistryWork() {
+// The registry work any program showing this catalogue must do (enumerate, read two values per
+// key), and with `search` the old start-up's floor: one file search per key besides, in turn.
+int BarePlatformWork(bool search) {
   std::vector<std::wstring> names;
   Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names);
-  int texts = 0;
+  int found = 0;
   for (const std::wstring& name : names) {
     const std::wstring path = Registry::kAppPathsPrefix + name;
     Registry::RegValue installation;
     Registry::RegValue directory;
     Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"", installation);
     Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"Path", directory);
-    texts += Registry::TextOf(installation).empty() ? 0 : 1;
+    if (!search) continue;
+    WIN32_FIND_DATAW data{};
+    const HANDLE handle = FindFirstFileW(TestedPath(Registry::TextOf(installation)).c_str(), &data);
+    if (handle != INVALID_HANDLE_VALUE) ++found, FindClose(handle);
   }
-  return texts;
-}
-
-// The floor of the old start-up: the registry work plus one file search per key, in turn.
-int FloorWithFileSearch() {
-  std::vector<std::wstring> names;
-  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names);
-  int existing = 0;
-  for (const std::wstring& name : names) {
-    const std::wstring path = Registry::kAppPathsPrefix + name;
-    Registry::RegValue installation;
-    Registry::RegValue directory;
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"", installation);
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"Path", directory);
-    WIN32_FIND_DATAW found{};
-    const HANDLE search =
-        FindFirstFileW(TestedPath(Registry::TextOf(installation)).c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) ++existing, FindClose(search);
-  }
-  return existing;
+  return found;
 }
 
 // Lets the window take what its queue holds (the existence tests' answers among it).
@@ -361,9 +346,9 @@ bool BenchStartup() {
       return false;
     }
     const int runs = count >= 10000 ? 2 : 3;
-    FloorWithFileSearch();  // warm the file system's and the registry's caches alike for all
-    const double registryMs = BestOfMs(runs, [] { BareRegistryWork(); });
-    const double floorMs = BestOfMs(runs, [] { FloorWithFileSearch(); });
+    BarePlatformWork(true);  // warm the file system's and the registry's caches alike for all
+    const double registryMs = BestOfMs(runs, [] { BarePlatformWork(false); });
+    const double floorMs = BestOfMs(runs, [] { BarePlatformWork(true); });
     WindowTimes best{1e300, 1e300, 0};
     for (int i = 0; i < runs; ++i) {
       const WindowTimes times = WindowStartup();

@@ -10,45 +10,32 @@
 
 namespace {
 
-bool IsMenuCommand(int id) { return id >= Root::kMnuHinzufügen && id <= Root::kMnuLöschen; }
+// The commands the menu starts, and the name a failure of each is reported under.
+struct CommandItem {
+  int menuId;  // 0: not in the menu
+  Command command;
+  const wchar_t* action;
+};
+constexpr CommandItem kCommands[] = {
+    {Root::kMnuHinzufügen, Command::Hinzufügen, Texts::kMenuHinzufügen},
+    {Root::kMnuBearbeiten, Command::Bearbeiten, Texts::kMenuBearbeiten},
+    {Root::kMnuUmbenennen, Command::Umbenennen, Texts::kMenuUmbenennen},
+    {Root::kMnuExportieren, Command::Exportieren, Texts::kMenuExportieren},
+    {Root::kMnuAusführen, Command::Ausführen, Texts::kMenuAusführen},
+    {Root::kMnuLöschen, Command::Löschen, Texts::kMenuLöschen},
+    {Root::kMnuBereinigen, Command::Bereinigen, Texts::kMenuBereinigen},
+    {0, Command::Speichern, Texts::kActionSave},
+};
 
-Command CommandOfMenuItem(int id) {
-  switch (id) {
-    case Root::kMnuHinzufügen:
-      return Command::Hinzufügen;
-    case Root::kMnuBearbeiten:
-      return Command::Bearbeiten;
-    case Root::kMnuUmbenennen:
-      return Command::Umbenennen;
-    case Root::kMnuExportieren:
-      return Command::Exportieren;
-    case Root::kMnuAusführen:
-      return Command::Ausführen;
-    default:
-      return Command::Löschen;
-  }
+const CommandItem* ItemOfMenu(int id) {
+  for (const CommandItem& item : kCommands)
+    if (item.menuId != 0 && item.menuId == id) return &item;
+  return nullptr;
 }
 
-// What the user is told failed, when a command ends in an unexpected error.
 const wchar_t* ActionName(Command command) {
-  switch (command) {
-    case Command::Hinzufügen:
-      return Texts::kMenuHinzufügen;
-    case Command::Bearbeiten:
-      return Texts::kMenuBearbeiten;
-    case Command::Umbenennen:
-      return Texts::kMenuUmbenennen;
-    case Command::Exportieren:
-      return Texts::kMenuExportieren;
-    case Command::Ausführen:
-      return Texts::kMenuAusführen;
-    case Command::Löschen:
-      return Texts::kMenuLöschen;
-    case Command::Bereinigen:
-      return Texts::kMenuBereinigen;
-    case Command::Speichern:
-      break;
-  }
+  for (const CommandItem& item : kCommands)
+    if (item.command == command) return item.action;
   return Texts::kActionSave;
 }
 
@@ -184,14 +171,13 @@ LRESULT Root::OnNotify(const NMHDR& header) {
 }
 
 void Root::OnCommand(int id, int code) {
-  if (IsMenuCommand(id)) {
-    RunCommand(CommandOfMenuItem(id));
+  if (const CommandItem* item = ItemOfMenu(id)) {
+    RunCommand(item->command);
     return;
   }
   if (id == kMnuAktualisieren) Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
   if (id == kMnuSuchen) Guarded(Texts::kFindCaption, [this] { Search(); });
   if (id == kMnuWeitersuchen) Guarded(Texts::kFindCaption, [this] { SearchNext(); });
-  if (id == kMnuBereinigen) RunCommand(Command::Bereinigen);
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
   if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();

@@ -4,6 +4,7 @@
 
 #include "ui/Texts.h"
 #include "ui/dialogs/DialogIds.h"
+#include "ui/dialogs/ModalDialog.h"
 
 namespace CleanUpDialog {
 namespace {
@@ -122,27 +123,11 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, S
   }
 }
 
-// Nothing may unwind through the dialog manager: a failure closes the dialog as cancelled, so
-// nothing is removed.
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  try {
-    return HandleMessage(dialog, message, wParam, lParam, *state);
-  } catch (...) {
-    state->accepted = false;
-    EndDialog(dialog, IDCANCEL);
-    return TRUE;
-  }
-}
-
 }  // namespace
 
 std::optional<std::vector<bool>> Show(HWND owner, const std::vector<CleanUpRow>& rows) {
   State state{&rows, {}, false};
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CLEANUP), owner, DialogProc,
-                  reinterpret_cast<LPARAM>(&state));
+  RunModalDialog<State, HandleMessage>(IDD_CLEANUP, owner, state);
   if (!state.accepted) return std::nullopt;
   return state.checked;
 }

@@ -5,6 +5,7 @@
 #include "ui/Controls.h"
 #include "ui/Texts.h"
 #include "ui/dialogs/DialogIds.h"
+#include "ui/dialogs/ModalDialog.h"
 
 namespace FindDialog {
 namespace {
@@ -40,7 +41,7 @@ SearchRequest Read(HWND dialog) {
   return request;
 }
 
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, State& state) {
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, State& state) {
   switch (message) {
     case WM_INITDIALOG:
       SetTexts(dialog);
@@ -61,26 +62,11 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, State& state) {
   }
 }
 
-// Nothing may unwind through the dialog manager: a failure closes the dialog as cancelled.
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  try {
-    return HandleMessage(dialog, message, wParam, *state);
-  } catch (...) {
-    state->accepted = false;
-    EndDialog(dialog, IDCANCEL);
-    return TRUE;
-  }
-}
-
 }  // namespace
 
 std::optional<SearchRequest> Show(HWND owner, const SearchRequest& last) {
   State state{last, false};
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FIND), owner, DialogProc,
-                  reinterpret_cast<LPARAM>(&state));
+  RunModalDialog<State, HandleMessage>(IDD_FIND, owner, state);
   if (!state.accepted) return std::nullopt;
   return state.request;
 }
