@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "support/ScriptedPrompts.h"
 #include "ui/Umbenennen.h"
@@ -19,8 +20,7 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = FindWindowW(L"#32770", kCaption);
   if (dialog == nullptr || !IsWindowVisible(dialog)) return;
   KillTimer(nullptr, timer);
-  auto action = std::move(g_action);
-  action(dialog);
+  std::exchange(g_action, nullptr)(dialog);
 }
 
 std::wstring Text(HWND window) {
@@ -30,6 +30,44 @@ std::wstring Text(HWND window) {
 }
 
 void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+UINT DpiOf(HWND window) { return GetDpiForWindow(window) ? GetDpiForWindow(window) : 96; }
+
+int ShownIconWidth(HWND dialog) {
+  const auto icon = reinterpret_cast<HICON>(
+      SendDlgItemMessageW(dialog, Umbenennen::kPBilddatei, STM_GETICON, 0, 0));
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
+// The room `control`'s text takes when drawn with its font, `format` and at most its width.
+RECT NeededFor(HWND control, UINT format) {
+  RECT needed{};
+  GetClientRect(control, &needed);
+  needed.bottom = 0;
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, Text(control).c_str(), -1, &needed, DT_CALCRECT | format);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return needed;
+}
+
+WNDPROC g_fieldProc = nullptr;
+DWORD g_fieldFontTypeAtDestroy = 0;
+
+LRESULT CALLBACK RecordFontAtDestroy(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY)
+    g_fieldFontTypeAtDestroy =
+        GetObjectType(reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+  return CallWindowProcW(g_fieldProc, field, message, wParam, lParam);
+}
 
 class UmbenennenTest : public testing::Test {
  protected:
@@ -44,7 +82,9 @@ class UmbenennenTest : public testing::Test {
                                   std::function<void(HWND)> action) {
     g_action = std::move(action);
     SetTimer(nullptr, 0, 30, DriveDialog);
-    return Umbenennen::Show(owner_, proposed, installation, prompts_);
+    auto answer = Umbenennen::Show(owner_, proposed, installation, prompts_);
+    EXPECT_FALSE(g_action) << "the dialog never opened";
+    return answer;
   }
 
   HWND owner_ = nullptr;
@@ -54,19 +94,14 @@ class UmbenennenTest : public testing::Test {
 TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
   DWORD start = 1, end = 0;
   bool focused = false, ownerDisabled = false;
-  RECT client{};
+  int iconWidth = 0;
   const auto answer = Run(L"Notepad.exe", L"C:\\WINDOWS\\NOTEPAD.EXE", [&](HWND dialog) {
     HWND name = GetDlgItem(dialog, Umbenennen::kTName);
     SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     focused = GetFocus() == name;
     ownerDisabled = !IsWindowEnabled(owner_);
-    GetClientRect(dialog, &client);
+    iconWidth = ShownIconWidth(dialog);
     EXPECT_EQ(Text(name), L"Notepad.exe");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBReady)), L"&Ok");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBAbbrechen)), L"&Abbrechen");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBHilfe)), L"&Hilfe");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kRNamen)), L"&Datei:");
-    EXPECT_NE(SendDlgItemMessageW(dialog, Umbenennen::kPBilddatei, STM_GETICON, 0, 0), 0);
     Click(dialog, Umbenennen::kBAbbrechen);
   });
   EXPECT_FALSE(answer.has_value());
@@ -74,9 +109,48 @@ TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
   EXPECT_EQ(end, 11u);
   EXPECT_TRUE(focused);
   EXPECT_TRUE(ownerDisabled) << "the main window must take no input while the dialog is open";
-  const UINT dpi = GetDpiForWindow(owner_) ? GetDpiForWindow(owner_) : 96;
-  EXPECT_EQ(client.right, MulDiv(362, static_cast<int>(dpi), 96));
-  EXPECT_EQ(client.bottom, MulDiv(171, static_cast<int>(dpi), 96));
+  EXPECT_EQ(iconWidth, MulDiv(48, static_cast<int>(DpiOf(owner_)), 96));
+}
+
+// Neither cut off nor wrapped out of sight in the dialog's own font: static texts wrap at words
+// as DrawText does, button captions stand on one line.
+TEST_F(UmbenennenTest, EveryTextFitsItsControlAndEveryControlTheDialog) {
+  Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+          << GetDlgCtrlID(c);
+    }
+    for (int id : {Umbenennen::kRNamen, Umbenennen::kLabel2, Umbenennen::kBReady,
+                   Umbenennen::kBAbbrechen, Umbenennen::kBHilfe}) {
+      const HWND control = GetDlgItem(dialog, id);
+      const bool label = id == Umbenennen::kRNamen || id == Umbenennen::kLabel2;
+      const RECT needed = NeededFor(control, label ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE);
+      RECT box{};
+      GetClientRect(control, &box);
+      if (!label) InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+      EXPECT_FALSE(Text(control).empty()) << id;
+      EXPECT_LE(needed.right - needed.left, box.right - box.left) << id;
+      EXPECT_LE(needed.bottom - needed.top, box.bottom - box.top) << id;
+    }
+    Click(dialog, Umbenennen::kBAbbrechen);
+  });
+}
+
+// The dialog's controls are destroyed after the dialog itself.
+TEST_F(UmbenennenTest, TheFieldStillHasItsFontWhenItIsDestroyed) {
+  g_fieldFontTypeAtDestroy = 0;
+  Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) {
+    g_fieldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(GetDlgItem(dialog, Umbenennen::kTName), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&RecordFontAtDestroy)));
+    Click(dialog, Umbenennen::kBAbbrechen);
+  });
+  EXPECT_EQ(g_fieldFontTypeAtDestroy, static_cast<DWORD>(OBJ_FONT));
 }
 
 TEST_F(UmbenennenTest, OkAcceptsTheCheckedAndCapitalisedName) {
@@ -106,7 +180,8 @@ TEST_F(UmbenennenTest, CancelledQuestionAdjustsTheFieldAndKeepsTheDialogOpen) {
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(adjusted, L"app.EXE");
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ");
+  EXPECT_EQ(prompts_.messages[0].text,
+            L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ");
   EXPECT_EQ(prompts_.messages[0].title, L" Dateitypen anpassen");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
 }
@@ -129,7 +204,8 @@ TEST_F(UmbenennenTest, EscapeAndTheCloseBoxCancel) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
   EXPECT_FALSE(escape.has_value());
-  auto close = Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
+  auto close =
+      Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_FALSE(close.has_value());
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
