@@ -120,6 +120,9 @@ INT_PTR HandleMessage(HWND dialog, DialogState& state, UINT message, WPARAM wPar
       return FALSE;  // the focus is set already
     case WM_COMMAND:
       return OnCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    case WM_DPICHANGED:
+      ShowPicture(dialog, state, LOWORD(wParam));
+      return FALSE;  // the dialog manager goes on to scale the dialog itself
     default:
       return FALSE;
   }

@@ -141,6 +141,21 @@ TEST_F(UmbenennenTest, EveryTextFitsItsControlAndEveryControlTheDialog) {
   });
 }
 
+// Wine moves no window to a monitor of another DPI, so the test sends what Windows would.
+TEST_F(UmbenennenTest, ANewDpiReloadsTheIconAtItsSize) {
+  int width = 0;
+  const UINT newDpi = 2 * DpiOf(owner_);
+  Run(L"A.exe", L"C:\\a.exe", [&](HWND dialog) {
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&frame));
+    width = ShownIconWidth(dialog);
+    Click(dialog, Umbenennen::kBAbbrechen);
+  });
+  EXPECT_EQ(width, MulDiv(48, static_cast<int>(newDpi), 96));
+}
+
 // The dialog's controls are destroyed after the dialog itself.
 TEST_F(UmbenennenTest, TheFieldStillHasItsFontWhenItIsDestroyed) {
   g_fieldFontTypeAtDestroy = 0;
