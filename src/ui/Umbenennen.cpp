@@ -128,11 +128,28 @@ INT_PTR HandleMessage(HWND dialog, DialogState& state, UINT message, WPARAM wPar
   }
 }
 
+// Told in the words every window of the program uses for it, titled with the dialog's caption
+// so the user knows which action stopped. Even this report must not throw past the dialog.
+void ReportUnexpectedError(HWND window, Prompts& prompts) {
+  try {
+    prompts.Message(window, Texts::kUnexpectedError, Texts::kRenameCaption, MB_OK | MB_ICONERROR);
+  } catch (...) {
+  }
+}
+
+// An exception must not unwind through the dialog manager that called us: the user is told,
+// and the dialog ends as cancelled, so no half-checked name is taken.
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   DialogState* state =
       message == WM_INITDIALOG ? reinterpret_cast<DialogState*>(lParam) : StateOf(dialog);
   if (state == nullptr) return FALSE;
-  return HandleMessage(dialog, *state, message, wParam);
+  try {
+    return HandleMessage(dialog, *state, message, wParam);
+  } catch (...) {
+    ReportUnexpectedError(dialog, state->prompts);
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
 }
 
 }  // namespace
@@ -143,6 +160,8 @@ std::optional<std::wstring> Show(HWND owner, const std::wstring& proposed,
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UMBENENNEN), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&state));
+  // -1: the dialog could not be made at all; the user asked for it and must hear why nothing came.
+  if (result == -1) ReportUnexpectedError(owner, prompts);
   if (result != IDOK) return std::nullopt;
   return state.answer;
 }

@@ -23,7 +23,8 @@ inline constexpr int kLabel2 = IDC_UMBENENNEN_LABEL2;
 
 // Shows the dialog modally over `owner` with `proposed` in the name field, fully selected.
 // Returns the accepted name, or nothing when the user cancelled or closed the dialog. The type
-// questions are asked through `prompts`.
+// questions are asked through `prompts`, and so is the report of a failure nobody foresaw (the
+// dialog then ends as cancelled).
 std::optional<std::wstring> Show(HWND owner, const std::wstring& proposed,
                                  const std::wstring& installation, Prompts& prompts);
 

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "support/ScriptedPrompts.h"
+#include "ui/Texts.h"
 #include "ui/Umbenennen.h"
 
 namespace {
@@ -222,6 +224,23 @@ TEST_F(UmbenennenTest, EscapeAndTheCloseBoxCancel) {
   auto close =
       Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_FALSE(close.has_value());
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+TEST_F(UmbenennenTest, AnUnexpectedFailureIsReportedAndEndsTheDialogCancelled) {
+  bool thrown = false;
+  prompts_.whileAsking = [&] {
+    if (!std::exchange(thrown, true)) throw std::runtime_error("the type question failed");
+  };
+  const auto answer = Run(L"App.exe", L"C:\\X\\APP.EXE", [](HWND dialog) {
+    SetDlgItemTextW(dialog, Umbenennen::kTName, L"app.com");
+    Click(dialog, Umbenennen::kBReady);
+  });
+  EXPECT_FALSE(answer.has_value());
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[1].text, Texts::kUnexpectedError);
+  EXPECT_EQ(prompts_.messages[1].title, Texts::kRenameCaption);
+  EXPECT_EQ(prompts_.messages[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
