@@ -214,8 +214,8 @@ bool BenchManyStars() {
 
 HKEY OpenAppPaths() {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0,
+                      KEY_CREATE_SUB_KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
   return key;
 }
@@ -251,7 +251,7 @@ bool WriteRegistrations(int count) {
   for (int i = 0; i < count && ok; ++i) {
     HKEY key = nullptr;
     ok = RegCreateKeyExW(appPaths, Numbered(L"APP%05d.EXE", i).c_str(), 0, nullptr, 0,
-                         KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+                         KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS;
     if (!ok) break;
     ok = PutText(key, nullptr, InstallationOf(i)) &&
          PutText(key, L"Path", Numbered(L"C:\\Programme\\App%05d", i));

@@ -133,12 +133,14 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& classNam
   OpenedKey key;
   DWORD disposition = 0;
   std::wstring classText = className;  // the API wants a writable text
+  // The handle is only closed again. The one right asked for is the one the caller needs next,
+  // writing the new key's values; a flush would only slow the save down, the registry writes
+  // the key to disk by itself.
   const LONG code = RegCreateKeyExW(root, path.c_str(), 0,
                                     classText.empty() ? nullptr : classText.data(),
-                                    REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                    REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                                     key.receive(), &disposition);
   if (!Report(code, error)) return false;
-  RegFlushKey(key.get());
   return disposition == REG_CREATED_NEW_KEY;
 }
 
