@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -237,6 +239,35 @@ TEST_F(RegistryTest, QueryOfOtherTypesSucceedsAndLeavesTheVariableAlone) {
     EXPECT_TRUE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"Q.EXE"), name, value)) << name;
     EXPECT_EQ(Registry::TextOf(value), L"before") << name;
   }
+}
+
+// Each operation asks only for the rights it uses, so each works on a key that refuses the
+// others (here: making links, which full access would include).
+TEST_F(RegistryTest, EveryOperationWorksWithoutRightsItDoesNotUse) {
+  PutRegistration(L"LOCKED.EXE\\Sub", L"C:\\x.exe");
+  ASSERT_TRUE(SetKeyAccess(L"LOCKED.EXE", L"D:(D;;0x20;;;WD)(A;;KA;;;WD)"));
+  const std::wstring key = Path(L"LOCKED.EXE");
+  const Registry::KeyTree tree{L"LOCKED.EXE", {Registry::TextValue(L"", L"y")}, {}};
+  LONG error = ERROR_SUCCESS;
+  RegValue text;
+  std::vector<std::wstring> names;
+  const std::pair<const char*, std::function<bool()>> operations[] = {
+      {"CreateKey of an existing key",
+       [&] { return !Registry::CreateKey(HKEY_LOCAL_MACHINE, key, L"", &error) && !error; }},
+      {"SetKeyValue",
+       [&] { return Registry::SetKeyValue(HKEY_LOCAL_MACHINE, key, L"P", std::wstring(L"p")); }},
+      {"SetRawValue",
+       [&] { return Registry::SetRawValue(HKEY_LOCAL_MACHINE, key, tree.values[0]); }},
+      {"WriteKeyTree", [&] { return Registry::WriteKeyTree(HKEY_LOCAL_MACHINE, key, tree); }},
+      {"ReadKeyTree", [&] { return Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, key).has_value(); }},
+      {"ReadValues", [&] { return Registry::ReadValues(HKEY_LOCAL_MACHINE, key).has_value(); }},
+      {"QueryKeyValue", [&] { return Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, key, L"", text); }},
+      {"KeyExists", [&] { return Registry::KeyExists(HKEY_LOCAL_MACHINE, key); }},
+      {"EnumerateKeys",
+       [&] { return Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, key, KEY_READ, names) == 1; }},
+      {"DeleteKeyTree", [&] { return Registry::DeleteKeyTree(HKEY_LOCAL_MACHINE, key); }},
+  };
+  for (const auto& [name, operation] : operations) EXPECT_TRUE(operation()) << name;
 }
 
 // Values of every kind, odd data included, and sub-keys: read whole, written back elsewhere and

@@ -3,6 +3,8 @@
 
 #include "support/AppPathsFixture.h"
 
+#include <sddl.h>
+
 #include "platform/Registry.h"
 
 std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
@@ -84,4 +86,19 @@ std::vector<std::wstring> AppPathsFixture::SubKeys(const std::wstring& path) {
   }
   RegCloseKey(h);
   return names;
+}
+
+bool AppPathsFixture::SetKeyAccess(const std::wstring& key, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return false;
+  HKEY h = nullptr;
+  LONG code = RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, WRITE_DAC, &h);
+  if (code == ERROR_SUCCESS) {
+    code = RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(h);
+  }
+  LocalFree(descriptor);
+  return code == ERROR_SUCCESS;
 }

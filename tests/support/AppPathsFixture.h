@@ -24,6 +24,8 @@ class AppPathsFixture : public testing::Test {
   static std::optional<std::wstring> ReadText(const std::wstring& key,
                                               const std::wstring& valueName);
   static std::vector<std::wstring> SubKeys(const std::wstring& path);
+  // Gives App Paths\<key> the access list `sddl` describes.
+  static bool SetKeyAccess(const std::wstring& key, const wchar_t* sddl);
 
   static std::wstring KeyPath(const std::wstring& key);
 };

@@ -1,28 +1,11 @@
 #include "support/RootFixture.h"
 
-#include <sddl.h>
-
 #include <cwchar>
 #include <fstream>
 
 #include "platform/Registry.h"
 
 namespace {
-
-bool SetAccess(const std::wstring& keyPath, const wchar_t* sddl) {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
-                                                            nullptr))
-    return false;
-  HKEY h = nullptr;
-  LONG code = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, WRITE_DAC, &h);
-  if (code == ERROR_SUCCESS) {
-    code = RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor);
-    RegCloseKey(h);
-  }
-  LocalFree(descriptor);
-  return code == ERROR_SUCCESS;
-}
 
 // One per test of this process, so no test finds another's files.
 std::filesystem::path NewScratchFolder() {
@@ -44,7 +27,7 @@ void RootFixture::SetUp() {
 
 void RootFixture::TearDown() {
   root_.reset();
-  for (const std::wstring& key : restricted_) SetAccess(KeyPath(key), L"D:(A;CI;KA;;;WD)");
+  for (const std::wstring& key : restricted_) SetKeyAccess(key, L"D:(A;CI;KA;;;WD)");
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
 }
@@ -106,6 +89,6 @@ void RootFixture::PutLastBrowseFolder(const std::wstring& folder) {
 void RootFixture::Deny(const std::wstring& key, DWORD denied) {
   wchar_t sddl[64];
   swprintf(sddl, 64, L"D:(D;;0x%lx;;;WD)(A;;KA;;;WD)", static_cast<unsigned long>(denied));
-  ASSERT_TRUE(SetAccess(KeyPath(key), sddl));
+  ASSERT_TRUE(SetKeyAccess(key, sddl));
   restricted_.push_back(key);
 }
