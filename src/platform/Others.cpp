@@ -1,40 +1,14 @@
 #include "platform/Others.h"
 
-#include <algorithm>
-
 #include "platform/FileDirPath.h"
 
 namespace {
-constexpr double kSecondsPerDay = 86400.0;
-// A clock step backwards by more than half a day can only be midnight; a smaller one is the
-// clock being set back and must not end (or lengthen without bound) the wait.
-constexpr double kMidnightJump = kSecondsPerDay / 2;
-// Between two looks at the clock the thread sleeps at most this long (or until a message comes).
-constexpr double kIdleSlice = 0.01;
-
-double ElapsedBetween(double earlier, double later) {
-  const double step = later - earlier;
-  if (step >= 0) return step;
-  return step < -kMidnightJump ? step + kSecondsPerDay : 0.0;
-}
-
-void IdleBriefly(double remaining) {
-  const double slice = std::clamp(remaining, 0.0, kIdleSlice);
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(slice * 1000.0), QS_ALLINPUT);
-}
-
 std::wstring WithoutTrailingLineBreaks(std::wstring text) {
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
     text.pop_back();
   return text;
 }
 }  // namespace
-
-double SecondsSinceMidnight() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
-}
 
 void ProcessPendingEvents() {
   MSG message{};
@@ -46,21 +20,6 @@ void ProcessPendingEvents() {
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
-  }
-}
-
-void WaitSeconds(double seconds, const std::function<double()>& now,
-                 const std::function<void()>& pump) {
-  if (!(seconds > 0)) return;
-  double last = now();
-  double elapsed = 0;
-  for (;;) {
-    pump();
-    const double current = now();
-    elapsed += ElapsedBetween(last, current);
-    last = current;
-    if (elapsed >= seconds) return;
-    IdleBriefly(seconds - elapsed);
   }
 }
 

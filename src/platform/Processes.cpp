@@ -7,14 +7,6 @@
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 
-UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
-  if (this != &other) {
-    UniqueHandle old(release());
-    handle_ = other.release();
-  }
-  return *this;
-}
-
 UniqueHandle::~UniqueHandle() {
   if (*this) CloseHandle(handle_);
 }

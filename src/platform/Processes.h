@@ -9,10 +9,8 @@
 // Owns a kernel handle.
 class UniqueHandle {
  public:
-  UniqueHandle() = default;
   explicit UniqueHandle(HANDLE h) : handle_(h) {}
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept;
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   ~UniqueHandle();

@@ -12,10 +12,8 @@ namespace Registry {
 inline constexpr uint32_t kTypeNone = 0;
 inline constexpr uint32_t kTypeString = 1;        // REG_SZ
 inline constexpr uint32_t kTypeExpandString = 2;  // REG_EXPAND_SZ
-inline constexpr uint32_t kTypeBinary = 3;        // REG_BINARY
 inline constexpr uint32_t kTypeDword = 4;         // REG_DWORD
 inline constexpr uint32_t kTypeMultiString = 7;   // REG_MULTI_SZ
-inline constexpr uint32_t kTypeQword = 11;        // REG_QWORD
 
 // One value exactly as stored.
 struct RawValue {
@@ -34,8 +32,6 @@ struct KeyTree {
 
   bool operator==(const KeyTree&) const = default;
 };
-
-bool IsTextType(uint32_t type);
 
 // The text a REG_SZ or REG_EXPAND_SZ value holds: whole UTF-16 units up to the first NUL, also
 // when the data lacks its terminator (a stray odd byte is dropped). Nothing for other types.

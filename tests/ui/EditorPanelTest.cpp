@@ -195,7 +195,8 @@ TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
   OpenWindow();
   W().Text1().SetText(L"");
   W().Text2().SetText(MakeFile(L"Tool.exe"));
-  WaitSeconds(0.6);
+  for (const ULONGLONG end = GetTickCount64() + 600; GetTickCount64() < end; Sleep(10))
+    ProcessPendingEvents();
   EXPECT_FALSE(W().BDateiname().Enabled());
   EXPECT_TRUE(W().BHinzufügen().Enabled());
 }
