@@ -264,7 +264,7 @@ bool WriteRegistrations(int count) {
 // What any program showing this catalogue must do at least: returns how many files exist.
 int BarePlatformWork() {
   std::vector<std::wstring> names;
-  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names);
+  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, names);
   int existing = 0;
   for (const std::wstring& name : names) {
     const std::wstring path = Registry::kAppPathsPrefix + name;

@@ -104,10 +104,10 @@ LONG WriteText(HKEY key, const std::wstring& valueName, const std::wstring& text
 
 }  // namespace
 
-uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
-                       std::vector<std::wstring>& names, LONG* error) {
+uint32_t EnumerateKeys(HKEY root, const std::wstring& path, std::vector<std::wstring>& names,
+                       LONG* error) {
   OpenedKey key;
-  if (!Report(Open(root, path, access, key), error)) return 0;
+  if (!Report(Open(root, path, KEY_READ, key), error)) return 0;
   const size_t before = names.size();
   if (!Report(ReadSubKeyNames(key.get(), names), error)) {
     // A partial list would look like a complete one to a caller that counts names.

@@ -24,10 +24,10 @@ inline constexpr wchar_t kAppPathsPrefix[] = L"Software\\Microsoft\\Windows\\Cur
 // ERROR_SUCCESS.
 
 // Appends the names of the direct sub-keys of root\path to `names` and returns how many it read;
-// 0 when the key cannot be opened with `access` or the enumeration fails part-way (`names` is
-// then left as it was).
-uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
-                       std::vector<std::wstring>& names, LONG* error = nullptr);
+// 0 when the key cannot be read or the enumeration fails part-way (`names` is then left as it
+// was).
+uint32_t EnumerateKeys(HKEY root, const std::wstring& path, std::vector<std::wstring>& names,
+                       LONG* error = nullptr);
 
 // True when root\path can be opened for reading.
 bool KeyExists(HKEY root, const std::wstring& path);

@@ -43,14 +43,10 @@ class RegistryTest : public AppPathsFixture {
 TEST_F(RegistryTest, EnumerateMissingOrEmptyKeyGivesNothing) {
   std::vector<std::wstring> names{L"kept"};
   LONG error = ERROR_SUCCESS;
-  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), KEY_READ, names,
-                                    &error),
-            0u);
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), names, &error), 0u);
   EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
   PutRegistration(L"EMPTY.EXE", L"C:\\e.exe");
-  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"EMPTY.EXE"), KEY_READ, names,
-                                    &error),
-            0u);
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Path(L"EMPTY.EXE"), names, &error), 0u);
   EXPECT_EQ(error, ERROR_SUCCESS);
   EXPECT_EQ(names, std::vector<std::wstring>{L"kept"});
 }
@@ -60,7 +56,7 @@ TEST_F(RegistryTest, EnumerateAppendsUnicodeAndLongNamesExactly) {
   const std::vector<std::wstring> keys{L"ÜBER.EXE", L"日本語.EXE", L"a.EXE", longest};
   for (const auto& key : keys) PutRegistration(key, L"x");
   std::vector<std::wstring> names{L"kept"};
-  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names),
+  EXPECT_EQ(Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, names),
             keys.size());
   ASSERT_EQ(names.size(), keys.size() + 1);
   EXPECT_EQ(names[0], L"kept");
@@ -227,7 +223,7 @@ TEST_F(RegistryTest, EveryOperationWorksWithoutRightsItDoesNotUse) {
       {"QueryKeyValue", [&] { return Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, key, L"", text); }},
       {"KeyExists", [&] { return Registry::KeyExists(HKEY_LOCAL_MACHINE, key); }},
       {"EnumerateKeys",
-       [&] { return Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, key, KEY_READ, names) == 1; }},
+       [&] { return Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, key, names) == 1; }},
       {"DeleteKeyTree", [&] { return Registry::DeleteKeyTree(HKEY_LOCAL_MACHINE, key); }},
   };
   for (const auto& [name, operation] : operations) EXPECT_TRUE(operation()) << name;
