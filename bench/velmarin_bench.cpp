@@ -221,8 +221,8 @@ bool BenchManyStars() {
 
 HKEY OpenAppPaths() {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0,
+                      KEY_CREATE_SUB_KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
   return key;
 }
@@ -258,7 +258,7 @@ bool WriteRegistrations(int count) {
   for (int i = 0; i < count && ok; ++i) {
     HKEY key = nullptr;
     ok = RegCreateKeyExW(appPaths, Numbered(L"APP%05d.EXE", i).c_str(), 0, nullptr, 0,
-                         KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+                         KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS;
     if (!ok) break;
     ok = PutText(key, nullptr, InstallationOf(i)) &&
          PutText(key, L"Path", Numbered(L"C:\\Programme\\App%05d", i));
@@ -272,7 +272,7 @@ bool WriteRegistrations(int count) {
 // key), and with `search` the old start-up's floor: one file search per key besides, in turn.
 int BarePlatformWork(bool search) {
   std::vector<std::wstring> names;
-  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, names);
+  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, names);
   int found = 0;
   for (const std::wstring& name : names) {
     const std::wstring path = Registry::kAppPathsPrefix + name;

@@ -67,7 +67,7 @@ class StoredNames {
     if (!added) return at->second;
     std::vector<std::wstring> names;
     LONG error = ERROR_SUCCESS;
-    Registry::EnumerateKeys(root, Registry::kAppPathsKey, KEY_READ, names, &error);
+    Registry::EnumerateKeys(root, Registry::kAppPathsKey, names, &error);
     at->second.error = static_cast<DWORD>(error);
     for (std::wstring& name : names) at->second.names.emplace(ToUpper(name), std::move(name));
     return at->second;

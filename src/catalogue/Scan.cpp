@@ -28,7 +28,7 @@ FolderPaths LookUpFolderPaths() {
 
 std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
   std::vector<std::wstring> names;
-  Registry::EnumerateKeys(root, path, KEY_READ, names);
+  Registry::EnumerateKeys(root, path, names);
   const FolderPaths folders = LookUpFolderPaths();
   std::vector<AppPathEntry> entries;
   entries.reserve(names.size());

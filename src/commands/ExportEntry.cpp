@@ -9,13 +9,11 @@
 #include "commands/ExportPlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
+#include "ui/FileDialogFlags.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
 
 namespace {
-
-// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES
-constexpr DWORD kSaveDialogFlags = 0x20080E;
 
 // A folder of this export's own in the temp folder: no other export (of another instance, say)
 // can write the file this one copies. Removed with its file when the export ends.
@@ -63,7 +61,7 @@ FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
   request.title = Texts::kExportTitle;
   request.filter = Texts::kExportFilter;
   request.fileName = proposal;
-  request.flags = kSaveDialogFlags;
+  request.flags = kExportDialogFlags;
   return request;
 }
 

@@ -102,18 +102,12 @@ LONG WriteText(HKEY key, const std::wstring& valueName, const std::wstring& text
                         reinterpret_cast<const BYTE*>(text.c_str()), size);
 }
 
-LONG WriteNumber(HKEY key, const std::wstring& valueName, int32_t number) {
-  const DWORD data = static_cast<DWORD>(number);
-  return RegSetValueExW(key, valueName.c_str(), 0, REG_DWORD,
-                        reinterpret_cast<const BYTE*>(&data), sizeof(data));
-}
-
 }  // namespace
 
-uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
-                       std::vector<std::wstring>& names, LONG* error) {
+uint32_t EnumerateKeys(HKEY root, const std::wstring& path, std::vector<std::wstring>& names,
+                       LONG* error) {
   OpenedKey key;
-  if (!Report(Open(root, path, access, key), error)) return 0;
+  if (!Report(Open(root, path, KEY_READ, key), error)) return 0;
   const size_t before = names.size();
   if (!Report(ReadSubKeyNames(key.get(), names), error)) {
     // A partial list would look like a complete one to a caller that counts names.
@@ -139,18 +133,15 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& classNam
   OpenedKey key;
   DWORD disposition = 0;
   std::wstring classText = className;  // the API wants a writable text
+  // The handle is only closed again. The one right asked for is the one the caller needs next,
+  // writing the new key's values; a flush would only slow the save down, the registry writes
+  // the key to disk by itself.
   const LONG code = RegCreateKeyExW(root, path.c_str(), 0,
                                     classText.empty() ? nullptr : classText.data(),
-                                    REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                    REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                                     key.receive(), &disposition);
   if (!Report(code, error)) return false;
-  RegFlushKey(key.get());
   return disposition == REG_CREATED_NEW_KEY;
-}
-
-bool DeleteKey(HKEY root, const std::wstring& path, LONG* error) {
-  if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
-  return Report(RegDeleteKeyW(root, path.c_str()), error);
 }
 
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error) {
@@ -162,14 +153,8 @@ bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueN
                  const RegValue& value, LONG* error) {
   OpenedKey key;
   if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
-  LONG code = ERROR_SUCCESS;
-  if (const auto* text = std::get_if<std::wstring>(&value))
-    code = WriteText(key.get(), valueName, *text);
-  else if (const auto* small = std::get_if<int16_t>(&value))
-    code = WriteNumber(key.get(), valueName, *small);
-  else if (const auto* number = std::get_if<int32_t>(&value))
-    code = WriteNumber(key.get(), valueName, *number);
-  return Report(code, error);
+  const auto* text = std::get_if<std::wstring>(&value);
+  return Report(text == nullptr ? ERROR_SUCCESS : WriteText(key.get(), valueName, *text), error);
 }
 
 bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
@@ -181,16 +166,10 @@ bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valu
   if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
       ERROR_SUCCESS)
     return false;
-  if (!IsStringType(type) && type != REG_DWORD) return true;
+  if (!IsStringType(type)) return true;
   std::vector<BYTE> data;
   if (!ReadValueData(key.get(), valueName, type, data, size)) return false;
-  if (IsStringType(type)) {
-    value = TextFromStringData(data, size);
-  } else if (type == REG_DWORD && size == sizeof(DWORD)) {
-    DWORD number = 0;
-    std::copy_n(data.data(), sizeof(number), reinterpret_cast<BYTE*>(&number));
-    value = static_cast<int32_t>(number);
-  }
+  value = TextFromStringData(data, size);
   return true;
 }
 
@@ -292,34 +271,10 @@ std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& p
   return values;
 }
 
-std::optional<RawValue> QueryRawValue(HKEY root, const std::wstring& path,
-                                      const std::wstring& valueName, LONG* error) {
-  OpenedKey key;
-  if (!Report(Open(root, path, KEY_QUERY_VALUE, key), error)) return std::nullopt;
-  DWORD type = REG_NONE;
-  DWORD size = 0;
-  if (!Report(RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size),
-              error))
-    return std::nullopt;
-  std::vector<BYTE> data;
-  if (!ReadValueData(key.get(), valueName, type, data, size))
-    return Report(ERROR_READ_FAULT, error), std::nullopt;
-  data.resize(size);
-  return RawValue{valueName, type, std::vector<uint8_t>(data.begin(), data.end())};
-}
-
 bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value, LONG* error) {
   OpenedKey key;
   if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
   return Report(WriteRaw(key.get(), value), error);
-}
-
-bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
-                 LONG* error) {
-  OpenedKey key;
-  if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
-  const LONG code = RegDeleteValueW(key.get(), valueName.c_str());
-  return Report(code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : code, error);
 }
 
 std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* error) {

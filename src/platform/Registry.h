@@ -13,17 +13,17 @@
 
 namespace Registry {
 
-// A value as callers exchange it: nothing stored yet, text, or an integer.
-using RegValue = std::variant<std::monostate, std::wstring, int16_t, int32_t>;
+// A value as callers exchange it: nothing stored yet, or text.
+using RegValue = std::variant<std::monostate, std::wstring>;
 
 // In each operation, `error` (when given) receives the Win32 code of the call that failed, or
 // ERROR_SUCCESS.
 
 // Appends the names of the direct sub-keys of root\path to `names` and returns how many it read;
-// 0 when the key cannot be opened with `access` or the enumeration fails part-way (`names` is
-// then left as it was).
-uint32_t EnumerateKeys(HKEY root, const std::wstring& path, REGSAM access,
-                       std::vector<std::wstring>& names, LONG* error = nullptr);
+// 0 when the key cannot be read or the enumeration fails part-way (`names` is then left as it
+// was).
+uint32_t EnumerateKeys(HKEY root, const std::wstring& path, std::vector<std::wstring>& names,
+                       LONG* error = nullptr);
 
 // True when root\path can be opened for reading.
 bool KeyExists(HKEY root, const std::wstring& path);
@@ -37,23 +37,19 @@ bool MayWrite(HKEY root, const std::wstring& path);
 bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& className,
                LONG* error = nullptr);
 
-// Deletes root\path, which must have no sub-keys. An empty path (root itself) is refused.
-bool DeleteKey(HKEY root, const std::wstring& path, LONG* error = nullptr);
-
 // Deletes root\path with all its values and everything below it. An empty path (root itself)
 // is refused.
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
 
-// Writes one value into the existing key root\path (text as REG_SZ, integers as REG_DWORD);
-// a missing key is not created. A value holding nothing writes nothing and succeeds.
+// Writes one value into the existing key root\path (text as REG_SZ); a missing key is not
+// created. A value holding nothing writes nothing and succeeds.
 bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
                  const RegValue& value, LONG* error = nullptr);
 
 // Reads one value of root\path. REG_SZ and REG_EXPAND_SZ give text (unexpanded, up to the first
 // NUL, also when the data lacks its terminator; a stray odd byte is dropped, zero-length data is
-// the empty text); REG_DWORD of 4 bytes gives int32_t. Other types (and a REG_DWORD of another
-// length) leave `value` untouched but still succeed. A missing key or value gives false, `value`
-// untouched.
+// the empty text). Other types leave `value` untouched but still succeed. A missing key or value
+// gives false, `value` untouched.
 bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
                    RegValue& value);
 
@@ -62,16 +58,8 @@ bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valu
 std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& path,
                                                 LONG* error = nullptr);
 
-// One value exactly as stored; nothing when the key or the value is missing.
-std::optional<RawValue> QueryRawValue(HKEY root, const std::wstring& path,
-                                      const std::wstring& valueName, LONG* error = nullptr);
-
 // Writes `value` (its name, type and bytes) into the existing key root\path.
 bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value,
-                 LONG* error = nullptr);
-
-// Removes one value of root\path; a value that is not there counts as removed.
-bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
                  LONG* error = nullptr);
 
 // root\path with all its values and sub-keys, exactly as stored.

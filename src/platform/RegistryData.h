@@ -40,8 +40,6 @@ struct KeyTree {
   bool operator==(const KeyTree&) const = default;
 };
 
-bool IsTextType(uint32_t type);
-
 // The text a REG_SZ or REG_EXPAND_SZ value holds: whole UTF-16 units up to the first NUL, also
 // when the data lacks its terminator (a stray odd byte is dropped). Nothing for other types.
 std::optional<std::wstring> TextOfRaw(const RawValue& value);

@@ -3,8 +3,9 @@
 #include "platform/Text.h"
 
 namespace Registry {
-
+namespace {
 bool IsTextType(uint32_t type) { return type == kTypeString || type == kTypeExpandString; }
+}  // namespace
 
 std::optional<std::wstring> TextOfRaw(const RawValue& value) {
   if (!IsTextType(value.type)) return std::nullopt;

@@ -1,13 +1,10 @@
 #include "platform/SpecialFolders.h"
 
-#include <windows.h>
-#include <shlobj.h>
-
-std::wstring SpecialFolderPath(int csidl) {
-  LPITEMIDLIST items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr) return {};
-  wchar_t buffer[MAX_PATH] = {};
-  const BOOL found = SHGetPathFromIDListW(items, buffer);
-  CoTaskMemFree(items);
-  return found ? std::wstring(buffer) : std::wstring();
+std::wstring SpecialFolderPath(const KNOWNFOLDERID& folder) {
+  PWSTR path = nullptr;
+  const HRESULT found = SHGetKnownFolderPath(folder, KF_FLAG_DEFAULT, nullptr, &path);
+  // The shell hands out its buffer even on failure; it must be freed either way.
+  std::wstring text = SUCCEEDED(found) && path != nullptr ? std::wstring(path) : std::wstring();
+  CoTaskMemFree(path);
+  return text;
 }

@@ -1,9 +1,14 @@
 #pragma once
-// File-system paths of the shell's special folders.
+// File-system paths of the shell's known folders.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <string>
 
-inline constexpr int kCsidlProgramFiles = 0x26;
-inline constexpr int kCsidlWindows = 0x24;
+// The two folders the program itself needs. They keep the names of the CSIDL numbers they
+// replaced, which their callers use.
+inline const KNOWNFOLDERID& kCsidlProgramFiles = FOLDERID_ProgramFiles;
+inline const KNOWNFOLDERID& kCsidlWindows = FOLDERID_Windows;
 
-// The folder's path, or the empty text when the shell does not know the CSIDL.
-std::wstring SpecialFolderPath(int csidl);
+// The folder's path, or the empty text when the shell does not know the folder.
+std::wstring SpecialFolderPath(const KNOWNFOLDERID& folder);

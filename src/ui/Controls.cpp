@@ -89,17 +89,6 @@ int ListBox::Count() const {
   return n < 0 ? 0 : static_cast<int>(n);
 }
 
-std::wstring ListBox::Item(int index) const {
-  if (hwnd_ == nullptr || index < 0 || index >= Count()) return {};
-  const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
 int ListBox::SelectedIndex() const {
   if (hwnd_ == nullptr) return -1;
   const LRESULT at = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);

@@ -10,8 +10,6 @@ bool SetWindowTextChecked(HWND hwnd, const std::wstring& text);
 // An edit control with a read-only state ("Locked").
 class TextBox {
  public:
-  TextBox() = default;
-  explicit TextBox(HWND hwnd) : hwnd_(hwnd) {}
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
   std::wstring Text() const { return WindowText(hwnd_); }
@@ -28,8 +26,6 @@ class TextBox {
 // A list box of plain text items (the hidden cache list).
 class ListBox {
  public:
-  ListBox() = default;
-  explicit ListBox(HWND hwnd) : hwnd_(hwnd) {}
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
   bool Clear();
@@ -38,23 +34,20 @@ class ListBox {
   int Put(const std::wstring& text, LPARAM data);
   bool RemoveData(LPARAM data);
   LPARAM Data(int index) const;
-  int IndexOfData(LPARAM data) const;
   int Count() const;
-  std::wstring Item(int index) const;
   int SelectedIndex() const;  // -1 when none
   bool Select(int index);
 
  private:
+  int IndexOfData(LPARAM data) const;
+
   HWND hwnd_ = nullptr;
 };
 
 class Button {
  public:
-  Button() = default;
-  explicit Button(HWND hwnd) : hwnd_(hwnd) {}
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
-  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
   void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
 
  private:

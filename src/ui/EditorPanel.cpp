@@ -10,15 +10,11 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "ui/EditorPanelRules.h"
+#include "ui/FileDialogFlags.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
 
 namespace {
-
-// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-// OFN_FILEMUSTEXIST | OFN_LONGNAMES: only an existing file in an existing folder can be chosen,
-// and the process keeps its current directory.
-constexpr DWORD kBrowseFlags = 0x20180E;
 
 // The App Paths key's own "Path" value: the folder of the last program chosen and saved.
 constexpr wchar_t kLastBrowseFolderValue[] = L"Path";
@@ -92,7 +88,7 @@ void Root::BrowseForProgram() {
     FileDialogRequest request;
     request.title = Texts::kBrowseTitle;
     request.filter = Texts::kBrowseFilter;
-    request.flags = kBrowseFlags;
+    request.flags = kBrowseDialogFlags;
     request.initialFolder = folder;
     const std::wstring installation = text2_.Text();
     if (PathExists(installation)) request.initialFolder = FolderToOpen(installation);

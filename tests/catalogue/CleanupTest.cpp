@@ -167,7 +167,7 @@ TEST_F(CleanupTest, AValueTheEditorWouldAlterStopsTheCleanUpBeforeAnyRemoval) {
     std::ofstream(fs::path(undo()), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ASSERT_TRUE(Import());
-    EXPECT_NE(Registry::QueryRawValue(kMachine, KeyPath(L"VALUE.EXE\\Sub"), value.name), value);
+    EXPECT_NE(StoredValue(kMachine, KeyPath(L"VALUE.EXE\\Sub"), value.name), value);
     fs::remove(undo());
     RegDeleteTreeW(kMachine, KeyPath(L"VALUE.EXE").c_str());
   }

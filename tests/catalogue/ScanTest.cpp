@@ -42,7 +42,7 @@ TEST_F(ScanTest, OneLinePerKeyInEnumerationOrderWithKeyNameAsStored) {
   PutRegistration(L"ÜBER.EXE", nullptr, L"C:\\Über");
   PutRegistration(L"%PROGRAMFILES%.EXE", nullptr);
   std::vector<std::wstring> order;
-  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, KEY_READ, order);
+  Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, order);
   ASSERT_EQ(order.size(), 4u);
 
   const std::vector<std::wstring> lines = Scan();

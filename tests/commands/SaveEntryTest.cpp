@@ -62,7 +62,7 @@ TEST_F(SaveEntryTest, ExistingEntryGetsBothValuesReplacedKeepsItsOtherValuesAndA
   EXPECT_EQ(TypeOf(L"WINWORD.EXE", L"UseURL"), static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(SubKeys(KeyPath(L"")), Names{L"WINWORD.EXE"});
   ASSERT_EQ(Cache().Count(), linesBefore);
-  EXPECT_EQ(Cache().Item(0), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
+  EXPECT_EQ(CacheLine(0), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
   const int row = RowOf(L"Winword.exe");
   EXPECT_EQ(RowTexts(row), (Names{L"Winword.exe", L"WINWORD.EXE", word + L" /n", L"C:\\Neu;"}));
   EXPECT_EQ(List().ImageKey(row), L"Ready");

@@ -41,7 +41,7 @@ class ScopesTest : public RootFixture {
   }
 
   static std::wstring UserText(const std::wstring& key, const wchar_t* value) {
-    const auto raw = Registry::QueryRawValue(HKEY_CURRENT_USER, KeyPath(key), value);
+    const auto raw = StoredValue(HKEY_CURRENT_USER, KeyPath(key), value);
     return raw ? Registry::TextOfRaw(*raw).value_or(L"") : L"<none>";
   }
 
@@ -107,7 +107,7 @@ TEST_F(ScopesTest, UnwritableMachineKeyMakesItsRowsReadOnly) {
 
   SelectRow(L"Tool.exe");
   SendMessageW(root_->Handle(), WM_TIMER, Root::kTimer1, 0);
-  EXPECT_FALSE(root_->BHinzufügen().Enabled());
+  EXPECT_FALSE(Enabled(root_->BHinzufügen()));
   Text2().SetText(program_ + L" /x");
   EXPECT_EQ(SaveEntry(*root_), SaveResult::Refused);
   prompts_.messageAnswers = {IDYES};

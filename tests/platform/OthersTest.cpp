@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
-#include <iterator>
-#include <stdexcept>
+#include <string>
 
 #include "platform/Dateiexistenz.h"
 #include "platform/Others.h"

@@ -27,6 +27,14 @@ bool SetAccess(const std::wstring& keyPath, const wchar_t* sddl) {
 
 }  // namespace
 
+std::optional<Registry::RawValue> StoredValue(HKEY root, const std::wstring& path,
+                                              const std::wstring& valueName) {
+  const auto values = Registry::ReadValues(root, path);
+  if (!values) return std::nullopt;
+  const Registry::RawValue* value = Registry::FindValue(*values, valueName);
+  return value ? std::optional<Registry::RawValue>(*value) : std::nullopt;
+}
+
 std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
   return key.empty() ? std::wstring(Registry::kAppPathsKey) : Registry::kAppPathsPrefix + key;
 }
@@ -139,4 +147,19 @@ std::vector<std::wstring> AppPathsFixture::SubKeys(const std::wstring& path) {
   }
   RegCloseKey(h);
   return names;
+}
+
+bool AppPathsFixture::SetKeyAccess(const std::wstring& key, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                            nullptr))
+    return false;
+  HKEY h = nullptr;
+  LONG code = RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, WRITE_DAC, &h);
+  if (code == ERROR_SUCCESS) {
+    code = RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(h);
+  }
+  LocalFree(descriptor);
+  return code == ERROR_SUCCESS;
 }

@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/RegistryData.h"
+
+// One value of root\path exactly as stored; nothing when the key or the value is missing.
+std::optional<Registry::RawValue> StoredValue(HKEY root, const std::wstring& path,
+                                              const std::wstring& valueName);
+
 class AppPathsFixture : public testing::Test {
  protected:
   void SetUp() override;
@@ -30,6 +36,8 @@ class AppPathsFixture : public testing::Test {
   static std::optional<std::wstring> ReadText(const std::wstring& key,
                                               const std::wstring& valueName);
   static std::vector<std::wstring> SubKeys(const std::wstring& path);
+  // Gives App Paths\<key> the access list `sddl` describes.
+  static bool SetKeyAccess(const std::wstring& key, const wchar_t* sddl);
 
   static std::wstring KeyPath(const std::wstring& key);
 

@@ -17,7 +17,7 @@ using Registry::RawValue;
 // Where a program lies, named through the shell's folder (not through the environment the
 // resolver reads), so the files land where Windows' own layout puts them.
 struct ProgramFile {
-  int folder;  // CSIDL
+  const KNOWNFOLDERID* folder;
   const wchar_t* relative;
 };
 
@@ -45,56 +45,57 @@ std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 // Installers write their full paths as REG_SZ; Windows' own entries use REG_EXPAND_SZ.
 std::vector<Stock> StockKey() {
-  const std::wstring system = SpecialFolderPath(CSIDL_SYSTEM);
-  const std::wstring explorer = SpecialFolderPath(CSIDL_PROGRAM_FILES) + L"\\Internet Explorer";
+  const std::wstring system = SpecialFolderPath(FOLDERID_System);
+  const std::wstring explorer = SpecialFolderPath(FOLDERID_ProgramFiles) + L"\\Internet Explorer";
   const std::wstring chrome =
-      SpecialFolderPath(CSIDL_PROGRAM_FILES) + L"\\Google\\Chrome\\Application";
+      SpecialFolderPath(FOLDERID_ProgramFiles) + L"\\Google\\Chrome\\Application";
   const std::wstring edge =
-      SpecialFolderPath(CSIDL_PROGRAM_FILESX86) + L"\\Microsoft\\Edge\\Application";
+      SpecialFolderPath(FOLDERID_ProgramFilesX86) + L"\\Microsoft\\Edge\\Application";
   const std::wstring ink = L"%CommonProgramFiles%\\microsoft shared\\ink\\";
   const std::wstring mediaPlayer = L"%ProgramFiles(x86)%\\Windows Media Player";
   const std::wstring mail = L"%ProgramFiles%\\Windows Mail";
   const std::wstring wordpad = Quoted(L"%ProgramFiles%\\Windows NT\\Accessories\\WORDPAD.EXE");
-  const ProgramFile wordpadFile{CSIDL_PROGRAM_FILES, L"Windows NT\\Accessories\\WORDPAD.EXE"};
-  const ProgramFile mediaPlayerFile{CSIDL_PROGRAM_FILESX86, L"Windows Media Player\\wmplayer.exe"};
+  const ProgramFile wordpadFile{&FOLDERID_ProgramFiles, L"Windows NT\\Accessories\\WORDPAD.EXE"};
+  const ProgramFile mediaPlayerFile{&FOLDERID_ProgramFilesX86,
+                                    L"Windows Media Player\\wmplayer.exe"};
   return {
       {L"chrome.exe",
        {Text(L"", chrome + L"\\chrome.exe"), Text(L"Path", chrome)},
-       ProgramFile{CSIDL_PROGRAM_FILES, L"Google\\Chrome\\Application\\chrome.exe"}},
+       ProgramFile{&FOLDERID_ProgramFiles, L"Google\\Chrome\\Application\\chrome.exe"}},
       {L"cmmgr32.exe",
        {Dword(L"CmNative", 2), Text(L"CmstpExtensionDll", system + L"\\cmcfg32.dll")},
        std::nullopt},
       {L"fsquirt.exe",
        {Text(L"", L"fsquirt.exe"),
         Text(L"DropTarget", L"{047ea9a0-93bb-415f-a1c3-d7aeb3dd5087}")},
-       ProgramFile{CSIDL_SYSTEM, L"fsquirt.exe"}},
+       ProgramFile{&FOLDERID_System, L"fsquirt.exe"}},
       {L"IEXPLORE.EXE",
        {Text(L"", Quoted(explorer + L"\\IEXPLORE.EXE")), Text(L"Path", explorer + L";")},
-       ProgramFile{CSIDL_PROGRAM_FILES, L"Internet Explorer\\IEXPLORE.EXE"}},
+       ProgramFile{&FOLDERID_ProgramFiles, L"Internet Explorer\\IEXPLORE.EXE"}},
       {L"install.exe", {Dword(L"BlockOnTSNonInstallMode", 1)}, std::nullopt},
       {L"mip.exe",
        {Expandable(L"", ink + L"mip.exe")},
-       ProgramFile{CSIDL_PROGRAM_FILES_COMMON, L"microsoft shared\\ink\\mip.exe"}},
+       ProgramFile{&FOLDERID_ProgramFilesCommon, L"microsoft shared\\ink\\mip.exe"}},
       {L"mplayer2.exe",
        {Expandable(L"", mediaPlayer + L"\\wmplayer.exe"), Expandable(L"Path", mediaPlayer)},
        mediaPlayerFile},
       {L"msedge.exe",
        {Text(L"", edge + L"\\msedge.exe"), Text(L"Path", edge)},
-       ProgramFile{CSIDL_PROGRAM_FILESX86, L"Microsoft\\Edge\\Application\\msedge.exe"}},
+       ProgramFile{&FOLDERID_ProgramFilesX86, L"Microsoft\\Edge\\Application\\msedge.exe"}},
       {L"PowerShell.exe",
        {Expandable(L"", L"%SystemRoot%\\system32\\WindowsPowerShell\\v1.0\\PowerShell.exe"),
         Text(L"SaveURL", L"1"), Text(L"useURL", L"1")},
-       ProgramFile{CSIDL_SYSTEM, L"WindowsPowerShell\\v1.0\\PowerShell.exe"}},
+       ProgramFile{&FOLDERID_System, L"WindowsPowerShell\\v1.0\\PowerShell.exe"}},
       {L"setup.exe", {Dword(L"BlockOnTSNonInstallMode", 1)}, std::nullopt},
       {L"TabTip.exe",
        {Expandable(L"", ink + L"TabTip.exe")},
-       ProgramFile{CSIDL_PROGRAM_FILES_COMMON, L"microsoft shared\\ink\\TabTip.exe"}},
+       ProgramFile{&FOLDERID_ProgramFilesCommon, L"microsoft shared\\ink\\TabTip.exe"}},
       {L"wab.exe",
        {Expandable(L"", mail + L"\\wab.exe"), Expandable(L"Path", mail)},
-       ProgramFile{CSIDL_PROGRAM_FILES, L"Windows Mail\\wab.exe"}},
+       ProgramFile{&FOLDERID_ProgramFiles, L"Windows Mail\\wab.exe"}},
       {L"wabmig.exe",
        {Expandable(L"", mail + L"\\wabmig.exe")},
-       ProgramFile{CSIDL_PROGRAM_FILES, L"Windows Mail\\wabmig.exe"}},
+       ProgramFile{&FOLDERID_ProgramFiles, L"Windows Mail\\wabmig.exe"}},
       {L"wmplayer.exe",
        {Expandable(L"", mediaPlayer + L"\\wmplayer.exe"), Expandable(L"Path", mediaPlayer)},
        mediaPlayerFile},
@@ -105,8 +106,8 @@ std::vector<Stock> StockKey() {
 
 // An empty file, unless Wine (or an earlier call) has one there already.
 void CreateProgramFile(const ProgramFile& program) {
-  const std::wstring folder = SpecialFolderPath(program.folder);
-  ASSERT_FALSE(folder.empty()) << "CSIDL " << program.folder;
+  const std::wstring folder = SpecialFolderPath(*program.folder);
+  ASSERT_FALSE(folder.empty()) << program.relative;
   const std::filesystem::path file = std::filesystem::path(folder) / program.relative;
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);

@@ -39,6 +39,9 @@ class RootFixture : public AppPathsFixture {
   TextBox& Text1() { return root_->Text1(); }
   TextBox& Text2() { return root_->Text2(); }
   TextBox& Text3() { return root_->Text3(); }
+  // Line `index` of the hidden cache list; empty when there is none.
+  std::wstring CacheLine(int index);
+  static bool Enabled(const Button& button) { return IsWindowEnabled(button.Handle()) != FALSE; }
 
   // The first row with this text, -1 when there is none.
   int RowOf(const std::wstring& text);

@@ -141,13 +141,13 @@ TEST_F(EditorPanelTest, OkIsEnabledWhileTheInstallationNamesAnExistingProgram) {
   for (const Case& c : cases) {
     W().Text2().SetText(c.installation);
     Tick();
-    EXPECT_EQ(W().BHinzufügen().Enabled(), c.enabled) << testing::PrintToString(c.installation);
+    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.installation);
   }
 
   MakeFile(L"X\\App.exe-x");
   W().Text2().SetText(folder + L"App.exe-x");
   Tick();
-  EXPECT_TRUE(W().BHinzufügen().Enabled());
+  EXPECT_TRUE(Enabled(W().BHinzufügen()));
 }
 
 // OK tests the text as Windows will read it: a reference expanded only in a value that is and
@@ -176,7 +176,7 @@ TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
     SelectRow(c.row);
     if (!c.typed.empty()) W().Text2().SetText(c.typed);
     Tick();
-    EXPECT_EQ(W().BHinzufügen().Enabled(), c.enabled) << testing::PrintToString(c.typed);
+    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
   }
   SetEnvironmentVariableW(L"VELMARIN_X", nullptr);
 }
@@ -185,10 +185,10 @@ TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {
   OpenWindow();
   W().Text1().SetText(L"");
   Tick();
-  EXPECT_FALSE(W().BDateiname().Enabled());
+  EXPECT_FALSE(Enabled(W().BDateiname()));
   W().Text1().SetText(L"A");
   Tick();
-  EXPECT_TRUE(W().BDateiname().Enabled());
+  EXPECT_TRUE(Enabled(W().BDateiname()));
 }
 
 TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
@@ -196,8 +196,8 @@ TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
   W().Text1().SetText(L"");
   W().Text2().SetText(MakeFile(L"Tool.exe"));
   for (const ULONGLONG end = GetTickCount64() + 600; GetTickCount64() < end; Sleep(10)) Pump();
-  EXPECT_FALSE(W().BDateiname().Enabled());
-  EXPECT_TRUE(W().BHinzufügen().Enabled());
+  EXPECT_FALSE(Enabled(W().BDateiname()));
+  EXPECT_TRUE(Enabled(W().BHinzufügen()));
 }
 
 // ---- Bearbeiten and the cache list ----
@@ -230,7 +230,7 @@ TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStat
   ListBox& cache = W().LstFileCache();
   int word = -1;
   for (int i = 0; i < cache.Count(); ++i)
-    if (const std::wstring line = cache.Item(i); line.compare(0, 12, L"WINWORD.EXE\t") == 0)
+    if (const std::wstring line = CacheLine(i); line.compare(0, 12, L"WINWORD.EXE\t") == 0)
       word = i;
   ASSERT_GE(word, 0);
   ASSERT_TRUE(cache.Select(word));

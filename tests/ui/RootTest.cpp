@@ -168,8 +168,8 @@ TEST_F(RootTest, ControlsShowTheirCaptionsAndStartStates) {
   EXPECT_TRUE(root_->Text1().Locked());
   EXPECT_FALSE(root_->Text2().Locked());
   EXPECT_TRUE(root_->Text3().Locked());
-  EXPECT_TRUE(root_->BDateiname().Enabled());
-  EXPECT_TRUE(root_->BHinzufügen().Enabled());
+  EXPECT_TRUE(Enabled(root_->BDateiname()));
+  EXPECT_TRUE(Enabled(root_->BHinzufügen()));
 
   const auto visible = [&](int id) {
     return (GetWindowLongPtrW(root_->Control(id), GWL_STYLE) & WS_VISIBLE) != 0;

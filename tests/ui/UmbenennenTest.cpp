@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "support/ScriptedPrompts.h"
+#include "ui/Texts.h"
 #include "ui/Umbenennen.h"
 
 namespace {
@@ -19,8 +22,7 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = FindWindowW(L"#32770", kCaption);
   if (dialog == nullptr || !IsWindowVisible(dialog)) return;
   KillTimer(nullptr, timer);
-  auto action = std::move(g_action);
-  action(dialog);
+  std::exchange(g_action, nullptr)(dialog);
 }
 
 std::wstring Text(HWND window) {
@@ -30,6 +32,34 @@ std::wstring Text(HWND window) {
 }
 
 void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+int DpiOf(HWND window) { return GetDpiForWindow(window) ? int(GetDpiForWindow(window)) : 96; }
+
+int ShownIconWidth(HWND dialog) {
+  const auto icon = reinterpret_cast<HICON>(
+      SendDlgItemMessageW(dialog, Umbenennen::kPBilddatei, STM_GETICON, 0, 0));
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
+// The room `control`'s text takes when drawn with its font, `format` and at most its width.
+RECT NeededFor(HWND control, UINT format) {
+  RECT needed{};
+  GetClientRect(control, &needed);
+  needed.bottom = 0;
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, Text(control).c_str(), -1, &needed, DT_CALCRECT | format);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return needed;
+}
 
 class UmbenennenTest : public testing::Test {
  protected:
@@ -44,7 +74,9 @@ class UmbenennenTest : public testing::Test {
                                   std::function<void(HWND)> action) {
     g_action = std::move(action);
     SetTimer(nullptr, 0, 30, DriveDialog);
-    return Umbenennen::Show(owner_, proposed, installation, prompts_);
+    auto answer = Umbenennen::Show(owner_, proposed, installation, prompts_);
+    EXPECT_FALSE(g_action) << "the dialog never opened";
+    return answer;
   }
 
   HWND owner_ = nullptr;
@@ -54,19 +86,12 @@ class UmbenennenTest : public testing::Test {
 TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
   DWORD start = 1, end = 0;
   bool focused = false, ownerDisabled = false;
-  RECT client{};
   const auto answer = Run(L"Notepad.exe", L"C:\\WINDOWS\\NOTEPAD.EXE", [&](HWND dialog) {
     HWND name = GetDlgItem(dialog, Umbenennen::kTName);
     SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     focused = GetFocus() == name;
     ownerDisabled = !IsWindowEnabled(owner_);
-    GetClientRect(dialog, &client);
     EXPECT_EQ(Text(name), L"Notepad.exe");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBReady)), L"&Ok");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBAbbrechen)), L"&Abbrechen");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kBHilfe)), L"&Hilfe");
-    EXPECT_EQ(Text(GetDlgItem(dialog, Umbenennen::kRNamen)), L"&Datei:");
-    EXPECT_NE(SendDlgItemMessageW(dialog, Umbenennen::kPBilddatei, STM_GETICON, 0, 0), 0);
     Click(dialog, Umbenennen::kBAbbrechen);
   });
   EXPECT_FALSE(answer.has_value());
@@ -74,9 +99,43 @@ TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
   EXPECT_EQ(end, 11u);
   EXPECT_TRUE(focused);
   EXPECT_TRUE(ownerDisabled) << "the main window must take no input while the dialog is open";
-  const UINT dpi = GetDpiForWindow(owner_) ? GetDpiForWindow(owner_) : 96;
-  EXPECT_EQ(client.right, MulDiv(362, static_cast<int>(dpi), 96));
-  EXPECT_EQ(client.bottom, MulDiv(171, static_cast<int>(dpi), 96));
+}
+
+// Neither cut off nor wrapped out of sight in the dialog's own font: static texts wrap at words
+// as DrawText does, button captions stand on one line.
+TEST_F(UmbenennenTest, EveryTextFitsItsControl) {
+  Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) {
+    for (int id : {Umbenennen::kRNamen, Umbenennen::kLabel2, Umbenennen::kBReady,
+                   Umbenennen::kBAbbrechen, Umbenennen::kBHilfe}) {
+      const HWND control = GetDlgItem(dialog, id);
+      const bool label = id == Umbenennen::kRNamen || id == Umbenennen::kLabel2;
+      const RECT needed = NeededFor(control, label ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE);
+      RECT box{};
+      GetClientRect(control, &box);
+      if (!label) InflateRect(&box, -2 * GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+      EXPECT_FALSE(Text(control).empty()) << id;
+      EXPECT_LE(needed.right - needed.left, box.right - box.left) << id;
+      EXPECT_LE(needed.bottom - needed.top, box.bottom - box.top) << id;
+    }
+    Click(dialog, Umbenennen::kBAbbrechen);
+  });
+}
+
+// Wine moves no window to a monitor of another DPI, so the test sends what Windows would.
+TEST_F(UmbenennenTest, TheIconHasTheSizeOfTheDialogsDpi) {
+  const int dpi = DpiOf(owner_);
+  int atOpen = 0, afterChange = 0;
+  Run(L"A.exe", L"C:\\a.exe", [&](HWND dialog) {
+    atOpen = ShownIconWidth(dialog);
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                 reinterpret_cast<LPARAM>(&frame));
+    afterChange = ShownIconWidth(dialog);
+    Click(dialog, Umbenennen::kBAbbrechen);
+  });
+  EXPECT_EQ(atOpen, MulDiv(48, dpi, 96));
+  EXPECT_EQ(afterChange, MulDiv(48, 2 * dpi, 96));
 }
 
 TEST_F(UmbenennenTest, OkAcceptsTheCheckedAndCapitalisedName) {
@@ -106,7 +165,8 @@ TEST_F(UmbenennenTest, CancelledQuestionAdjustsTheFieldAndKeepsTheDialogOpen) {
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(adjusted, L"app.EXE");
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ");
+  EXPECT_EQ(prompts_.messages[0].text,
+            L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ");
   EXPECT_EQ(prompts_.messages[0].title, L" Dateitypen anpassen");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
 }
@@ -129,8 +189,26 @@ TEST_F(UmbenennenTest, EscapeAndTheCloseBoxCancel) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
   EXPECT_FALSE(escape.has_value());
-  auto close = Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
+  auto close =
+      Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_FALSE(close.has_value());
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+TEST_F(UmbenennenTest, AnUnexpectedFailureIsReportedAndEndsTheDialogCancelled) {
+  bool thrown = false;
+  prompts_.whileAsking = [&] {
+    if (!std::exchange(thrown, true)) throw std::runtime_error("the type question failed");
+  };
+  const auto answer = Run(L"App.exe", L"C:\\X\\APP.EXE", [](HWND dialog) {
+    SetDlgItemTextW(dialog, Umbenennen::kTName, L"app.com");
+    Click(dialog, Umbenennen::kBReady);
+  });
+  EXPECT_FALSE(answer.has_value());
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[1].text, Texts::kUnexpectedError);
+  EXPECT_EQ(prompts_.messages[1].title, Texts::kRenameCaption);
+  EXPECT_EQ(prompts_.messages[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
