@@ -23,7 +23,7 @@ using EntryId = uint64_t;
 
 struct AppPathEntry {
   EntryId Id = 0;
-  Scope Scope = Scope::Machine;
+  ::Scope Scope = ::Scope::Machine;  // qualified: the member reuses the type's name
   std::wstring KeyName;       // the sub-key's name exactly as the registry enumerates it
   std::wstring Installation;  // default value as shown: text, folder tokens replaced
   std::wstring Directory;     // value "Path" as shown: text, folder tokens replaced
