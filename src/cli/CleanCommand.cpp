@@ -20,7 +20,9 @@ std::wstring AbsolutePath(const std::wstring& path) {
 
 // The undo file checks this too, but only when there is something to remove; a script must
 // learn of its mistake on a clean machine as well.
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 Scope ScopeOfRoot(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
 

@@ -16,7 +16,7 @@ bool IsConsole(HANDLE handle) {
   return IsValid(handle) && GetConsoleMode(handle, &mode);
 }
 
-// Once per process; fails harmlessly when there is no parent console or one is attached.
+// Both channels may ask; a process is attached to one console at most, so the first asks.
 void AttachParentConsole() {
   static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
   (void)attached;
@@ -25,7 +25,8 @@ void AttachParentConsole() {
 std::string Utf8(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
   return bytes;
@@ -75,8 +76,8 @@ OutputChannel::OutputChannel(DWORD standardHandle) {
   handle_ = GetStdHandle(standardHandle);
   console_ = IsConsole(handle_);
   if (IsValid(handle_)) return;
-  handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, 0, nullptr);
+  handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ownsHandle_ = IsValid(handle_);
   console_ = IsConsole(handle_);
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// The arguments after the program's name, split as the C runtime splits them.
+// The arguments after the program's name, split by CommandLineToArgvW (quotes group blanks).
 std::vector<std::wstring> ProgramArguments();
 
 class OutputChannel {

@@ -214,7 +214,8 @@ inline constexpr wchar_t kCliSurplusArgument[] = L"Überzählige Angabe: ";
 
 // A kept registration's third field in the output of /clean.
 inline constexpr wchar_t kCliKeptProtected[] = L"behalten: geschützter Name";
-inline constexpr wchar_t kCliKeptReadOnly[] = L"behalten: keine Schreibrechte für Computer-Einträge";
+inline constexpr wchar_t kCliKeptReadOnly[] =
+    L"behalten: keine Schreibrechte für Computer-Einträge";
 // The last line of /clean.
 inline std::wstring CliRemovedSummary(size_t removed, const std::wstring& undoFile) {
   return (removed == 1 ? std::wstring(L"1 Eintrag") : std::to_wstring(removed) + L" Einträge") +
