@@ -82,7 +82,8 @@ class CommandLineTest : public AppPathsFixture {
  protected:
   void SetUp() override {
     AppPathsFixture::SetUp();
-    folder_ = fs::temp_directory_path() / (L"velmarin-cli-" + std::to_wstring(GetCurrentProcessId()));
+    folder_ = fs::temp_directory_path() /
+              (L"velmarin-cli-" + std::to_wstring(GetCurrentProcessId()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     for (const Registration& r : kRegistrations) {
