@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
 #include "commands/Commands.h"
 #include "ui/Prompts.h"
 #include "ui/Root.h"
@@ -28,6 +30,10 @@ int RunMessageLoop(Root& root) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Any argument makes Velmarin the administrators' command line: no window, no backup.
+  if (const std::vector<std::wstring> arguments = ProgramArguments(); !arguments.empty())
+    return RunCommandLine(arguments);
+
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // The common file dialogs host shell components, which want a single-threaded apartment.

@@ -230,4 +230,71 @@ inline constexpr wchar_t kCleanUpStepUndo[] = L"Die Sicherungsdatei konnte nicht
 inline constexpr wchar_t kCleanUpStepName[] = L"Dieser Eintrag darf nicht entfernt werden:";
 inline constexpr wchar_t kCleanUpStepDelete[] = L"Der Eintrag konnte nicht entfernt werden:";
 
+// ---- Command line (velmarin.exe /check, /clean DATEI, /?) ----
+// Every line is written with CRLF after it. The status of a /check line is the legend's text
+// (kLegendNotFound, kLegendBroken); the scope is kScopeMachine or kScopeUser.
+inline constexpr const wchar_t* kCliUsage[] = {
+    L"Velmarin – Anwendungspfade (App Paths) prüfen und bereinigen, ohne Fenster.",
+    L"",
+    L"velmarin.exe /check",
+    L"    Eine Zeile je fehlerhaftem Eintrag beider Bereiche (Computer, Benutzer): Bereich,",
+    L"    Schlüsselname, Zustand und Installation, durch Tabulatoren getrennt.",
+    L"velmarin.exe /clean DATEI",
+    L"    Schreibt jeden fehlerhaften Eintrag, der entfernt werden darf, in die",
+    L"    Wiederherstellungsdatei DATEI (eine vorhandene Datei wird nicht überschrieben) und",
+    L"    entfernt ihn dann. Geschützte Namen (SETUP.EXE, INSTALL.EXE, WINNT32.EXE) und",
+    L"    Computer-Einträge ohne Schreibrecht bleiben. Rückgängig: regedit /s DATEI",
+    L"velmarin.exe /?",
+    L"    Diese Hilfe.",
+    L"",
+    L"Rückgabewert:",
+    L"    0 bis 250  Anzahl der fehlerhaften Einträge (/clean: der verbliebenen), höchstens 250",
+    L"    251        Ein App-Paths-Schlüssel konnte nicht gelesen werden.",
+    L"    252        Bereinigung abgebrochen, nichts wurde entfernt.",
+    L"    253        Bereinigung abgebrochen, nachdem Einträge entfernt wurden.",
+    L"    254        Unbekannter Schalter oder falsche Angaben.",
+};
+inline constexpr wchar_t kCliUnknownSwitch[] = L"Unbekannter Schalter: ";
+inline constexpr wchar_t kCliMissingUndoFile[] =
+    L"Nach /clean fehlt der Name der Wiederherstellungsdatei.";
+inline constexpr wchar_t kCliSurplusArgument[] = L"Überzählige Angabe: ";
+
+// A kept registration's third field in the output of /clean.
+inline constexpr wchar_t kCliKeptProtected[] = L"behalten: geschützter Name";
+inline constexpr wchar_t kCliKeptReadOnly[] =
+    L"behalten: keine Schreibrechte für Computer-Einträge";
+// The last line of /clean.
+inline std::wstring CliRemovedSummary(size_t removed, const std::wstring& undoFile) {
+  return (removed == 1 ? std::wstring(L"1 Eintrag") : std::to_wstring(removed) + L" Einträge") +
+         L" entfernt. Wiederherstellungsdatei: " + undoFile;
+}
+inline constexpr wchar_t kCliNothingRemoved[] =
+    L"Keine Einträge entfernt, keine Wiederherstellungsdatei angelegt.";
+
+// Failures, on the error output. The key's full path or the file follows the first line, the
+// details (kCliStep ...) stand on lines of their own.
+inline constexpr wchar_t kCliUnreadableKey[] = L"Der Schlüssel konnte nicht gelesen werden: ";
+inline constexpr wchar_t kCliUndoFileExists[] =
+    L"Die Wiederherstellungsdatei gibt es schon, sie wird nicht überschrieben: ";
+inline constexpr wchar_t kCliNothingRemovedFailure[] =
+    L"Die Bereinigung wurde abgebrochen, es wurde nichts entfernt.";
+// The number of removed registrations stands between the two parts.
+inline constexpr wchar_t kCliStoppedAfterStart[] = L"Die Bereinigung wurde abgebrochen, nachdem ";
+inline constexpr wchar_t kCliStoppedAfterEnd[] =
+    L" Einträge entfernt wurden. Die Wiederherstellungsdatei enthält alle.";
+inline constexpr wchar_t kCliStep[] = L"Schritt: ";
+inline constexpr wchar_t kCliEntry[] = L"Eintrag: ";
+inline constexpr wchar_t kCliValue[] = L"Wert: ";
+inline constexpr wchar_t kCliFile[] = L"Datei: ";
+inline constexpr wchar_t kCliReason[] = L"Grund: ";
+inline constexpr wchar_t kCliStepName[] = L"Name prüfen";
+inline constexpr wchar_t kCliStepRead[] = L"Eintrag lesen";
+inline constexpr wchar_t kCliStepUnrestorable[] =
+    L"Werte prüfen (der Registrierungs-Editor stellt diesen Wert nicht genau wieder her)";
+inline constexpr wchar_t kCliStepCreate[] = L"Wiederherstellungsdatei anlegen";
+inline constexpr wchar_t kCliStepWrite[] = L"Wiederherstellungsdatei schreiben";
+inline constexpr wchar_t kCliStepReadBack[] = L"Wiederherstellungsdatei zurücklesen";
+inline constexpr wchar_t kCliStepVerify[] = L"Wiederherstellungsdatei prüfen";
+inline constexpr wchar_t kCliStepDelete[] = L"Eintrag entfernen";
+
 }  // namespace Texts

@@ -73,7 +73,6 @@ TEST_F(SlowWindowTest, WindowAnswersWhileTestsRunAndEndsWithTheUsualStatuses) {
   std::thread prober([&] {
     while (!done) {
       DWORD_PTR ignored = 0;
-      const ULONGLONG sent = GetTickCount64();
       if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, patience, &ignored))
         ++unanswered;
 

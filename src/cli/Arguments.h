@@ -1,0 +1,28 @@
+#pragma once
+// What velmarin.exe's arguments ask for, and the exit codes that answer. Platform-free.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+enum class CliCommand { Check, Clean, Help, Usage };  // Usage: the arguments make no sense
+
+struct CliRequest {
+  CliCommand command = CliCommand::Usage;
+  std::wstring undoFile;  // Clean: the file as given
+  std::wstring problem;   // Usage: what the user is told before the usage
+};
+
+// A switch starts with / or -, letter case ignored: check, clean FILE, ? or h.
+CliRequest ParseArguments(const std::vector<std::wstring>& arguments);
+
+// Scripts tell a count from a failure by these; the usage text and the README list them.
+namespace CliExit {
+inline constexpr int kMostCounted = 250;
+inline constexpr int kUnreadableKey = 251;
+inline constexpr int kNothingRemoved = 252;   // a clean-up failed before its first removal
+inline constexpr int kStoppedPartWay = 253;   // a removal failed after others succeeded
+inline constexpr int kUsage = 254;
+
+// A count of broken registrations as an exit code: as it is, up to kMostCounted.
+int Count(size_t broken);
+}  // namespace CliExit

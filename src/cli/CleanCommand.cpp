@@ -1,0 +1,122 @@
+#include "cli/CleanCommand.h"
+
+#include "catalogue/CleanUpSelection.h"
+#include "catalogue/Cleanup.h"
+#include "catalogue/Scan.h"
+#include "cli/Arguments.h"
+#include "cli/Registrations.h"
+#include "cli/Report.h"
+#include "platform/Registry.h"
+#include "ui/Texts.h"
+
+namespace {
+std::wstring AbsolutePath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  return full;
+}
+
+// The undo file checks this too, but only when there is something to remove; a script must
+// learn of its mistake on a clean machine as well.
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Scope ScopeOfRoot(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
+
+std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
+  std::vector<CleanUpKey> keys;
+  for (const CleanUpCandidate& candidate : broken)
+    if (candidate.removable())
+      keys.push_back(CleanUpKey{RootOf(candidate.entry->Scope), candidate.entry->KeyName});
+  return keys;
+}
+
+const wchar_t* UndoFileStepText(UndoFileStep step) {
+  switch (step) {
+    case UndoFileStep::Check:
+      return Texts::kCliStepUnrestorable;
+    case UndoFileStep::Create:
+      return Texts::kCliStepCreate;
+    case UndoFileStep::Write:
+      return Texts::kCliStepWrite;
+    case UndoFileStep::Read:
+      return Texts::kCliStepReadBack;
+    default:
+      return Texts::kCliStepVerify;
+  }
+}
+
+const wchar_t* StepText(const CleanUpResult& result) {
+  switch (result.failedStep) {
+    case CleanUpStep::Read:
+      return Texts::kCliStepRead;
+    case CleanUpStep::UndoFile:
+      return UndoFileStepText(result.undoFile.failedStep);
+    case CleanUpStep::Delete:
+      return Texts::kCliStepDelete;
+    default:
+      return Texts::kCliStepName;
+  }
+}
+
+std::wstring FailureHeadline(size_t removed) {
+  if (removed == 0) return Texts::kCliNothingRemovedFailure;
+  return Texts::kCliStoppedAfterStart + std::to_wstring(removed) + Texts::kCliStoppedAfterEnd;
+}
+
+// Step, registration, value or file, and the system's reason, each on a line of its own.
+int ReportFailure(const CleanUpResult& result, const std::wstring& undoFile) {
+  OutputChannel err(STD_ERROR_HANDLE);
+  err.WriteLine(FailureHeadline(result.removed.size()));
+  err.WriteLine(Texts::kCliStep + std::wstring(StepText(result)));
+  if (result.failedKey.root != nullptr)
+    err.WriteLine(Texts::kCliEntry +
+                  RemovedLine(ScopeOfRoot(result.failedKey.root), result.failedKey.keyName));
+  if (result.undoFile.failedStep == UndoFileStep::Check)
+    err.WriteLine(Texts::kCliValue + result.undoFile.unrestorable.keyPath + L" : " +
+                  result.undoFile.unrestorable.valueName);
+  else if (result.failedStep == CleanUpStep::UndoFile)
+    err.WriteLine(Texts::kCliFile + undoFile);
+  err.WriteLine(Texts::kCliReason + ReasonText(result.error));
+  return result.removed.empty() ? CliExit::kNothingRemoved : CliExit::kStoppedPartWay;
+}
+
+int RefuseExistingFile(const std::wstring& undoFile) {
+  OutputChannel err(STD_ERROR_HANDLE);
+  err.WriteLine(Texts::kCliUndoFileExists + undoFile);
+  return CliExit::kNothingRemoved;
+}
+
+int ReportDone(const CleanUpResult& result, const std::vector<CleanUpCandidate>& broken,
+               const std::wstring& undoFile, OutputChannel& out) {
+  size_t kept = 0;
+  for (const CleanUpCandidate& candidate : broken)
+    if (!candidate.removable()) {
+      out.WriteLine(KeptLine(candidate));
+      ++kept;
+    }
+  out.WriteLine(result.removed.empty() ? Texts::kCliNothingRemoved
+                                       : Texts::CliRemovedSummary(result.removed.size(), undoFile));
+  return CliExit::Count(kept);
+}
+}  // namespace
+
+int Clean(const std::wstring& undoArgument, OutputChannel& out) {
+  if (const std::optional<UnreadableKey> unreadable = FindUnreadableKey()) {
+    ReportUnreadable(*unreadable);
+    return CliExit::kUnreadableKey;
+  }
+  const std::wstring undoFile = AbsolutePath(undoArgument);
+  if (Exists(undoFile)) return RefuseExistingFile(undoFile);
+  const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
+  const std::vector<CleanUpCandidate> broken =
+      BrokenEntries(entries, Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+  const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
+  for (const RemovedKey& removed : result.removed)
+    out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));
+  if (!result.ok()) return ReportFailure(result, undoFile);
+  return ReportDone(result, broken, undoFile, out);
+}

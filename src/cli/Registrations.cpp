@@ -1,0 +1,44 @@
+#include "cli/Registrations.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/Resolution.h"
+#include "catalogue/Scan.h"
+#include "cli/Console.h"
+#include "platform/Others.h"
+#include "platform/Registry.h"
+#include "ui/Texts.h"
+
+std::optional<UnreadableKey> FindUnreadableKey() {
+  for (const Scope scope : {Scope::Machine, Scope::User}) {
+    std::vector<std::wstring> names;
+    LONG error = ERROR_SUCCESS;
+    Registry::EnumerateKeys(RootOf(scope), Registry::kAppPathsKey, names, &error);
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND)
+      return UnreadableKey{scope, static_cast<DWORD>(error)};
+  }
+  return std::nullopt;
+}
+
+void ReportUnreadable(const UnreadableKey& unreadable) {
+  OutputChannel err(STD_ERROR_HANDLE);
+  err.WriteLine(Texts::kCliUnreadableKey + AppPathsKeyName(unreadable.scope));
+  err.WriteLine(Texts::kCliReason + ReasonText(unreadable.error));
+}
+
+std::vector<AppPathEntry> RegistrationsWithStatus() {
+  Catalogue catalogue;
+  catalogue.Reset(ScanBothScopes());
+  std::vector<AppPathEntry> entries = catalogue.Entries();
+  for (AppPathEntry& entry : entries)
+    entry.Status = catalogue.HiddenByUser(entry) ? EntryStatus::Hidden : EntryStatusOf(entry);
+  return entries;
+}
+
+std::wstring ReasonText(DWORD error) {
+  const std::wstring text = SystemMessage(error);
+  return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;
+}
+
+std::wstring AppPathsKeyName(Scope scope) {
+  return std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Both App Paths keys as Windows reads them now, for the command line, which has no window to
+// keep a catalogue in and may wait for the file system.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/AppPathEntry.h"
+
+struct UnreadableKey {
+  Scope scope = Scope::Machine;
+  DWORD error = ERROR_SUCCESS;
+};
+
+// The first App Paths key that is there but cannot be listed; a scan would take it for empty.
+std::optional<UnreadableKey> FindUnreadableKey();
+
+// Tells on the error output which key could not be read and why.
+void ReportUnreadable(const UnreadableKey& unreadable);
+
+// Every registration of both keys with its status: Hidden for a machine entry a user entry of
+// the same name hides, else as Windows resolves it. Tests every program's file.
+std::vector<AppPathEntry> RegistrationsWithStatus();
+
+// The system's text for `error`, or the error's number when the system has none.
+std::wstring ReasonText(DWORD error);
+
+// "HKEY_LOCAL_MACHINE\Software\...\App Paths" for the machine's key.
+std::wstring AppPathsKeyName(Scope scope);
