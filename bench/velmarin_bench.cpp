@@ -403,6 +403,7 @@ bool BenchSlowWindow() {
   std::atomic<int> late{0};
   std::atomic<bool> stopped{false};
   double worstMs = 0;
+  double lateAt = 0;
   std::thread prober([&] {
     while (!done) {
       const double sent = NowMs();
@@ -410,14 +411,19 @@ bool BenchSlowWindow() {
       SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
       const double took = NowMs() - sent;
       worstMs = std::max(worstMs, took);
-      if (took > 100) ++late;
+      if (took > 100) {
+        ++late;
+        lateAt = sent;
+      }
       ++probes;
       Sleep(5);
     }
     stopped = true;
   });
   const double start = NowMs();
-  if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
+  // As the start-up reads the registry: on a worker thread, the rows when it is done.
+  root.ReadCatalogueInBackground();
+  while (root.Entries().Entries().empty() && NowMs() - start < 60000) PumpFor(1);
   const int slowRow = root.LstFileList().IndexOfId(
       static_cast<LPARAM>(root.Entries().FindByKey(Scope::Machine, L"SLOW00.EXE")->Id));
   root.LstFileList().Select(slowRow);
@@ -436,6 +442,9 @@ bool BenchSlowWindow() {
   std::printf("| %-44s | %10d |\n", "messages sent", probes.load());
   std::printf("| %-44s | %10.1f |\n", "longest answer, ms", worstMs);
   std::printf("| %-44s | %10d |\n", "answers later than 100 ms", late.load());
+  if (late > 0)
+    std::printf("| %-44s | %10.0f |\n", "the last of them, ms after the start",
+                lateAt - start);
   EmptyAppPaths();
   return late == 0;
 }

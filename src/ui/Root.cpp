@@ -120,6 +120,10 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kChecksFinishedMessage:
       OnChecksFinished();
       return 0;
+    case kScanFinishedMessage:
+      OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>>(
+          reinterpret_cast<std::vector<AppPathEntry>*>(lParam)));
+      return 0;
     case kRegistryChangedMessage:
       SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);
       return 0;

@@ -102,6 +102,8 @@ class Root {
   static constexpr UINT kRegistryChangedMessage = WM_APP + 2;
   // Posted by the background checks when existence tests have answered.
   static constexpr UINT kChecksFinishedMessage = WM_APP + 3;
+  // Posted by the start-up's scan when it has read both keys (lParam: the entries).
+  static constexpr UINT kScanFinishedMessage = WM_APP + 4;
   // The panel's OK test runs with the entries' tests under this id.
   static constexpr uint64_t kPanelCheckId = ~uint64_t{0};
   // Threads for the existence tests: a few stuck on shares leave the others going.
@@ -149,7 +151,11 @@ class Root {
   // The broken-entry count as the entries stand now (and how many are still being checked).
   void ShowBrokenCount();
   // Existence tests that have not answered yet, the panel's included.
-  size_t PendingChecks() const { return pending_.size() + (panelCheck_.pending ? 1 : 0); }
+  size_t PendingChecks() const {
+    return pending_.size() + (panelCheck_.pending ? 1 : 0) + static_cast<size_t>(scansRunning_);
+  }
+  // Reads both keys on a worker thread; the rows appear when it is done.
+  void ReadCatalogueInBackground();
   // Reads both App Paths keys again: rows follow what they hold, the selection stays on its key,
   // and texts the user is editing in the panel stay as they are.
   void Refresh();
@@ -291,6 +297,7 @@ class Root {
   RegistryWatch watch_;
   HACCEL accelerators_ = nullptr;
   int commandsRunning_ = 0;  // a later refresh waits for them
+  int scansRunning_ = 0;
   std::optional<SearchRequest> lastSearch_;
   std::unique_ptr<BackgroundChecks> checks_;
   std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
@@ -317,6 +324,7 @@ class Root {
   void CheckMachineWritable();
   void WatchRegistry();
   void RefreshWhenIdle();
+  void OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries);
   struct PanelEdits;
   void ReselectKey(Scope scope, const std::wstring& keyName);
   void LoadEntryIntoPanel(const AppPathEntry& entry);

@@ -274,6 +274,7 @@ struct Root::PanelEdits {
 };
 
 void Root::Refresh() {
+  if (scansRunning_ > 0) return;  // the start-up's scan is still reading; it shows what it read
   const AppPathEntry* selected = SelectedEntry();
   const std::optional<std::pair<Scope, std::wstring>> keep =
       selected ? std::optional(std::pair(selected->Scope, selected->KeyName)) : std::nullopt;

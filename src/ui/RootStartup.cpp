@@ -1,6 +1,8 @@
 // The load handler of the main window: the catalogue into the lists, the registry backup, the
 // selected row into the editor panel.
+#include <memory>
 #include <optional>
+#include <thread>
 
 #include "catalogue/CacheLine.h"
 #include "catalogue/Resolution.h"
@@ -94,12 +96,28 @@ void Root::LoadSelectedRow() {
   PanelShowsNewEntry();
 }
 
+// The registry is read on a worker thread, so the window answers from the start however slow
+// the registry is; the rows appear when the scan is done (during the backup, as a rule).
 void Root::Startup() {
-  if (GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) GetFileListe();
-  ShowBrokenCount();
-  SelectFirstRowWhenNoneIs();
   HideKeynameColumn();
+  ReadCatalogueInBackground();
   BackUpRegistry();
+}
+
+void Root::ReadCatalogueInBackground() {
+  ++scansRunning_;
+  std::thread([window = hwnd_] {
+    auto entries = std::make_unique<std::vector<AppPathEntry>>(ScanBothScopes());
+    if (PostMessageW(window, kScanFinishedMessage, 0, reinterpret_cast<LPARAM>(entries.get())))
+      entries.release();  // the window owns them now
+  }).detach();
+}
+
+void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
+  --scansRunning_;
+  catalogue_.Reset(std::move(*entries));
+  GetFileListe();
+  SelectFirstRowWhenNoneIs();
   LoadSelectedRow();
 }
 

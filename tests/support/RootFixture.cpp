@@ -58,8 +58,7 @@ bool RootFixture::Settle() {
   if (!root_ || root_->Handle() == nullptr) return true;
   for (const ULONGLONG end = GetTickCount64() + 10000; root_->PendingChecks() > 0;) {
     MSG message{};
-    while (PeekMessageW(&message, root_->Handle(), Root::kChecksFinishedMessage,
-                        Root::kChecksFinishedMessage, PM_REMOVE))
+    while (PeekMessageW(&message, root_->Handle(), WM_APP, WM_APP + 0x100, PM_REMOVE))
       DispatchMessageW(&message);
     if (root_->PendingChecks() == 0) break;
     if (GetTickCount64() > end) return false;
