@@ -8,6 +8,7 @@
 //   3. Existence tests: FileExists against the folder search it replaced, per kind of path.
 //   4. Existence tests on the slow file system (when tools/run-bench loaded it): the time the
 //      window's thread spends submitting them and waits for their answers.
+//   5. The window's search over its rows' data, and its answer time over a slow share.
 // It rewrites HKEY_LOCAL_MACHINE\...\App Paths, so it runs only where the tests may run.
 #include <windows.h>
 #include <commctrl.h>
@@ -368,6 +369,39 @@ bool BenchStartup() {
   return sane;
 }
 
+// "Suchen ..." and "Weitersuchen" on the window: the rows' own data against the pattern, all
+// columns, from the selected row round the whole list (no row matches, so every row is read).
+bool BenchDataSearch() {
+  constexpr int kCount = 10000;
+  if (!WriteRegistrations(kCount)) return false;
+  ScriptedPrompts prompts;
+  Root root(prompts);
+  RootOptions options;
+  options.runStartup = false;
+  options.show = false;
+  options.endsProgram = false;
+  if (!root.Create(GetModuleHandleW(nullptr), options)) return false;
+  if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
+  std::printf("\nSearch on the window (Suchen, Weitersuchen): the rows' data, %d rows x 4 texts\n\n",
+              root.LstFileList().Count());
+  std::printf("| %-36s | %7s | %11s |\n", "pattern", "columns", "ms (best 3)");
+  std::printf("|%s|%s|%s|\n", std::string(38, '-').c_str(), std::string(9, '-').c_str(),
+              std::string(13, '-').c_str());
+  bool sane = true;
+  for (const SearchRequest& request : {SearchRequest{kManyStars, true, false},
+                                       SearchRequest{L"app09999.exe", false, false},
+                                       SearchRequest{L"c:\\programme\\*[5-7]", true, false}}) {
+    prompts.searchAnswers.push_back(request);
+    root.Search();  // the dialog's answer, then the first search
+    const double ms = BestOfMs(3, [&] { root.SearchNext(); });
+    std::printf("| %-36s | %7s | %11.1f |\n", Shortened(request.pattern, 36).c_str(),
+                request.allColumns ? "all" : "name", ms);
+    sane = sane && root.LstFileList().Count() == kCount;
+  }
+  EmptyAppPaths();
+  return sane;
+}
+
 // Registrations on a file system that takes its time (tools/slowfs): how long the window takes
 // to answer a message sent from another thread, at any moment from its start-up until every
 // status is known, with such a row in the panel (its OK test runs every tick).
@@ -453,16 +487,19 @@ bool BenchSlowWindow() {
 
 // With the argument "slow-window" only the window on the slow file system is measured: it
 // wants a longer delay than the other measurements (tools/run-bench runs it on its own).
+// "search" measures only the window's search.
 int main(int argc, char** argv) {
   if (!MayTouchThisRegistry()) return 2;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc > 1 && std::string(argv[1]) == "slow-window") return BenchSlowWindow() ? 0 : 1;
+  if (argc > 1 && std::string(argv[1]) == "search") return BenchDataSearch() ? 0 : 1;
 
   bool sane = BenchSearchOverList();
   sane = BenchManyStars() && sane;
   sane = BenchStartup() && sane;
+  sane = BenchDataSearch() && sane;
   sane = BenchExistenceTests() && sane;
   sane = BenchBackgroundChecks() && sane;
   std::printf("\n%s\n", sane ? "All measurements ran." : "Some measurements went wrong (see above).");
