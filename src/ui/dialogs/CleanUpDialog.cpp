@@ -15,7 +15,7 @@ struct State {
   bool accepted = false;
 };
 
-constexpr int kColumnWidths[] = {60, 110, 90, 300};  // dialog's pixels at 96 DPI
+constexpr int kColumnWidths[] = {90, 105, 180, 200};  // pixels at 96 DPI; the first holds the box too
 
 HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_CLEANUP_LIST); }
 
