@@ -175,20 +175,12 @@ bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valu
 
 namespace {
 
-// Longest value name and data of the opened key, so one buffer serves the whole enumeration.
-LONG ValueBufferSizes(HKEY key, DWORD& nameLength, DWORD& dataSize) {
-  return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          &nameLength, &dataSize, nullptr, nullptr);
-}
-
 // A value added or grown meanwhile only makes the buffers grow.
 LONG ReadAllValues(HKEY key, std::vector<RawValue>& values) {
-  DWORD nameLength = 0;
-  DWORD dataSize = 0;
-  if (const LONG code = ValueBufferSizes(key, nameLength, dataSize); code != ERROR_SUCCESS)
-    return code;
-  std::wstring name(nameLength + 1, L'\0');
-  std::vector<BYTE> data(dataSize + 2);
+  // Buffers that hold an App Paths key's values as a rule; asking the key for its longest ones
+  // first would cost a round trip to the registry per key of the scan.
+  std::wstring name(256, L'\0');
+  std::vector<BYTE> data(2048);
   for (DWORD index = 0;;) {
     DWORD nameCapacity = static_cast<DWORD>(name.size());
     DWORD dataCapacity = static_cast<DWORD>(data.size());

@@ -239,13 +239,18 @@ TEST_F(RegistryTest, KeyTreesTravelByteForByte) {
   const wchar_t multi[] = L"a\0b\0";
   PutRawValue(L"TREE.EXE", L"Multi", REG_MULTI_SZ, multi, sizeof(multi));
   PutRawValue(L"TREE.EXE", L"Empty", REG_BINARY, nullptr, 0);
+  const std::vector<BYTE> large(5000, 0x5A);  // beyond the buffers a read starts with
+  PutRawValue(L"TREE.EXE", std::wstring(300, L'N'), REG_BINARY, large.data(), 5000);
   const DWORD number = 7;
   PutRawValue(L"TREE.EXE\\Sub\\Deeper", L"N", REG_DWORD, &number, sizeof(number));
 
   const auto tree = Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, Path(L"TREE.EXE"));
   ASSERT_TRUE(tree);
   EXPECT_EQ(tree->name, L"TREE.EXE");
-  ASSERT_EQ(tree->values.size(), 4u);
+  ASSERT_EQ(tree->values.size(), 5u);
+  const Registry::RawValue* big = Registry::FindValue(tree->values, std::wstring(300, L'N'));
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(big->data, std::vector<uint8_t>(large.begin(), large.end()));
   ASSERT_EQ(tree->subKeys.size(), 1u);
   EXPECT_EQ(tree->subKeys[0].subKeys.at(0).values.at(0).type, static_cast<uint32_t>(REG_DWORD));
 
@@ -261,7 +266,7 @@ TEST_F(RegistryTest, KeyTreesTravelByteForByte) {
   std::vector<BYTE> path;
   ASSERT_TRUE(RawValue(L"TREE.EXE", L"Path", type, path));
   EXPECT_EQ(path, std::vector<BYTE>(odd, odd + sizeof(odd)));
-  EXPECT_EQ(Registry::TextOfRaw(tree->values[0]), std::wstring(expand));
+  EXPECT_EQ(Registry::TextOfRaw(*Registry::FindValue(tree->values, L"")), std::wstring(expand));
   EXPECT_FALSE(Registry::RestoreKeyTree(HKEY_LOCAL_MACHINE, L"", *tree));
 }
 
