@@ -218,6 +218,10 @@ void Root::Forget(EntryId id) {
 }
 
 void Root::ShowBrokenCount() {
+  if (scansRunning_ > 0) {
+    SetWindowTextChecked(LabFileError(), Texts::kReadingEntries);
+    return;
+  }
   const int broken = catalogue_.BrokenCount();
   if (!pending_.empty()) {
     SetWindowTextChecked(LabFileError(), Texts::CheckingCaption(broken, pending_.size()));

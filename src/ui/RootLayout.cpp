@@ -90,9 +90,9 @@ constexpr ControlDesign kDesign[] = {
      207, 28, 180, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 52, FontKind::Normal},
-    // Wider than the original 112 pixels, which cut " 123 Fehlerhafte Einträge" short.
-    {Root::kLabFileError, L"STATIC", Texts::kBrokenCountDesign, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 468, 250, 14, FontKind::Count},
+    // Wide enough for the count while the statuses are still being checked.
+    {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+     Container::Window, 6, 468, 480, 14, FontKind::Count},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},

@@ -101,6 +101,7 @@ void Root::LoadSelectedRow() {
 void Root::Startup() {
   HideKeynameColumn();
   ReadCatalogueInBackground();
+  ShowBrokenCount();
   BackUpRegistry();
 }
 

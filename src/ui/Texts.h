@@ -40,8 +40,8 @@ inline constexpr wchar_t kLabelVerzeichnis[] = L"&Verzeichnis:";
 inline constexpr wchar_t kBrowseButton[] = L"...";
 inline constexpr wchar_t kOkButton[] = L"&OK";
 
-// Design text of the broken-entry count, shown until the list has counted.
-inline constexpr wchar_t kBrokenCountDesign[] = L"XXXXXXXXXXXXXXXX";
+// The broken-entry count while the start-up still reads the registry.
+inline constexpr wchar_t kReadingEntries[] = L" Die Einträge werden gelesen ...";
 // Follows the count: " 3 Fehlerhafte Einträge".
 inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
 inline std::wstring BrokenCountCaption(int broken) {
