@@ -299,6 +299,26 @@ void PumpFor(double ms) {
   } while (NowMs() < end);
 }
 
+// A hidden main window without its start-up, as the measurements need it.
+class HiddenWindow {
+ public:
+  HiddenWindow() : root_(prompts_) {
+    RootOptions options;
+    options.runStartup = false;
+    options.show = false;
+    options.endsProgram = false;
+    created_ = root_.Create(GetModuleHandleW(nullptr), options);
+  }
+  bool Created() const { return created_; }
+  Root& Window() { return root_; }
+  ScriptedPrompts& Prompts() { return prompts_; }
+
+ private:
+  ScriptedPrompts prompts_;
+  Root root_;
+  bool created_ = false;
+};
+
 struct WindowTimes {
   double rowsMs = 0;      // until every row is shown
   double statusesMs = 0;  // until every status is known
@@ -308,14 +328,10 @@ struct WindowTimes {
 // The window's own start-up on a fresh, hidden main window: the catalogue and its rows, then the
 // existence tests' answers as the message loop takes them.
 WindowTimes WindowStartup() {
-  ScriptedPrompts prompts;
-  Root root(prompts);
-  RootOptions options;
-  options.runStartup = false;
-  options.show = false;
-  options.endsProgram = false;
+  HiddenWindow window;
+  Root& root = window.Window();
   WindowTimes times;
-  if (!root.Create(GetModuleHandleW(nullptr), options)) return times;
+  if (!window.Created()) return times;
   const double start = NowMs();
   if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
   times.rowsMs = NowMs() - start;
@@ -374,13 +390,10 @@ bool BenchStartup() {
 bool BenchDataSearch() {
   constexpr int kCount = 10000;
   if (!WriteRegistrations(kCount)) return false;
-  ScriptedPrompts prompts;
-  Root root(prompts);
-  RootOptions options;
-  options.runStartup = false;
-  options.show = false;
-  options.endsProgram = false;
-  if (!root.Create(GetModuleHandleW(nullptr), options)) return false;
+  HiddenWindow window;
+  Root& root = window.Window();
+  ScriptedPrompts& prompts = window.Prompts();
+  if (!window.Created()) return false;
   if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
   std::printf("\nSearch on the window (Suchen, Weitersuchen): the rows' data, %d rows x 4 texts\n\n",
               root.LstFileList().Count());
