@@ -14,10 +14,6 @@ std::wstring BetweenQuotes(std::wstring_view quoted) {
   return std::wstring(inner.substr(0, inner.find(kQuote)));
 }
 
-EntryStatus StatusOf(const std::wstring& testedPath, const ExistenceTest& fileExists) {
-  if (testedPath.empty()) return EntryStatus::Broken;
-  return fileExists && fileExists(testedPath) ? EntryStatus::Fine : EntryStatus::FileNotFound;
-}
 }  // namespace
 
 std::wstring TestedPath(std::wstring_view installation) {
@@ -38,6 +34,3 @@ std::wstring ArgumentsAfterProgram(std::wstring_view installation) {
   return std::wstring(installation.substr(arguments + kExeExtension.size()));
 }
 
-EntryStatus InstallationStatus(std::wstring_view installation, const ExistenceTest& fileExists) {
-  return StatusOf(TestedPath(installation), fileExists);
-}

@@ -211,16 +211,6 @@ std::wstring ListView::ImageKey(int index) const {
   return imageKeys_[static_cast<size_t>(item.iImage)];
 }
 
-bool ListView::SetImageKey(int index, const std::wstring& key) {
-  const int image = ImageIndexOf(key);
-  if (!ValidRow(*this, index) || image == I_IMAGENONE) return false;
-  LVITEMW item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = index;
-  item.iImage = image;
-  return SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
-}
-
 // ---- Stable ids ----
 
 LPARAM ListView::IdOf(int index) const {

@@ -48,8 +48,6 @@ class ListView {
   std::wstring Text(int index, int column = 0) const;
   bool SetText(int index, int column, const std::wstring& text);
   std::wstring ImageKey(int index) const;
-  // Icon and small icon always show the same picture.
-  bool SetImageKey(int index, const std::wstring& key);
 
   // The position of an image key in the image list; I_IMAGENONE for no picture.
   int ImageIndexOf(const std::wstring& key) const;

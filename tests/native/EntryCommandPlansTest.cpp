@@ -32,17 +32,6 @@ TEST(ArgumentsAfterProgram, AreWhatFollowsTheTestedPath) {
     EXPECT_EQ(ArgumentsAfterProgram(c.installation), c.arguments) << c.installation;
 }
 
-TEST(InstallationStatus, IsTheListsTestOfTheProgramWithoutItsArguments) {
-  const std::set<std::wstring> existing = {L"C:\\Tool\\tool.exe"};
-  const ExistenceTest exists = [&](const std::wstring& p) { return existing.count(p) != 0; };
-  EXPECT_EQ(InstallationStatus(L"C:\\Tool\\tool.exe", exists), EntryStatus::Fine);
-  EXPECT_EQ(InstallationStatus(L"C:\\Tool\\tool.exe -x", exists), EntryStatus::Fine);
-  EXPECT_EQ(InstallationStatus(L"\"C:\\Tool\\tool.exe\" -x", exists), EntryStatus::Fine);
-  EXPECT_EQ(InstallationStatus(L"C:\\Tool\\other.exe", exists), EntryStatus::FileNotFound);
-  EXPECT_EQ(InstallationStatus(L"", exists), EntryStatus::Broken);
-  EXPECT_EQ(InstallationStatus(L"\"\"", exists), EntryStatus::Broken);
-}
-
 TEST(RunPlan, DirectoryLosesOneSemicolonThenOneQuoteAtEachEnd) {
   EXPECT_EQ(CleanedDirectory(L"C:\\Programme\\Tools;"), L"C:\\Programme\\Tools");
   EXPECT_EQ(CleanedDirectory(L"\"C:\\My Tools\";"), L"C:\\My Tools");

@@ -43,37 +43,6 @@ TEST(EntryList, TestedPathOfEachFormOfInstallation) {
   for (const Case& c : cases) EXPECT_EQ(TestedPath(c.installation), c.tested) << c.installation;
 }
 
-namespace {
-// Files that "exist" for the row tests.
-const std::set<std::wstring> kExisting = {
-    L"C:\\Office\\winword.exe", L"C:\\Program Files\\Tool\\tool.exe", L"C:\\Programme\\Tool",
-    L"C:\\Office\\MSACCESS.exe"};
-
-bool Exists(const std::wstring& path) { return kExisting.count(path) != 0; }
-}  // namespace
-
-TEST(EntryList, StatusIsThatOfTheTestedFile) {
-  struct Case {
-    const wchar_t* installation;
-    EntryStatus status;
-  };
-  const Case cases[] = {
-      {L"C:\\Office\\winword.exe", EntryStatus::Fine},
-      {L"C:\\Office\\winword.exe /n", EntryStatus::Fine},
-      {L"C:\\Office\\MSACCESS.EXE /x", EntryStatus::Fine},
-      {L"\"C:\\Program Files\\Tool\\tool.exe\" /n", EntryStatus::Fine},
-      {L"C:\\Programme\\Tool", EntryStatus::Fine},
-      {L"C:\\gone\\gone.exe", EntryStatus::FileNotFound},
-      {L"\"C:\\gone\\gone.exe\" /n", EntryStatus::FileNotFound},
-      {L"", EntryStatus::Broken},
-      {L"\"\" /n", EntryStatus::Broken},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(InstallationStatus(c.installation, Exists), c.status) << c.installation;
-  EXPECT_EQ(InstallationStatus(L"C:\\Office\\winword.exe", ExistenceTest{}),
-            EntryStatus::FileNotFound);
-}
-
 // Whatever a key holds, the entry keeps it byte for byte and shows only what is text, with the
 // two folder tokens replaced; a tab inside a value is just a character.
 TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {

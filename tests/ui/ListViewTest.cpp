@@ -149,15 +149,6 @@ TEST_F(ListViewTest, ImageKeysNameThePicturesInOrder) {
   EXPECT_EQ(list_.ImageKey(ready), L"Ready");
   EXPECT_EQ(list_.ImageKey(broken), L"Fehler");
   EXPECT_EQ(list_.ImageKey(none), L"");
-
-  EXPECT_TRUE(list_.SetImageKey(ready, L"Achtung"));
-  EXPECT_EQ(list_.ImageKey(ready), L"Achtung");
-  EXPECT_TRUE(list_.SetImageKey(none, L"Info"));
-  EXPECT_EQ(list_.ImageKey(none), L"Info");
-
-  EXPECT_FALSE(list_.SetImageKey(ready, L"Unbekannt"));
-  EXPECT_EQ(list_.ImageKey(ready), L"Achtung");
-  EXPECT_FALSE(list_.SetImageKey(7, L"Ready"));
 }
 
 TEST_F(ListViewTest, OnlyOneRowIsSelectedAtATime) {
