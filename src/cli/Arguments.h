@@ -4,15 +4,20 @@
 #include <string>
 #include <vector>
 
-enum class CliCommand { Check, Clean, Help, Usage };  // Usage: the arguments make no sense
+enum class CliCommand { Check, List, Clean, Help, Usage };  // Usage: the arguments make no sense
+
+// How /list and /check write: tab-separated lines, CSV (RFC 4180) or one JSON array.
+enum class OutputFormat { Tsv, Csv, Json };
 
 struct CliRequest {
   CliCommand command = CliCommand::Usage;
   std::wstring undoFile;  // Clean: the file as given
   std::wstring problem;   // Usage: what the user is told before the usage
+  OutputFormat format = OutputFormat::Tsv;  // List and Check
 };
 
-// A switch starts with / or -, letter case ignored: check, clean FILE, ? or h.
+// A switch starts with / or -, letter case ignored: check, list, clean FILE, ? or h; check and
+// list take /format:tsv, csv or json after them (or just before).
 CliRequest ParseArguments(const std::vector<std::wstring>& arguments);
 
 // Scripts tell a count from a failure by these; the usage text and the README list them.

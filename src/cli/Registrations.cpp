@@ -34,6 +34,10 @@ std::vector<AppPathEntry> RegistrationsWithStatus() {
   return entries;
 }
 
+ListedRegistration Listed(const AppPathEntry& entry) {
+  return ListedRegistration{entry, StartedProgram(entry)};
+}
+
 std::wstring ReasonText(DWORD error) {
   const std::wstring text = SystemMessage(error);
   return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;

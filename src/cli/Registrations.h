@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/AppPathEntry.h"
+#include "cli/Records.h"
 
 struct UnreadableKey {
   Scope scope = Scope::Machine;
@@ -23,6 +24,9 @@ void ReportUnreadable(const UnreadableKey& unreadable);
 // Every registration of both keys with its status: Hidden for a machine entry a user entry of
 // the same name hides, else as Windows resolves it. Tests every program's file.
 std::vector<AppPathEntry> RegistrationsWithStatus();
+
+// The registration with the program it starts, for its record. Touches the file system.
+ListedRegistration Listed(const AppPathEntry& entry);
 
 // The system's text for `error`, or the error's number when the system has none.
 std::wstring ReasonText(DWORD error);

@@ -1,14 +1,11 @@
 #include "cli/Report.h"
 
+#include "cli/Records.h"
 #include "ui/Texts.h"
 
 namespace {
 const wchar_t* ScopeWord(Scope scope) {
   return scope == Scope::Machine ? Texts::kScopeMachine : Texts::kScopeUser;
-}
-
-const wchar_t* StatusWord(EntryStatus status) {
-  return status == EntryStatus::FileNotFound ? Texts::kLegendNotFound : Texts::kLegendBroken;
 }
 
 // The default value as the registry holds it, not as the window shows it (no folder tokens
@@ -20,7 +17,7 @@ std::wstring StoredInstallation(const AppPathEntry& entry) {
 }  // namespace
 
 std::wstring CheckLine(const AppPathEntry& entry) {
-  return RemovedLine(entry.Scope, entry.KeyName) + L'\t' + StatusWord(entry.Status) + L'\t' +
+  return RemovedLine(entry.Scope, entry.KeyName) + L'\t' + WordsOf(entry.Status).text + L'\t' +
          StoredInstallation(entry);
 }
 

@@ -230,25 +230,34 @@ inline constexpr wchar_t kCleanUpStepUndo[] = L"Die Sicherungsdatei konnte nicht
 inline constexpr wchar_t kCleanUpStepName[] = L"Dieser Eintrag darf nicht entfernt werden:";
 inline constexpr wchar_t kCleanUpStepDelete[] = L"Der Eintrag konnte nicht entfernt werden:";
 
-// ---- Command line (velmarin.exe /check, /clean DATEI, /?) ----
+// ---- Command line (velmarin.exe /list, /check, /clean DATEI, /?) ----
 // Every line is written with CRLF after it. The status of a /check line is the legend's text
-// (kLegendNotFound, kLegendBroken); the scope is kScopeMachine or kScopeUser.
+// (kLegendNotFound, kLegendBroken); the scope is kScopeMachine or kScopeUser. The usage's
+// lines fit a console 80 characters wide.
 inline constexpr const wchar_t* kCliUsage[] = {
     L"Velmarin – Anwendungspfade (App Paths) prüfen und bereinigen, ohne Fenster.",
     L"",
-    L"velmarin.exe /check",
-    L"    Eine Zeile je fehlerhaftem Eintrag beider Bereiche (Computer, Benutzer): Bereich,",
-    L"    Schlüsselname, Zustand und Installation, durch Tabulatoren getrennt.",
+    L"velmarin.exe /list [/format:tsv|csv|json]",
+    L"    Jeder Eintrag beider Bereiche (Computer zuerst), einer je Datensatz, mit",
+    L"    den Feldern scope, key, status, statusText, installation, program, path.",
+    L"    tsv (Vorgabe): Kopfzeile, Felder durch Tabulatoren getrennt; csv: nach",
+    L"    RFC 4180; json: ein Array von Objekten.",
+    L"velmarin.exe /check [/format:tsv|csv|json]",
+    L"    Eine Zeile je fehlerhaftem Eintrag beider Bereiche (Computer, Benutzer):",
+    L"    Bereich, Schlüsselname, Zustand und Installation, durch Tabulatoren",
+    L"    getrennt. Mit csv oder json die Datensätze dieser Einträge wie bei /list.",
     L"velmarin.exe /clean DATEI",
     L"    Schreibt jeden fehlerhaften Eintrag, der entfernt werden darf, in die",
-    L"    Wiederherstellungsdatei DATEI (eine vorhandene Datei wird nicht überschrieben) und",
-    L"    entfernt ihn dann. Geschützte Namen (SETUP.EXE, INSTALL.EXE, WINNT32.EXE) und",
-    L"    Computer-Einträge ohne Schreibrecht bleiben. Rückgängig: regedit /s DATEI",
+    L"    Wiederherstellungsdatei DATEI (eine vorhandene Datei wird nicht",
+    L"    überschrieben) und entfernt ihn dann. Geschützte Namen (SETUP.EXE,",
+    L"    INSTALL.EXE, WINNT32.EXE) und Computer-Einträge ohne Schreibrecht bleiben.",
+    L"    Rückgängig: regedit /s DATEI",
     L"velmarin.exe /?",
     L"    Diese Hilfe.",
     L"",
     L"Rückgabewert:",
-    L"    0 bis 250  Anzahl der fehlerhaften Einträge (/clean: der verbliebenen), höchstens 250",
+    L"    0 bis 250  Anzahl der fehlerhaften Einträge (/clean: der verbliebenen),",
+    L"               höchstens 250; /list: 0.",
     L"    251        Ein App-Paths-Schlüssel konnte nicht gelesen werden.",
     L"    252        Bereinigung abgebrochen, nichts wurde entfernt.",
     L"    253        Bereinigung abgebrochen, nachdem Einträge entfernt wurden.",
@@ -257,6 +266,8 @@ inline constexpr const wchar_t* kCliUsage[] = {
 inline constexpr wchar_t kCliUnknownSwitch[] = L"Unbekannter Schalter: ";
 inline constexpr wchar_t kCliMissingUndoFile[] =
     L"Nach /clean fehlt der Name der Wiederherstellungsdatei.";
+inline constexpr wchar_t kCliUnknownFormat[] =
+    L"Unbekanntes Ausgabeformat (möglich: /format:tsv, /format:csv, /format:json): ";
 inline constexpr wchar_t kCliSurplusArgument[] = L"Überzählige Angabe: ";
 
 // A kept registration's third field in the output of /clean.
