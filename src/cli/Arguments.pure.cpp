@@ -19,10 +19,16 @@ CliRequest Problem(std::wstring problem) {
   return CliRequest{CliCommand::Usage, {}, std::move(problem)};
 }
 
+bool TakesFile(const std::wstring& name) { return name == L"clean" || name == L"diff"; }
+
 CliRequest Known(const std::wstring& name, const std::vector<std::wstring>& arguments) {
   if (name == L"check") return CliRequest{CliCommand::Check};
   if (name == L"?" || name == L"h") return CliRequest{CliCommand::Help};
-  if (arguments.size() < 2 || arguments[1].empty()) return Problem(Texts::kCliMissingUndoFile);
+  const bool missing = arguments.size() < 2 || arguments[1].empty();
+  if (name == L"diff")
+    return missing ? Problem(Texts::kCliMissingDiffFile)
+                   : CliRequest{CliCommand::Diff, {}, {}, arguments[1]};
+  if (missing) return Problem(Texts::kCliMissingUndoFile);
   return CliRequest{CliCommand::Clean, arguments[1]};
 }
 }  // namespace
@@ -30,9 +36,9 @@ CliRequest Known(const std::wstring& name, const std::vector<std::wstring>& argu
 CliRequest ParseArguments(const std::vector<std::wstring>& arguments) {
   if (arguments.empty()) return CliRequest{CliCommand::Help};
   const std::wstring name = SwitchName(arguments[0]);
-  if (name != L"check" && name != L"clean" && name != L"?" && name != L"h")
+  if (name != L"check" && !TakesFile(name) && name != L"?" && name != L"h")
     return Problem(Texts::kCliUnknownSwitch + arguments[0]);
-  const size_t expected = name == L"clean" ? 2 : 1;
+  const size_t expected = TakesFile(name) ? 2 : 1;
   if (arguments.size() > expected) return Problem(Texts::kCliSurplusArgument + arguments[expected]);
   return Known(name, arguments);
 }

@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "cli/CleanCommand.h"
 #include "cli/Console.h"
+#include "cli/DiffCommand.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
 #include "ui/Texts.h"
@@ -44,6 +45,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
       return Check(out);
     case CliCommand::Clean:
       return Clean(request.undoFile, out);
+    case CliCommand::Diff:
+      return Diff(request.file, out);
     default:
       return ShowUsage(out);
   }
