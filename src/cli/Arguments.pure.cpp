@@ -56,10 +56,14 @@ CliRequest WithFormat(CliCommand command, const std::vector<std::wstring>& argum
   return request;
 }
 
-CliRequest CleanRequest(const std::vector<std::wstring>& arguments) {
+// /clean and /diff: exactly one file after the command.
+CliRequest FileRequest(CliCommand command, const std::vector<std::wstring>& arguments,
+                       const wchar_t* missing) {
   if (arguments.size() > 2) return Problem(Texts::kCliSurplusArgument + arguments[2]);
-  if (arguments.size() < 2 || arguments[1].empty()) return Problem(Texts::kCliMissingUndoFile);
-  return CliRequest{CliCommand::Clean, arguments[1]};
+  if (arguments.size() < 2 || arguments[1].empty()) return Problem(missing);
+  CliRequest request{command};
+  (command == CliCommand::Clean ? request.undoFile : request.file) = arguments[1];
+  return request;
 }
 }  // namespace
 
@@ -69,7 +73,8 @@ CliRequest ParseArguments(const std::vector<std::wstring>& given) {
   const std::wstring name = SwitchName(arguments[0]);
   if (name == L"check") return WithFormat(CliCommand::Check, arguments);
   if (name == L"list") return WithFormat(CliCommand::List, arguments);
-  if (name == L"clean") return CleanRequest(arguments);
+  if (name == L"clean") return FileRequest(CliCommand::Clean, arguments, Texts::kCliMissingUndoFile);
+  if (name == L"diff") return FileRequest(CliCommand::Diff, arguments, Texts::kCliMissingDiffFile);
   if (name != L"?" && name != L"h") return Problem(Texts::kCliUnknownSwitch + arguments[0]);
   if (arguments.size() > 1) return Problem(Texts::kCliSurplusArgument + arguments[1]);
   return CliRequest{CliCommand::Help};

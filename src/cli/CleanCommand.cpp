@@ -10,14 +10,6 @@
 #include "ui/Texts.h"
 
 namespace {
-std::wstring AbsolutePath(const std::wstring& path) {
-  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::wstring full(size, L'\0');
-  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
-  return full;
-}
-
 // The undo file checks this too, but only when there is something to remove; a script must
 // learn of its mistake on a clean machine as well.
 bool Exists(const std::wstring& path) {

@@ -5,6 +5,7 @@
 #include "cli/CleanCommand.h"
 #include "cli/Console.h"
 #include "cli/Formats.h"
+#include "cli/DiffCommand.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
 #include "ui/Texts.h"
@@ -74,6 +75,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
       return List(out, request.format);
     case CliCommand::Clean:
       return Clean(request.undoFile, out);
+    case CliCommand::Diff:
+      return Diff(request.file, out);
     default:
       return ShowUsage(out);
   }

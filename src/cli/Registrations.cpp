@@ -46,3 +46,11 @@ std::wstring ReasonText(DWORD error) {
 std::wstring AppPathsKeyName(Scope scope) {
   return std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
 }
+
+std::wstring AbsolutePath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  return full;
+}

@@ -33,3 +33,6 @@ std::wstring ReasonText(DWORD error);
 
 // "HKEY_LOCAL_MACHINE\Software\...\App Paths" for the machine's key.
 std::wstring AppPathsKeyName(Scope scope);
+
+// `path` relative to the current folder made whole; as given when the system cannot.
+std::wstring AbsolutePath(const std::wstring& path);

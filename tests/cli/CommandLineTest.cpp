@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Restore.h"
+#include "platform/FileContent.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -152,6 +154,13 @@ class CommandLineTest : public AppPathsFixture {
   static std::optional<Registry::KeyTree> AppPaths(HKEY root) {
     return Registry::ReadKeyTree(root, Registry::kAppPathsKey);
   }
+  // regedit.exe of the Windows folder with `arguments`, in the test's folder.
+  bool Regedit(const std::wstring& arguments) const {
+    const std::wstring editor = RegistryEditorPath();
+    std::optional<UniqueHandle> process =
+        StartProgram(editor, L"\"" + editor + L"\" " + arguments, folder_.wstring(), SW_HIDE);
+    return process && WaitForProcess(process->get(), 60);
+  }
 
   fs::path folder_;
 };
@@ -206,19 +215,75 @@ TEST_F(CommandLineTest, CleanRemovesTheBrokenThatMayGoAndItsUndoFileBringsThemBa
               machineBefore->subKeys.size() - machineRemoved);
     EXPECT_EQ(AppPaths(HKEY_CURRENT_USER)->subKeys.size(), userBefore->subKeys.size() - 1);
 
-    const std::wstring editor = RegistryEditorPath();
-    std::optional<UniqueHandle> import =
-        StartProgram(editor, L"\"" + editor + L"\" /s \"" + undo + L"\"", L"", SW_HIDE);
-    ASSERT_TRUE(import && WaitForProcess(import->get(), 60));
+    ASSERT_TRUE(Regedit(L"/s \"" + undo + L"\""));
     EXPECT_EQ(AppPaths(HKEY_LOCAL_MACHINE), machineBefore);
     EXPECT_EQ(AppPaths(HKEY_CURRENT_USER), userBefore);
   }
+}
+
+// An export by the registry editor, then one registration added, one removed and one whose
+// default value changed its type only: /diff names exactly those; restoring the removed and the
+// changed one brings them back byte for byte, and the restore's undo file takes that back.
+TEST_F(CommandLineTest, DiffNamesWhatChangedSinceAnExportAndARestoreFromItCanBeUndone) {
+  PutRawValue(L"EMPTY.EXE\\Sub", L"Daten", REG_BINARY, "\x01\x02", 2);
+  const auto exported = AppPaths(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(Regedit(L"/e backup.reg \"HKEY_LOCAL_MACHINE\\" + KeyPath(L"") + L"\""));
+  PutRegistration(L"NEW.EXE", L"C:\\new.exe");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"EMPTY.EXE").c_str());
+  Registry::RawValue retyped = *StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), L"");
+  retyped.type = REG_EXPAND_SZ;
+  ASSERT_TRUE(Registry::SetRawValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), retyped));
+  const auto changed = AppPaths(HKEY_LOCAL_MACHINE);
+
+  Output output = Velmarin(L"/diff backup.reg");
+  EXPECT_EQ(output.lines,
+            (std::vector<std::wstring>{L"removed\tComputer\tEMPTY.EXE",
+                                       L"changed\tComputer\tFINE.EXE\t@",
+                                       L"added\tComputer\tNEW.EXE"}));
+  EXPECT_EQ(output.exitCode, 3u);
+  EXPECT_TRUE(output.errors.empty());
+
+  DWORD error = 0;
+  const auto bytes = ReadWholeFile((folder_ / L"backup.reg").wstring(), error);
+  ASSERT_TRUE(bytes) << error;
+  const AppPathsReading backup = ReadAppPathsFile(*bytes);
+  const std::wstring undo = (folder_ / L"undo.reg").wstring();
+  const RestoreResult restored =
+      Restore(backup.keys, {{Scope::Machine, L"EMPTY.EXE"}, {Scope::Machine, L"fine.exe"}}, undo);
+  ASSERT_TRUE(restored.ok()) << static_cast<int>(restored.failedStep) << " " << restored.error;
+  for (const Registry::KeyTree& key : exported->subKeys) {
+    if (key.name == L"EMPTY.EXE" || key.name == L"FINE.EXE") {
+      EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(key.name)), key);
+    }
+  }
+  output = Velmarin(L"/diff backup.reg");
+  EXPECT_EQ(output.lines, std::vector<std::wstring>{L"added\tComputer\tNEW.EXE"});
+  EXPECT_EQ(output.exitCode, 1u);
+
+  ASSERT_TRUE(Regedit(L"/s \"" + undo + L"\""));
+  EXPECT_EQ(AppPaths(HKEY_LOCAL_MACHINE), changed);
+}
+
+TEST_F(CommandLineTest, DiffRefusesAFileWithAKeyOutsideAppPathsNamingTheLine) {
+  std::ofstream(folder_ / L"outside.reg", std::ios::binary)
+      << "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\.reg]\r\n";
+  const Output output = Velmarin(L"/diff outside.reg");
+  EXPECT_EQ(output.exitCode, 255u);
+  EXPECT_TRUE(output.lines.empty());
+  EXPECT_EQ(output.errors,
+            (std::vector<std::wstring>{
+                Texts::kCliDiffFileRefused + (folder_ / L"outside.reg").wstring(),
+                Texts::kCliLine + (L"3: " + std::wstring(Texts::RegFileProblem(
+                                                RegFile::ReadProblem::KeyOutsideAppPaths)))}));
 }
 
 TEST_F(CommandLineTest, AFailureSaysWhyOnTheErrorOutputAndRemovesNothing) {
   const std::wstring unreadable =
       Texts::kCliUnreadableKey + (L"HKEY_LOCAL_MACHINE\\" + KeyPath(L""));
   std::ofstream(folder_ / L"earlier.reg") << "earlier undo";
+  std::ofstream(folder_ / L"machine.reg", std::ios::binary)
+      << "REGEDIT4\r\n\r\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths]\r\n";
   const struct {
     const wchar_t* arguments;
     DWORD denied;  // on the machine's App Paths key, from this row on
@@ -228,8 +293,11 @@ TEST_F(CommandLineTest, AFailureSaysWhyOnTheErrorOutputAndRemovesNothing) {
       {L"/clean missing\\undo.reg", 0, 252, Texts::kCliNothingRemovedFailure},
       {L"/clean earlier.reg", 0, 252,
        Texts::kCliUndoFileExists + (folder_ / L"earlier.reg").wstring()},
+      {L"/diff missing.reg", 0, 255,
+       Texts::kCliDiffFileUnreadable + (folder_ / L"missing.reg").wstring()},
       {L"/check", KEY_ENUMERATE_SUB_KEYS, 251, unreadable},
       {L"/clean undo.reg", 0, 251, unreadable},
+      {L"/diff machine.reg", 0, 251, unreadable},
   };
   for (const auto& c : cases) {
     if (c.denied) Deny(L"", c.denied);
@@ -256,6 +324,7 @@ TEST_F(CommandLineTest, HelpAndBadArgumentsShowTheUsage) {
       {L"/x", 254, L"Unbekannter Schalter: /x"},
       {L"check", 254, L"Unbekannter Schalter: check"},
       {L"/clean", 254, Texts::kCliMissingUndoFile},
+      {L"/DIFF", 254, Texts::kCliMissingDiffFile},
       {L"/check now", 254, L"Überzählige Angabe: now"},
       {L"/list /format:xml", 254, Texts::kCliUnknownFormat + std::wstring(L"/format:xml")},
       {L"/Format:JSON /list /format:csv", 254, L"Überzählige Angabe: /format:csv"},
