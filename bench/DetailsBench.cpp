@@ -43,7 +43,7 @@ bool Expect(const wchar_t* file, SignatureKind kind) {
 }  // namespace
 
 bool BenchProgramDetails() {
-  if (!SigningFilesExist() || !TrustTestRoot(true)) {
+  if (!SigningFilesExist() || !TrustTestRoot()) {
     std::printf("\nProgram details: no signed test programs (openssl, osslsigncode)\n");
     return false;
   }
@@ -68,6 +68,5 @@ bool BenchProgramDetails() {
                     Expect(stranger.c_str(), SignatureKind::Invalid) &&
                     Expect(tampered.c_str(), SignatureKind::Invalid) &&
                     Expect(probe.c_str(), SignatureKind::Unsigned);
-  TrustTestRoot(false);
   return sane;
 }

@@ -20,20 +20,14 @@ DetailsRequest Request(Scope scope, const std::wstring& program, const std::wstr
 }
 
 DetailsRequest Hiding(const std::wstring& program, Registry::RawValue hidden) {
-  DetailsRequest request = Request(Scope::User, program);
-  request.HidesMachine = true;
-  request.HiddenInstallation = std::move(hidden);
-  return request;
+  return {Scope::User, Text(program), std::nullopt, true, std::move(hidden)};
 }
 }  // namespace
 
 TEST(ProgramDetails, VersionAndSignatureOfTheProgram) {
-  const ProgramDetails details =
-      ComputeProgramDetails(Request(Scope::User, TestProgram(L"version_probe.exe")));
-  EXPECT_EQ(details.Company, L"Velmarin Prüfstand GmbH");
-  EXPECT_EQ(details.Description, L"Prüfprogramm mit Versionsangaben");
-  EXPECT_EQ(details.Version, L"3.1.4.15 (Prüfstand)");
-  EXPECT_EQ(details.Signature, SignatureKind::Unsigned);
+  EXPECT_EQ(ComputeProgramDetails(Request(Scope::User, TestProgram(L"version_probe.exe"))),
+            (ProgramDetails{L"Velmarin Prüfstand GmbH", L"Prüfprogramm mit Versionsangaben",
+                            L"3.1.4.15 (Prüfstand)", SignatureKind::Unsigned}));
   EXPECT_EQ(ComputeProgramDetails(Request(Scope::Machine, L"C:\\velmarin-nowhere\\gone.exe")),
             ProgramDetails{});
 }
@@ -76,64 +70,46 @@ TEST(ProgramDetails, UserEntryHidingAMachineEntry) {
             std::vector{HidesWindowsProgram});
 }
 
-class DetailsChecksTest : public testing::Test {
- protected:
-  static constexpr UINT kDone = WM_APP + 3;
-  void SetUp() override {
-    window_ =
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_NE(window_, nullptr);
-    checks_ = std::make_unique<BackgroundChecks>(window_, kDone);
-  }
-  void TearDown() override {
-    checks_.reset();
-    DestroyWindow(window_);
-  }
-  // Takes the results as the window does, when announced, until `count` came.
-  std::vector<CheckResult> Taken(size_t count, int milliseconds = 10000) {
-    std::vector<CheckResult> taken;
-    MSG message;
-    for (int i = 0; i < milliseconds / 10 && taken.size() < count; ++i, Sleep(10))
-      while (PeekMessageW(&message, window_, kDone, kDone, PM_REMOVE))
-        for (const CheckResult& result : checks_->TakeFinished()) taken.push_back(result);
-    return taken;
-  }
+// Takes the results as the window does, when announced, until `count` came.
+std::vector<CheckResult> Taken(BackgroundChecks& checks, HWND window, size_t count, int ms) {
+  std::vector<CheckResult> taken;
+  MSG message;
+  for (int i = 0; i < ms / 10 && taken.size() < count; ++i, Sleep(10))
+    while (PeekMessageW(&message, window, WM_APP, WM_APP, PM_REMOVE))
+      for (const CheckResult& result : checks.TakeFinished()) taken.push_back(result);
+  return taken;
+}
 
-  HWND window_ = nullptr;
-  std::unique_ptr<BackgroundChecks> checks_;
-};
-
-TEST_F(DetailsChecksTest, NewestDetailsBesideTheEntrysExistenceTest) {
-  DetailsChecks details(*checks_);
+TEST(DetailsChecks, NewestDetailsBesideTheExistenceTestAndNoneWhenCancelled) {
+  const HWND window =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  BackgroundChecks checks(window, WM_APP);
+  DetailsChecks details(checks);
   ASSERT_TRUE(details.Submit(7, Request(Scope::User, TestProgram(L"plain_version_probe.exe"))));
   ASSERT_TRUE(details.Submit(7, Request(Scope::User, TestProgram(L"version_probe.exe"))));
-  ASSERT_NE(checks_->Submit(7, [] { return 42; }), 0u);
-  const std::vector<CheckResult> results = Taken(2);
+  ASSERT_NE(checks.Submit(7, [] { return 42; }), 0u);  // the entry's own existence test
+  std::vector<CheckResult> results = Taken(checks, window, 2, 10000);
   ASSERT_EQ(results.size(), 2u);
-  const CheckResult& detailsResult =
-      DetailsChecks::IsDetailsResult(results[0]) ? results[0] : results[1];
-  const CheckResult& existence = &detailsResult == &results[0] ? results[1] : results[0];
-  EXPECT_EQ(existence.id, 7u);
-  EXPECT_EQ(existence.value, 42);
-  EXPECT_EQ(details.Take(existence), std::nullopt);
-  const auto taken = details.Take(detailsResult);
+  if (!DetailsChecks::IsDetailsResult(results[0])) std::swap(results[0], results[1]);
+  EXPECT_EQ(results[1], (CheckResult{7, results[1].generation, 42}));
+  EXPECT_EQ(details.Take(results[1]), std::nullopt);
+  const auto taken = details.Take(results[0]);
   ASSERT_TRUE(taken);
   EXPECT_EQ(taken->first, 7u);
   EXPECT_EQ(taken->second.Company, L"Velmarin Prüfstand GmbH");
-  EXPECT_EQ(details.Take(detailsResult), std::nullopt);  // taken once
-}
+  EXPECT_EQ(details.Take(results[0]), std::nullopt);  // taken once
 
-TEST_F(DetailsChecksTest, CancelledDetailsAreNeverDelivered) {
-  DetailsChecks details(*checks_);
   ASSERT_TRUE(details.Submit(8, Request(Scope::User, TestProgram(L"version_probe.exe"))));
   details.Cancel(8);
-  ASSERT_NE(checks_->Submit(9,
-                            [] {
-                              Sleep(300);  // long enough for the cancelled job to have finished
-                              return 1;
-                            }),
-            0u);
-  const std::vector<CheckResult> results = Taken(2, 1500);
+  ASSERT_NE(checks.Submit(9,
+                          [] {
+                            Sleep(300);
+                            return 1;
+                          }),
+            0u);  // outlasts the cancelled job
+  results = Taken(checks, window, 2, 1500);
   ASSERT_EQ(results.size(), 1u);
   EXPECT_EQ(results[0].id, 9u);
+  DestroyWindow(window);
 }

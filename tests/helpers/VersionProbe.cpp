@@ -1,3 +1,2 @@
-// A program that only carries a version resource, for the tests of what Velmarin reads about
-// a registration's program. The build signs a copy of it (tools/sign-test-program).
+// A program that only carries a version resource; the build signs a copy of it.
 int wmain() { return 0; }

@@ -12,8 +12,7 @@ std::wstring SigningFile(const wchar_t* name);
 // False where the build could not sign (no openssl or osslsigncode, a Windows host).
 bool SigningFilesExist();
 
-// Puts the build's test root into the machine's root store (of the Wine prefix), or takes it
-// out again. False when the store refused. The system's chain engine reads the root store once
-// per process: a change counts for checks in processes started afterwards, or in this one when
-// it made no check before.
-bool TrustTestRoot(bool trusted);
+// Puts the build's test root into the machine's root store (of the Wine prefix); false when
+// the store refused. Its key is gone after signing, so the trust lasting does no harm. The
+// chain engine reads the store once per process: call it before the first check.
+bool TrustTestRoot();
