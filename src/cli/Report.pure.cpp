@@ -1,5 +1,6 @@
 #include "cli/Report.h"
 
+#include "platform/ControlPictures.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -12,10 +13,12 @@ const wchar_t* StatusWord(EntryStatus status) {
 }
 
 // The default value as the registry holds it, not as the window shows it (no folder tokens
-// replaced): the administrator compares it with what regedit shows.
+// replaced): the administrator compares it with what regedit shows. Its control characters as
+// their pictures, like the key name's.
 std::wstring StoredInstallation(const AppPathEntry& entry) {
   if (!entry.StoredInstallation) return {};
-  return Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring());
+  return WithControlPictures(
+      Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring()));
 }
 }  // namespace
 
@@ -25,7 +28,7 @@ std::wstring CheckLine(const AppPathEntry& entry) {
 }
 
 std::wstring RemovedLine(Scope scope, const std::wstring& keyName) {
-  return ScopeWord(scope) + (L'\t' + keyName);
+  return ScopeWord(scope) + (L'\t' + WithControlPictures(keyName));
 }
 
 std::wstring KeptLine(const CleanUpCandidate& candidate) {

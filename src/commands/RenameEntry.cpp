@@ -9,6 +9,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/NulNameGuard.h"
 #include "commands/RenamePlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -85,6 +86,7 @@ void RenameEntry(Root& root) {
   const std::optional<RenamedRow> row = RecordSelectedRow(root);
   if (!row) return;
   if (row->entry && !root.MayChange(*row->entry)) return;
+  if (row->entry && RefusedForNul(root, row->entry->KeyName)) return;
   if (row->entry && IsProtectedName(row->entry->KeyName)) {
     RefuseProtected(root);
     return;

@@ -123,6 +123,12 @@ inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
 
+// Every command but "Löschen" and the clean-up refuses a key whose name holds a NUL.
+inline constexpr wchar_t kNulNameRefused[] =
+    L"Der Name dieses Eintrags enthält ein Nullzeichen (\u2400). Windows-Programme lesen einen "
+    L"solchen Namen nur bis zu diesem Zeichen und träfen damit einen anderen Eintrag.  \n"
+    L"Dieser Eintrag kann nur gelöscht oder bereinigt werden.  ";
+
 inline constexpr wchar_t kRenameRefused[] =
     L"Diese Systemdatei darf in der Registrierung nicht umbenannt werden.  ";
 

@@ -286,3 +286,20 @@ TEST_F(CommandLineTest, WithoutRedirectionTheLinesReachTheStartingConsole) {
   EXPECT_NE(screenText.find(L"GONE.EXE"), std::wstring::npos);
   // The console stays: under Wine, freeing a console this process allocated ends the process.
 }
+
+// A name any user may give his own key neither splits a line nor sends the console an escape
+// sequence: its control characters come as pictures, in /check as in what /clean says of it.
+TEST_F(CommandLineTest, ControlCharactersInNamesAndTextsComeAsTheirPictures) {
+  PutUserRegistration(L"\x1B[2JA\r\nComputer\tFAKE.EXE", L"C:\\nowhere\\x.exe\t\x1B[0m");
+  const std::wstring name = L"\u241B[2JA\u240D\u240AComputer\u2409FAKE.EXE";
+  const Output check = Velmarin(L"/check");
+  EXPECT_EQ(std::count(check.lines.begin(), check.lines.end(),
+                       L"Benutzer\t" + name + L'\t' + Texts::kLegendNotFound +
+                           L"\tC:\\nowhere\\x.exe\u2409\u241B[0m"),
+            1);
+  EXPECT_EQ(check.lines.size(), check.exitCode);
+  Output clean = Velmarin(L"/clean undo.reg");
+  clean.lines.insert(clean.lines.end(), clean.errors.begin(), clean.errors.end());
+  for (const std::wstring& line : clean.lines)
+    EXPECT_EQ(line.find_first_of(L"\x1B\r\n"), std::wstring::npos) << line;
+}
