@@ -104,7 +104,8 @@ void RenameEntry(Root& root) {
   SaveOptions options;
   if (row->entry) options.carryOverFrom = row->entry->KeyName;
   if (SaveEntry(root, options) != SaveResult::Saved) {
-    KeepOldName(root, *row);
+    // The save has shown what is left when the old key turned out to be gone.
+    if (!row->entry || root.Entries().Find(row->entry->Id) != nullptr) KeepOldName(root, *row);
     return;
   }
   const EntryId saved = root.SelectedEntry() ? root.SelectedEntry()->Id : 0;

@@ -72,7 +72,15 @@ inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
 // A save finds its key changed or removed by another program since the panel loaded it.
 inline constexpr wchar_t kChangedMeanwhileQuestion[] =
     L"Der Eintrag wurde inzwischen von einem anderen Programm geändert oder entfernt.  \n"
-    L"Möchten Sie ihn mit Ihren Angaben überschreiben ? (Nein lädt den aktuellen Stand.)  ";
+    L"Möchten Sie Ihre Änderungen trotzdem speichern ? Nur die Felder, die Sie geändert haben, "
+    L"werden geschrieben; ein entfernter Eintrag wird mit den angezeigten Angaben neu angelegt. "
+    L"(Nein lädt den aktuellen Stand.)  ";
+
+// A rename finds the old key removed by another program since the list was read.
+inline constexpr wchar_t kRenameOldKeyGoneQuestion[] =
+    L"Der Eintrag wurde inzwischen von einem anderen Programm entfernt.  \n"
+    L"Soll er unter dem neuen Namen mit den angezeigten Angaben neu angelegt werden ? (Nein legt "
+    L"nichts an und nimmt den Eintrag aus der Liste.)  ";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
