@@ -1,0 +1,96 @@
+// The journal in memory and in its file's bytes: awkward trees come back exactly, a damaged file
+// is never taken for a journal, and the menu names the change "Rückgängig" takes back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/JournalFormat.h"
+#include "ui/Texts.h"
+
+using Registry::KeyTree;
+using Registry::RawValue;
+
+namespace {
+
+KeyTree Deep(int depth) {
+  KeyTree tree{L"L" + std::to_wstring(depth), {}, {}};
+  if (depth > 1) tree.subKeys.push_back(Deep(depth - 1));
+  return tree;
+}
+
+const std::wstring kNulName(L"A\0B.EXE", 7);
+
+const std::vector<JournalEntry> kAwkward = {
+    {JournalAction::Delete,
+     {JournalKey{Scope::Machine, kNulName,
+          KeyTree{kNulName,
+                  {RawValue{L"", 1, {}}, RawValue{std::wstring(L"v\0w", 3), 7, {0, 0}},
+                   RawValue{L"odd", 1, {0x41}},
+                   RawValue{L"big", 3, std::vector<uint8_t>(70000, 0xA5)},
+                   RawValue{L"\xD83D\xDE00\xFFFF", 0xFFFFFFFF, {1, 2, 3}}},
+                  {KeyTree{L"", {}, {}}, Deep(511)}},
+          std::nullopt}}},
+    {JournalAction::Rename,
+     {JournalKey{Scope::User, L"OLD.EXE", KeyTree{L"OLD.EXE", {}, {}}, std::nullopt},
+      JournalKey{Scope::User, L"", std::nullopt, KeyTree{L"", {}, {}}}},
+     true},
+    {JournalAction::CleanUp, {}, false},
+    {JournalAction::Restore, {JournalKey{Scope::Machine, L"\r\n\t", {}, {}}}, true},
+};
+
+}  // namespace
+
+TEST(JournalFormat, AwkwardTreesComeBackExactly) {
+  for (size_t count = 0; count <= kAwkward.size(); ++count) {
+    const std::vector<JournalEntry> entries(kAwkward.begin(), kAwkward.begin() + count);
+    EXPECT_EQ(DecodeJournal(EncodeJournal(entries)), entries) << count;
+  }
+}
+
+TEST(JournalFormat, ADamagedFileIsNeverTakenForAJournal) {
+  const std::vector<JournalEntry> small(kAwkward.begin() + 1, kAwkward.end());
+  const std::vector<uint8_t> whole = EncodeJournal(small);
+  ASSERT_TRUE(DecodeJournal(whole));
+  for (size_t length = 0; length < whole.size(); ++length)
+    EXPECT_FALSE(DecodeJournal(std::vector<uint8_t>(whole.begin(), whole.begin() + length)))
+        << length;
+  for (size_t at = 0; at < whole.size(); ++at)
+    for (const uint8_t flip : {0x01, 0x80}) {
+      std::vector<uint8_t> damaged = whole;
+      damaged[at] ^= flip;
+      EXPECT_FALSE(DecodeJournal(damaged)) << at;
+    }
+  std::vector<uint8_t> longer = whole;
+  longer.push_back(0);
+  EXPECT_FALSE(DecodeJournal(longer));
+  // Deeper than the registry nests keys: damage, however well-formed.
+  const JournalKey tooDeep{Scope::User, L"X", Deep(513), std::nullopt};
+  EXPECT_FALSE(DecodeJournal(EncodeJournal({{JournalAction::Save, {tooDeep}}})));
+}
+
+TEST(Journal, KeepsTheLastHundredTakesBackNewestFirstAndNamesItInTheMenu) {
+  Journal journal;
+  for (int i = 0; i < 103; ++i)
+    journal.Add({JournalAction::Save, {{Scope::User, L"A" + std::to_wstring(i), {}, {}}}});
+  ASSERT_EQ(journal.Entries().size(), Journal::kMaxEntries);
+  EXPECT_EQ(journal.Entries().front().keys[0].keyName, L"A3");
+  EXPECT_EQ(Journal(std::vector(150, journal.Entries()[0])).Entries().size(), 100u);
+  for (const wchar_t* expected : {L"Rückgängig: Speichern A102", L"Rückgängig: Speichern A101"}) {
+    ASSERT_NE(journal.NewestUndoable(), nullptr);
+    EXPECT_EQ(Texts::UndoMenuText(*journal.NewestUndoable()), expected);
+    EXPECT_TRUE(journal.MarkNewestUndone());
+  }
+  Journal done({{JournalAction::Delete, {}, true}});
+  EXPECT_EQ(done.NewestUndoable(), nullptr);
+  EXPECT_FALSE(done.MarkNewestUndone());
+  // A rename is named by its old key, a clean-up of several by their number.
+  const JournalKey old{Scope::User, L"ÜBER.EXE", {}, {}};
+  const JournalKey other{Scope::Machine, L"B", {}, {}};
+  EXPECT_EQ(Texts::UndoMenuText({JournalAction::Rename, {old, other}}),
+            L"Rückgängig: Umbenennen Über.exe");
+  EXPECT_EQ(Texts::UndoMenuText({JournalAction::CleanUp, {old}}),
+            L"Rückgängig: Bereinigen Über.exe");
+  EXPECT_EQ(Texts::UndoMenuText({JournalAction::CleanUp, {old, other}}),
+            L"Rückgängig: Bereinigen 2 Einträge");
+}
