@@ -2,7 +2,7 @@
 // The journal of the session's changes: for every change a command made, each key it touched as
 // it was before and as the command left it, whole (values with type and bytes, sub-keys). That
 // is all an undo needs to put the keys back exactly, and all it needs to see whether another
-// program changed them since. Platform-free; the file and the undo itself are in ChangeJournal.
+// program changed them since. Platform-free; the file is in JournalFile, the undo in Undo.
 #include <cstddef>
 #include <cstdint>
 #include <optional>

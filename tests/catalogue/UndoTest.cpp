@@ -7,7 +7,6 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "catalogue/ChangeJournal.h"
@@ -21,11 +20,7 @@ using Registry::RawValue;
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Key {
-  Scope scope;
-  std::wstring name;
-};
+using Key = JournalKey;  // only scope and name
 
 const RawValue kMulti{L"Path", REG_MULTI_SZ, {'C', 0, ':', 0, 0, 0, 'D', 0, 0, 0, 0, 0}};
 const RawValue kDword{L"UseUrl", REG_DWORD, {1, 0, 0, 0}};
@@ -36,62 +31,49 @@ class UndoTest : public AppPathsFixture {
   void SetUp() override {
     AppPathsFixture::SetUp();
     RegDeleteTreeW(HKEY_CURRENT_USER, Registry::kAppPathsKey);
-    Registry::CreateKey(HKEY_CURRENT_USER, Registry::kAppPathsKey, L"");
     for (const Scope scope : {Scope::Machine, Scope::User}) {
-      Registry::WriteKeyTree(RootOf(scope), EntryKeyPath(L"APP.EXE"),
-                             {L"", {kProgram, kMulti, kDword}, {{L"Sub", {kDword}, {}}}});
-      Registry::WriteKeyTree(RootOf(scope), EntryKeyPath(L"GONE.EXE"),
-                             {L"", {kDword, kProgram}, {}});
+      Write({scope, L"APP.EXE"}, {L"", {kProgram, kMulti, kDword}, {{L"Sub", {kDword}, {}}}});
+      Write({scope, L"GONE.EXE"}, {L"", {kDword, kProgram}, {}});
     }
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = fs::path(temp) / (L"velmarin-undo-" + std::to_wstring(GetCurrentProcessId()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    AppPathsFixture::TearDown();
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    fs::remove_all(kFolder);  // a journal of an earlier test
+    fs::create_directories(kFolder);
   }
 
+  static HKEY Root(const Key& k) { return RootOf(k.scope); }
+  static std::wstring Path(const Key& k) { return EntryKeyPath(k.keyName); }
   static std::vector<std::optional<KeyTree>> Both() {
     return {Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey),
             Registry::ReadKeyTree(HKEY_CURRENT_USER, Registry::kAppPathsKey)};
   }
-  static std::optional<KeyTree> Now(const Key& key) {
-    return Registry::ReadKeyTree(RootOf(key.scope), EntryKeyPath(key.name));
+  static std::optional<KeyTree> Now(const Key& k) {
+    return Registry::ReadKeyTree(Root(k), Path(k));
   }
   // Reads the keys, lets `change` do what the command does, and gives the journal's entry.
   static JournalEntry Record(JournalAction action, const std::vector<Key>& keys,
                              const std::function<void()>& change) {
     JournalRecorder recorder(action);
-    for (const Key& key : keys) EXPECT_TRUE(recorder.Before(key.scope, key.name));
+    for (const Key& k : keys) EXPECT_TRUE(recorder.Before(k.scope, k.keyName));
     change();
     std::optional<JournalEntry> entry = recorder.After();
     EXPECT_TRUE(entry);
     return entry.value_or(JournalEntry{});
   }
-  static void Remove(const Key& key) {
-    Registry::DeleteKeyTree(RootOf(key.scope), EntryKeyPath(key.name));
+  static void Remove(const Key& k) { Registry::DeleteKeyTree(Root(k), Path(k)); }
+  static void Create(const Key& k) { Registry::CreateKey(Root(k), Path(k), L"1"); }
+  static void Write(const Key& k, const KeyTree& t) { Registry::WriteKeyTree(Root(k), Path(k), t); }
+  static void Set(const Key& k, const RawValue& value) {
+    ASSERT_TRUE(Registry::SetRawValue(Root(k), Path(k), value));
   }
-  static void Create(const Key& key) {
-    Registry::CreateKey(RootOf(key.scope), EntryKeyPath(key.name), L"1");
-  }
-  static void Set(const Key& key, const RawValue& value) {
-    ASSERT_TRUE(Registry::SetRawValue(RootOf(key.scope), EntryKeyPath(key.name), value));
-  }
-  // What the rename does: the new key (replaced, when there was one) gets everything, the old
-  // one goes.
+  // As the rename does it: the new key (replaced, when there was one) gets everything first.
   static void Rename(const Key& from, const Key& to) {
     Remove(to);
     Create(to);
-    Registry::WriteKeyTree(RootOf(to.scope), EntryKeyPath(to.name), *Now(from));
+    Write(to, *Now(from));
     Remove(from);
   }
-  std::wstring journalPath() const { return (folder_ / L"Velmarin" / L"Journal.dat").wstring(); }
 
-  fs::path folder_;
+  const fs::path kFolder = fs::temp_directory_path() / L"velmarin-undo";
+  const std::wstring journalPath = (kFolder / L"Velmarin" / L"Journal.dat").wstring();
 };
 
 const Key kApp{Scope::Machine, L"APP.EXE"};
@@ -120,15 +102,11 @@ TEST_F(UndoTest, EveryCommandsChangeIsKeptWholeAndComesBackByteForByte) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.action));
     const auto before = Both();
-    std::vector<std::optional<KeyTree>> kept;
-    for (const Key& key : c.keys) kept.push_back(Now(key));
+    std::vector<JournalKey> kept;
+    for (const Key& k : c.keys) kept.push_back({k.scope, k.keyName, Now(k)});
     const JournalEntry entry = Record(c.action, c.keys, c.change);
-    ASSERT_EQ(entry.keys.size(), c.keys.size());
-    for (size_t i = 0; i < c.keys.size(); ++i) {
-      EXPECT_EQ(entry.keys[i].keyName, c.keys[i].name);
-      EXPECT_EQ(entry.keys[i].before, kept[i]);
-      EXPECT_EQ(entry.keys[i].after, Now(c.keys[i]));
-    }
+    for (JournalKey& k : kept) k.after = Now(k);
+    EXPECT_EQ(entry.keys, kept);
     ASSERT_NE(Both(), before);
     EXPECT_EQ(TakeBack(entry, {}).outcome, UndoOutcome::Done);
     EXPECT_EQ(Both(), before);
@@ -158,7 +136,7 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
     const auto changed = Both();
     const UndoResult result = TakeBack(entry, c.options);
     EXPECT_EQ(result.outcome, c.refused);
-    EXPECT_EQ(result.keyName, c.key.name);
+    EXPECT_EQ(result.keyName, c.key.keyName);
     EXPECT_EQ(Both(), changed);
     UndoOptions confirmed = c.options;
     confirmed.overwriteChangesSince = true;
@@ -168,36 +146,35 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
 }
 
 TEST_F(UndoTest, AFailedWritePutsBackEveryKeyItHadWritten) {
-  Registry::WriteKeyTree(RootOf(kNew.scope), EntryKeyPath(kNew.name),
-                         {L"", {kDword}, {{L"Sub", {kDword}, {}}}});
+  Write(kNew, {L"", {kDword}, {{L"Sub", {kDword}, {}}}});
   const JournalEntry entry =
       Record(JournalAction::Rename, {kApp, kNew}, [] { Rename(kApp, kNew); });
   const auto renamed = Both();
   // The old name comes back first; the replaced key's values then cannot be written back.
-  ASSERT_NO_FATAL_FAILURE(Deny(kNew.name, KEY_SET_VALUE));
+  ASSERT_NO_FATAL_FAILURE(Deny(kNew.keyName, KEY_SET_VALUE));
   const UndoResult result = TakeBack(entry, {});
   EXPECT_EQ(result.outcome, UndoOutcome::WriteFailed);
-  EXPECT_EQ(result.keyName, kNew.name);
+  EXPECT_EQ(result.keyName, kNew.keyName);
   EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(Both(), renamed);
 }
 
 TEST_F(UndoTest, AJournalReadAgainTakesBackNewestFirstAndADamagedOneIsReportedAndReplaced) {
   const auto original = Both();
-  fs::create_directories(fs::path(journalPath()).parent_path());
-  std::ofstream(fs::path(journalPath()), std::ios::binary) << "VMJOURNL kaputt";
+  fs::create_directories(fs::path(journalPath).parent_path());
+  std::ofstream(fs::path(journalPath), std::ios::binary) << "VMJOURNL kaputt";
   {
-    ChangeJournal session(journalPath());
+    ChangeJournal session(journalPath);
     EXPECT_EQ(session.Load().problem, JournalFileProblem::Damaged);
     EXPECT_EQ(session.NewestUndoable(), nullptr);
     const auto deleted = Record(JournalAction::Delete, {kGone}, [] { Remove(kGone); });
     EXPECT_TRUE(session.Record(deleted).ok());
     const auto renamed = Record(JournalAction::Rename, {kApp, kNew}, [] { Rename(kApp, kNew); });
     EXPECT_TRUE(session.Record(renamed).ok());
-    EXPECT_FALSE(fs::exists(journalPath() + L".neu"));
+    EXPECT_FALSE(fs::exists(journalPath + L".neu"));
   }
   for (const JournalAction expected : {JournalAction::Rename, JournalAction::Delete}) {
-    ChangeJournal restarted(journalPath());
+    ChangeJournal restarted(journalPath);
     ASSERT_TRUE(restarted.Load().ok());
     ASSERT_NE(restarted.NewestUndoable(), nullptr);
     EXPECT_EQ(restarted.NewestUndoable()->action, expected);
@@ -206,13 +183,12 @@ TEST_F(UndoTest, AJournalReadAgainTakesBackNewestFirstAndADamagedOneIsReportedAn
     EXPECT_TRUE(file.ok());
   }
   EXPECT_EQ(Both(), original);
-  ChangeJournal last(journalPath());
+  ChangeJournal last(journalPath);
   ASSERT_TRUE(last.Load().ok());
   JournalFileStatus file;
   EXPECT_EQ(last.UndoNewest({}, file).outcome, UndoOutcome::NothingToUndo);
-  ASSERT_EQ(last.Entries().Entries().size(), 2u);
-
-  ChangeJournal nowhere((folder_ / L"fehlt" / L"Velmarin" / L"Journal.dat").wstring());
+  EXPECT_EQ(last.Entries().Entries().size(), 2u);
+  ChangeJournal nowhere((kFolder / L"fehlt" / L"Velmarin" / L"Journal.dat").wstring());
   EXPECT_EQ(nowhere.Record({JournalAction::Save, {}}).problem, JournalFileProblem::Folder);
   EXPECT_NE(nowhere.NewestUndoable(), nullptr);  // kept for this session
   EXPECT_EQ(DefaultJournalPath(),

@@ -9,7 +9,6 @@
 #include "ui/Texts.h"
 
 using Registry::KeyTree;
-using Registry::RawValue;
 
 namespace {
 
@@ -23,32 +22,28 @@ const std::wstring kNulName(L"A\0B.EXE", 7);
 
 const std::vector<JournalEntry> kAwkward = {
     {JournalAction::Delete,
-     {JournalKey{Scope::Machine, kNulName,
-          KeyTree{kNulName,
-                  {RawValue{L"", 1, {}}, RawValue{std::wstring(L"v\0w", 3), 7, {0, 0}},
-                   RawValue{L"odd", 1, {0x41}},
-                   RawValue{L"big", 3, std::vector<uint8_t>(70000, 0xA5)},
-                   RawValue{L"\xD83D\xDE00\xFFFF", 0xFFFFFFFF, {1, 2, 3}}},
-                  {KeyTree{L"", {}, {}}, Deep(511)}},
-          std::nullopt}}},
+     {{Scope::Machine, kNulName,
+       KeyTree{kNulName,
+               {{L"", 1, {}}, {std::wstring(L"v\0w", 3), 7, {0, 0}}, {L"odd", 1, {0x41}},
+                {L"big", 3, std::vector<uint8_t>(70000, 0xA5)},
+                {L"\xD83D\xDE00\xFFFF", 0xFFFFFFFF, {1, 2, 3}}},
+               {KeyTree{L"", {}, {}}, Deep(511)}},
+       std::nullopt}}},
     {JournalAction::Rename,
-     {JournalKey{Scope::User, L"OLD.EXE", KeyTree{L"OLD.EXE", {}, {}}, std::nullopt},
-      JournalKey{Scope::User, L"", std::nullopt, KeyTree{L"", {}, {}}}},
+     {{Scope::User, L"OLD.EXE", KeyTree{L"OLD.EXE", {}, {}}, std::nullopt},
+      {Scope::User, L"", std::nullopt, KeyTree{L"", {}, {}}}},
      true},
     {JournalAction::CleanUp, {}, false},
-    {JournalAction::Restore, {JournalKey{Scope::Machine, L"\r\n\t", {}, {}}}, true},
+    {JournalAction::Restore, {{Scope::Machine, L"\r\n\t", {}, {}}}, true},
 };
 
 }  // namespace
 
-TEST(JournalFormat, AwkwardTreesComeBackExactly) {
+TEST(JournalFormat, AwkwardTreesComeBackExactlyAndADamagedFileIsNeverTakenForAJournal) {
   for (size_t count = 0; count <= kAwkward.size(); ++count) {
     const std::vector<JournalEntry> entries(kAwkward.begin(), kAwkward.begin() + count);
     EXPECT_EQ(DecodeJournal(EncodeJournal(entries)), entries) << count;
   }
-}
-
-TEST(JournalFormat, ADamagedFileIsNeverTakenForAJournal) {
   const std::vector<JournalEntry> small(kAwkward.begin() + 1, kAwkward.end());
   const std::vector<uint8_t> whole = EncodeJournal(small);
   ASSERT_TRUE(DecodeJournal(whole));
@@ -61,9 +56,7 @@ TEST(JournalFormat, ADamagedFileIsNeverTakenForAJournal) {
       damaged[at] ^= flip;
       EXPECT_FALSE(DecodeJournal(damaged)) << at;
     }
-  std::vector<uint8_t> longer = whole;
-  longer.push_back(0);
-  EXPECT_FALSE(DecodeJournal(longer));
+  EXPECT_FALSE(DecodeJournal([&] { auto longer = whole; longer.push_back(0); return longer; }()));
   // Deeper than the registry nests keys: damage, however well-formed.
   const JournalKey tooDeep{Scope::User, L"X", Deep(513), std::nullopt};
   EXPECT_FALSE(DecodeJournal(EncodeJournal({{JournalAction::Save, {tooDeep}}})));
@@ -81,9 +74,7 @@ TEST(Journal, KeepsTheLastHundredTakesBackNewestFirstAndNamesItInTheMenu) {
     EXPECT_EQ(Texts::UndoMenuText(*journal.NewestUndoable()), expected);
     EXPECT_TRUE(journal.MarkNewestUndone());
   }
-  Journal done({{JournalAction::Delete, {}, true}});
-  EXPECT_EQ(done.NewestUndoable(), nullptr);
-  EXPECT_FALSE(done.MarkNewestUndone());
+  EXPECT_FALSE(Journal({{JournalAction::Delete, {}, true}}).MarkNewestUndone());
   // A rename is named by its old key, a clean-up of several by their number.
   const JournalKey old{Scope::User, L"ÜBER.EXE", {}, {}};
   const JournalKey other{Scope::Machine, L"B", {}, {}};
