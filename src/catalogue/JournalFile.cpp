@@ -3,8 +3,8 @@
 #include <knownfolders.h>
 
 #include "catalogue/JournalFormat.h"
-#include "platform/FileDirPath.h"
 #include "platform/FileContent.h"
+#include "platform/FileDirPath.h"
 #include "platform/Processes.h"
 #include "platform/SpecialFolders.h"
 

@@ -19,7 +19,8 @@ class JournalRecorder {
   explicit JournalRecorder(JournalAction action) : action_(action) {}
 
   // Reads App Paths\keyName of the scope whole (a key that is not there is kept as such). False,
-  // the Win32 code in `error`, when it is there but cannot be read whole.
+  // the Win32 code in `error`, when it is there but cannot be read whole, or the name addresses
+  // no registration of its own (ERROR_INVALID_NAME).
   bool Before(Scope scope, const std::wstring& keyName, LONG* error = nullptr);
 
   // The change: each key as read before and as it is now. Nothing when the command changed
@@ -42,7 +43,7 @@ enum class UndoOutcome {
   ChangedSince,    // another program changed a key since the command: nothing done; ask first
   ProtectedName,   // it would remove WINNT32.EXE, INSTALL.EXE or SETUP.EXE: nothing done
   ReadOnlyScope,   // a machine key, and the machine's key may not be written: nothing done
-  InvalidName,     // a name that addresses no registration of its own: nothing done
+  InvalidName,     // the name addresses no registration of its own, or holds a NUL: nothing done
   ReadFailed,      // a key could not be read: nothing done
   WriteFailed,     // a write failed; every key is back as it was before the undo
   RollbackFailed,  // a write failed, and not every key could be put back as it was before

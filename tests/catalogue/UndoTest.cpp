@@ -143,6 +143,11 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
     EXPECT_EQ(TakeBack(entry, confirmed).done(), c.overrulable);
     EXPECT_EQ(Both(), c.overrulable ? original : changed);
   }
+  // The registry calls would take "APP.EXE\0X" for APP.EXE.
+  const Key nul{Scope::Machine, std::wstring(L"APP.EXE\0X", 9)};
+  EXPECT_FALSE(JournalRecorder(JournalAction::Delete).Before(nul.scope, nul.keyName));
+  const JournalEntry deleted{JournalAction::Delete, {{nul.scope, nul.keyName, KeyTree{}, {}}}};
+  EXPECT_EQ(TakeBack(deleted, {}).outcome, UndoOutcome::InvalidName);
 }
 
 TEST_F(UndoTest, AFailedWritePutsBackEveryKeyItHadWritten) {
