@@ -57,6 +57,7 @@ struct UndoResult {
   DWORD error = ERROR_SUCCESS;  // for ReadFailed, WriteFailed, RollbackFailed
 
   bool done() const { return outcome == UndoOutcome::Done; }
+  bool operator==(const UndoResult&) const = default;
 };
 
 // Puts every key of `entry` back as it was before the change: a key the change removed comes
