@@ -124,11 +124,8 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.refused));
     const auto original = Both();
-    const JournalEntry entry = Record(JournalAction::NewEntry, {c.key}, [&] {
-      Remove(c.key);
-      Create(c.key);
-      Set(c.key, kDword);
-    });
+    const auto made = [&] { Remove(c.key); Create(c.key); Set(c.key, kDword); };
+    const JournalEntry entry = Record(JournalAction::NewEntry, {c.key}, made);
     Set(c.key, kMulti);  // another program
     const auto changed = Both();
     const UndoResult result = TakeBack(entry, c.options);
@@ -149,8 +146,7 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
 
 TEST_F(UndoTest, AFailedWritePutsBackEveryKeyItHadWritten) {
   Write(kNew, {L"", {kDword}, {{L"Sub", {kDword}, {}}}});
-  const JournalEntry entry =
-      Record(JournalAction::Rename, {kApp, kNew}, [] { Rename(kApp, kNew); });
+  const auto entry = Record(JournalAction::Rename, {kApp, kNew}, [] { Rename(kApp, kNew); });
   const auto renamed = Both();
   // The old name comes back first; the replaced key's values then cannot be written back.
   ASSERT_NO_FATAL_FAILURE(Deny(kNew.keyName, KEY_SET_VALUE));
@@ -167,8 +163,7 @@ TEST_F(UndoTest, AJournalReadAgainTakesBackNewestFirstAndADamagedOneIsReportedAn
     ChangeJournal session(journalPath);
     EXPECT_EQ(session.Load().problem, JournalFileProblem::Damaged);
     EXPECT_EQ(session.NewestUndoable(), nullptr);
-    const auto deleted = Record(JournalAction::Delete, {kGone}, [] { Remove(kGone); });
-    EXPECT_TRUE(session.Record(deleted).ok());
+    EXPECT_TRUE(session.Record(Record(JournalAction::Delete, {kGone}, [] { Remove(kGone); })).ok());
     const auto renamed = Record(JournalAction::Rename, {kApp, kNew}, [] { Rename(kApp, kNew); });
     EXPECT_TRUE(session.Record(renamed).ok());
     EXPECT_FALSE(fs::exists(journalPath + L".neu"));
