@@ -42,8 +42,8 @@ struct JournalEntry {
   bool operator==(const JournalEntry&) const = default;
 };
 
-// A stored key name as the undo's texts show it, like the list: Winword.exe. The one place where
-// a journal's name becomes what a person reads.
+// A stored key name as the undo's texts show it, like the list: Winword.exe, control characters
+// as their pictures. The one place where a journal's name becomes what a person reads.
 std::wstring ShownKeyName(std::wstring_view keyName);
 
 // The registration a change is named by in the menu: its first key.

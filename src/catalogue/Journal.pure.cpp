@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/ControlPictures.h"
+
 std::wstring ShownKeyName(std::wstring_view keyName) {
-  // Control characters are to be shown as their pictures here, like everywhere a stored name
-  // reaches a person.
-  return FileNameFromKeyName(keyName);
+  return WithControlPictures(FileNameFromKeyName(keyName));
 }
 
 std::wstring ShownName(const JournalEntry& entry) {

@@ -17,19 +17,15 @@ LONG ReadNow(Scope scope, const std::wstring& keyName, Tree& tree) {
   return tree || error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
-// The registry calls take a name up to its first NUL: a name holding one would address another
-// key, and App Paths itself or a key further down is no registration.
-bool Addressable(const std::wstring& keyName) {
-  return CheckKeyName(keyName) == KeyNameProblem::None && keyName.find(L'\0') == std::wstring::npos;
-}
-
 UndoResult Stop(UndoOutcome outcome, const JournalKey& key, DWORD error = ERROR_SUCCESS) {
   return UndoResult{outcome, key.scope, key.keyName, error};
 }
 
-// The commands' own rules: nothing below a read-only machine key, no protected name removed.
+// The commands' own rules: nothing below a read-only machine key, no protected name removed, a
+// key whose name holds a NUL only read or removed, never written (the registry would write its
+// look-alike), and App Paths itself or a key further down is no registration.
 std::optional<UndoResult> Refusal(const JournalKey& key, const UndoOptions& options) {
-  if (!Addressable(key.keyName))
+  if (CheckKeyName(key.keyName) != KeyNameProblem::None || (HoldsNul(key.keyName) && key.before))
     return Stop(UndoOutcome::InvalidName, key, ERROR_INVALID_NAME);
   if (key.scope == Scope::Machine && !options.machineWritable)
     return Stop(UndoOutcome::ReadOnlyScope, key, ERROR_ACCESS_DENIED);
@@ -108,7 +104,9 @@ bool Rollback(const JournalEntry& entry, const std::vector<size_t>& order, size_
 
 bool JournalRecorder::Before(Scope scope, const std::wstring& keyName, LONG* error) {
   JournalKey key{scope, keyName, std::nullopt, std::nullopt};
-  const LONG code = Addressable(keyName) ? ReadNow(scope, keyName, key.before) : ERROR_INVALID_NAME;
+  const LONG code = CheckKeyName(keyName) == KeyNameProblem::None
+                        ? ReadNow(scope, keyName, key.before)
+                        : ERROR_INVALID_NAME;
   if (error != nullptr) *error = code;
   if (code != ERROR_SUCCESS) return false;
   keys_.push_back(std::move(key));

@@ -43,7 +43,7 @@ enum class UndoOutcome {
   ChangedSince,    // another program changed a key since the command: nothing done; ask first
   ProtectedName,   // it would remove WINNT32.EXE, INSTALL.EXE or SETUP.EXE: nothing done
   ReadOnlyScope,   // a machine key, and the machine's key may not be written: nothing done
-  InvalidName,     // the name addresses no registration of its own, or holds a NUL: nothing done
+  InvalidName,     // no registration's name, or one holding a NUL to be written: nothing done
   ReadFailed,      // a key could not be read: nothing done
   WriteFailed,     // a write failed; every key is back as it was before the undo
   RollbackFailed,  // a write failed, and not every key could be put back as it was before

@@ -286,8 +286,8 @@ inline constexpr wchar_t kUndoRefusedReadOnly[] =
     L"Die Änderung kann nicht rückgängig gemacht werden: Für Computer-Einträge fehlen die "
     L"Schreibrechte.  ";
 inline constexpr wchar_t kUndoRefusedName[] =
-    L"Die Änderung kann nicht rückgängig gemacht werden: Der Eintrag hat keinen gültigen "
-    L"Namen.  ";
+    L"Die Änderung kann nicht rückgängig gemacht werden: Ein Eintrag dieses Namens kann nicht "
+    L"wieder angelegt werden.  ";
 // The registration and the system's reason follow on lines of their own.
 inline constexpr wchar_t kUndoReadFailed[] =
     L"Die Änderung wurde nicht rückgängig gemacht: Ein Eintrag konnte nicht gelesen werden. Es "

@@ -137,9 +137,9 @@ TEST_F(UndoTest, RefusedUndosChangeNothingAndOnlyAnotherProgramsChangeMayBeOverr
     EXPECT_EQ(TakeBack(entry, confirmed).done(), c.overrulable);
     EXPECT_EQ(Both(), c.overrulable ? original : changed);
   }
-  // The registry calls would take "APP.EXE\0X" for APP.EXE.
+  // A key "APP.EXE<NUL>X" is read and removed by its counted name, never written.
   const Key nul{Scope::Machine, std::wstring(L"APP.EXE\0X", 9)};
-  EXPECT_FALSE(JournalRecorder(JournalAction::Delete).Before(nul.scope, nul.keyName));
+  EXPECT_TRUE(JournalRecorder(JournalAction::Delete).Before(nul.scope, nul.keyName));
   const JournalEntry deleted{JournalAction::Delete, {{nul.scope, nul.keyName, KeyTree{}, {}}}};
   EXPECT_EQ(TakeBack(deleted, {}).outcome, UndoOutcome::InvalidName);
 }

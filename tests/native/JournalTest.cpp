@@ -72,10 +72,10 @@ TEST(Journal, KeepsTheLastHundredTakesBackNewestFirstAndNamesItInTheMenu) {
     EXPECT_TRUE(journal.MarkNewestUndone());
   }
   EXPECT_FALSE(Journal({{JournalAction::Delete, {}, true}}).MarkNewestUndone());
-  // A rename is named by its old key, a clean-up of several by their number.
-  const JournalKey old{Scope::User, L"ÜBER.EXE", {}, {}}, other{Scope::Machine, L"B", {}, {}};
+  // A rename is named by its old key (a TAB as its picture), a clean-up of several by number.
+  const JournalKey old{Scope::User, L"ÜBER\tX.EXE", {}, {}}, other{Scope::Machine, L"B", {}, {}};
   EXPECT_EQ(Texts::UndoMenuText({JournalAction::Rename, {old, other}}),
-            L"Rückgängig: Umbenennen Über.exe");
+            L"Rückgängig: Umbenennen Über\u2409x.exe");
   EXPECT_EQ(Texts::UndoMenuText({JournalAction::CleanUp, {old, other}}),
             L"Rückgängig: Bereinigen 2 Einträge");
 }
