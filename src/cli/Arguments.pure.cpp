@@ -1,6 +1,6 @@
 #include "cli/Arguments.h"
 
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 // Switches are ASCII; a locale's case mapping (a Turkish dotless i) must not change them.

@@ -7,7 +7,7 @@
 #include "cli/Registrations.h"
 #include "cli/Report.h"
 #include "platform/Registry.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 std::wstring AbsolutePath(const std::wstring& path) {

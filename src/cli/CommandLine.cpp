@@ -6,7 +6,7 @@
 #include "cli/Console.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 int ShowUsage(OutputChannel& out) {

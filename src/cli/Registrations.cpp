@@ -6,7 +6,7 @@
 #include "cli/Console.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 std::optional<UnreadableKey> FindUnreadableKey() {
   for (const Scope scope : {Scope::Machine, Scope::User}) {

@@ -1,6 +1,6 @@
 #include "cli/Report.h"
 
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 const wchar_t* ScopeWord(Scope scope) {

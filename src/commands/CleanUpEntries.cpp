@@ -14,7 +14,7 @@
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/Registry.h"
 #include "ui/FileDialogFlags.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "catalogue/AppPathEntry.h"
 #include "commands/Commands.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

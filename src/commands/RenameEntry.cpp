@@ -13,7 +13,7 @@
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

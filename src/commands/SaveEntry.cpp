@@ -15,7 +15,7 @@
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

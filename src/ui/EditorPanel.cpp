@@ -12,7 +12,7 @@
 #include "ui/EditorPanelRules.h"
 #include "ui/FileDialogFlags.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

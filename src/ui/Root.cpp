@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "platform/Others.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

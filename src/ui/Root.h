@@ -17,7 +17,7 @@
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 #include "ui/Prompts.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command {

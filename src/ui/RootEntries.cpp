@@ -7,7 +7,7 @@
 #include "ui/modLikeCompareText.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 // Keeps a control from repainting row by row while it is filled.

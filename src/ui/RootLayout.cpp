@@ -6,7 +6,7 @@
 
 #include "ui/Root.h"
 #include "ui/StatusImages.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "platform/Registry.h"
 #include "ui/RegistryExportCommand.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

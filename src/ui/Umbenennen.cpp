@@ -3,7 +3,7 @@
 #include "ui/Controls.h"
 #include "ui/Prompts.h"
 #include "ui/RenameCheck.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 // The layout lives in the dialog resource (resources/Umbenennen.rc). The dialog manager owns
 // the font it names and scales the dialog, its controls and that font when the DPI changes;

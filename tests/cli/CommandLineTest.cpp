@@ -15,7 +15,7 @@
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

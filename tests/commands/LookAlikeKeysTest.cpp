@@ -13,7 +13,7 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "commands/Commands.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

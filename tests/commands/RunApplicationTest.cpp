@@ -15,7 +15,7 @@
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "PanelCommandsFixture.h"
 #include "catalogue/AppPathEntry.h"
 #include "platform/SpecialFolders.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

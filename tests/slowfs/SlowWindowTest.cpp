@@ -13,7 +13,7 @@
 
 #include "support/RootFixture.h"
 #include "support/SlowFileSystem.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

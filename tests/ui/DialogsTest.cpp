@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/Controls.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 #include "ui/dialogs/CleanUpDialog.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/FindDialog.h"

@@ -11,7 +11,7 @@
 #include "platform/Others.h"
 #include "platform/SpecialFolders.h"
 #include "ui/PanelWindowFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
 #include "support/RealMachineKey.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

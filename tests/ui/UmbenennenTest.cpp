@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "support/ScriptedPrompts.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 #include "ui/Umbenennen.h"
 
 namespace {

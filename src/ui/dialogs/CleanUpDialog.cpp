@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/ModalDialog.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ui/Controls.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/ModalDialog.h"
 
