@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "ExistenceBench.h"
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
 #include "support/ScriptedPrompts.h"
@@ -269,6 +269,15 @@ bool WriteRegistrations(int count) {
   return ok;
 }
 
+// One text value as a plain reader gets it: the key opened, the value read, the key closed.
+std::wstring ReadText(const std::wstring& path, const wchar_t* name) {
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof(buffer);
+  RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name,
+               RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer, &size);
+  return buffer;
+}
+
 // The registry work any program showing this catalogue must do (enumerate, read two values per
 // key), and with `search` the old start-up's floor: one file search per key besides, in turn.
 int BarePlatformWork(bool search) {
@@ -277,13 +286,11 @@ int BarePlatformWork(bool search) {
   int found = 0;
   for (const std::wstring& name : names) {
     const std::wstring path = Registry::kAppPathsPrefix + name;
-    Registry::RegValue installation;
-    Registry::RegValue directory;
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"", installation);
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"Path", directory);
+    const std::wstring installation = ReadText(path, L"");
+    ReadText(path, L"Path");
     if (!search) continue;
     WIN32_FIND_DATAW data{};
-    const HANDLE handle = FindFirstFileW(TestedPath(Registry::TextOf(installation)).c_str(), &data);
+    const HANDLE handle = FindFirstFileW(TestedPath(installation).c_str(), &data);
     if (handle != INVALID_HANDLE_VALUE) ++found, FindClose(handle);
   }
   return found;

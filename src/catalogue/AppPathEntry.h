@@ -48,5 +48,9 @@ const wchar_t* ImageKeyOf(EntryStatus status);
 // The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
 const wchar_t* RootName(Scope scope);
 
+// The registry editor's full name of the scope's App Paths key, or with `keyName` of that
+// registration's key: HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\X.
+std::wstring AppPathsKeyName(Scope scope, std::wstring_view keyName = {});
+
 // Counted in the broken-entry label.
 bool IsBroken(EntryStatus status);

@@ -39,6 +39,12 @@ const wchar_t* RootName(Scope scope) {
   return scope == Scope::Machine ? L"HKEY_LOCAL_MACHINE" : L"HKEY_CURRENT_USER";
 }
 
+std::wstring AppPathsKeyName(Scope scope, std::wstring_view keyName) {
+  std::wstring name = std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
+  if (!keyName.empty()) name += L'\\' + std::wstring(keyName);
+  return name;
+}
+
 bool IsBroken(EntryStatus status) {
   return status == EntryStatus::FileNotFound || status == EntryStatus::Broken;
 }

@@ -6,22 +6,19 @@
 #include <unordered_map>
 
 #include "catalogue/KeyNameRules.h"
+#include "catalogue/Scan.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
 namespace {
 
-// The roots that have an App Paths key, by the names registration files give them.
-const wchar_t* RootName(HKEY root) {
-  if (root == HKEY_LOCAL_MACHINE) return L"HKEY_LOCAL_MACHINE";
-  if (root == HKEY_CURRENT_USER) return L"HKEY_CURRENT_USER";
-  return nullptr;
-}
+// The roots that have an App Paths key.
+bool HasAppPathsKey(HKEY root) { return root == HKEY_LOCAL_MACHINE || root == HKEY_CURRENT_USER; }
 
-std::wstring KeyPath(const CleanUpKey& key) { return Registry::kAppPathsPrefix + key.keyName; }
+std::wstring KeyPath(const CleanUpKey& key) { return EntryKeyPath(key.keyName); }
 
 std::wstring FullPath(const CleanUpKey& key) {
-  return std::wstring(RootName(key.root)) + L'\\' + KeyPath(key);
+  return AppPathsKeyName(ScopeOf(key.root), key.keyName);
 }
 
 CleanUpResult Failure(CleanUpStep step, const CleanUpKey& key, DWORD error) {
@@ -33,7 +30,7 @@ CleanUpResult Failure(CleanUpStep step, const CleanUpKey& key, DWORD error) {
 }
 
 std::optional<CleanUpResult> Refusal(const CleanUpKey& key) {
-  if (RootName(key.root) == nullptr)
+  if (!HasAppPathsKey(key.root))
     return Failure(CleanUpStep::InvalidName, key, ERROR_INVALID_PARAMETER);
   if (CheckKeyName(key.keyName) != KeyNameProblem::None)
     return Failure(CleanUpStep::InvalidName, key, ERROR_INVALID_NAME);

@@ -9,8 +9,6 @@ std::wstring EntryPath(const std::wstring& path, const std::wstring& keyName) {
   return path + L'\\' + keyName;
 }
 
-Scope ScopeOf(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
-
 std::optional<AppPathEntry> ReadWith(HKEY root, const std::wstring& path,
                                      const std::wstring& keyName, const FolderPaths& folders) {
   // A key gone since the enumeration, or one we may not read, has no entry.
@@ -23,7 +21,7 @@ std::optional<AppPathEntry> ReadWith(HKEY root, const std::wstring& path,
 }  // namespace
 
 FolderPaths LookUpFolderPaths() {
-  return FolderPaths{SpecialFolderPath(kCsidlProgramFiles), SpecialFolderPath(kCsidlWindows)};
+  return FolderPaths{SpecialFolderPath(FOLDERID_ProgramFiles), WindowsFolder()};
 }
 
 std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
@@ -38,6 +36,8 @@ std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
 }
 
 HKEY RootOf(Scope scope) { return scope == Scope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+Scope ScopeOf(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
 
 std::wstring EntryKeyPath(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }
 

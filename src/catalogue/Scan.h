@@ -10,8 +10,10 @@
 
 FolderPaths LookUpFolderPaths();
 
-// HKEY_LOCAL_MACHINE for the machine's registrations, HKEY_CURRENT_USER for the user's.
+// HKEY_LOCAL_MACHINE for the machine's registrations, HKEY_CURRENT_USER for the user's, and
+// back.
 HKEY RootOf(Scope scope);
+Scope ScopeOf(HKEY root);
 
 // The path of a registration's key below its root.
 std::wstring EntryKeyPath(const std::wstring& keyName);

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "platform/Processes.h"
+#include "platform/UniqueHandle.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
+#include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
 #include "texts/Texts.h"
 
@@ -17,14 +18,6 @@ std::wstring AbsolutePath(const std::wstring& path) {
   full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
   return full;
 }
-
-// The undo file checks this too, but only when there is something to remove; a script must
-// learn of its mistake on a clean machine as well.
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-Scope ScopeOfRoot(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
 
 std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
   std::vector<CleanUpKey> keys;
@@ -74,7 +67,7 @@ int ReportFailure(const CleanUpResult& result, const std::wstring& undoFile) {
   err.WriteLine(Texts::kCliStep + std::wstring(StepText(result)));
   if (result.failedKey.root != nullptr)
     err.WriteLine(Texts::kCliEntry +
-                  RemovedLine(ScopeOfRoot(result.failedKey.root), result.failedKey.keyName));
+                  RemovedLine(ScopeOf(result.failedKey.root), result.failedKey.keyName));
   if (result.undoFile.failedStep == UndoFileStep::Check)
     err.WriteLine(Texts::kCliValue + result.undoFile.unrestorable.keyPath + L" : " +
                   result.undoFile.unrestorable.valueName);
@@ -110,13 +103,15 @@ int Clean(const std::wstring& undoArgument, OutputChannel& out) {
     return CliExit::kUnreadableKey;
   }
   const std::wstring undoFile = AbsolutePath(undoArgument);
-  if (Exists(undoFile)) return RefuseExistingFile(undoFile);
+  // The undo file checks this too, but only when there is something to remove; a script must
+  // learn of its mistake on a clean machine as well.
+  if (PathExists(undoFile)) return RefuseExistingFile(undoFile);
   const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
   const std::vector<CleanUpCandidate> broken =
       BrokenEntries(entries, Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
   const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
   for (const RemovedKey& removed : result.removed)
-    out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));
+    out.WriteLine(RemovedLine(ScopeOf(removed.root), removed.keyName));
   if (!result.ok()) return ReportFailure(result, undoFile);
   return ReportDone(result, broken, undoFile, out);
 }

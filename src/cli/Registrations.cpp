@@ -38,7 +38,3 @@ std::wstring ReasonText(DWORD error) {
   const std::wstring text = SystemMessage(error);
   return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;
 }
-
-std::wstring AppPathsKeyName(Scope scope) {
-  return std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
-}

@@ -26,6 +26,3 @@ std::vector<AppPathEntry> RegistrationsWithStatus();
 
 // The system's text for `error`, or the error's number when the system has none.
 std::wstring ReasonText(DWORD error);
-
-// "HKEY_LOCAL_MACHINE\Software\...\App Paths" for the machine's key.
-std::wstring AppPathsKeyName(Scope scope);

@@ -75,8 +75,7 @@ std::wstring NewUndoPath(Root& root) {
 // The rows of removed keys go; the panel shows the row selected then.
 void ForgetRemoved(Root& root, const std::vector<RemovedKey>& removed) {
   for (const RemovedKey& key : removed) {
-    const Scope scope = key.root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine;
-    if (const AppPathEntry* entry = root.Entries().FindByKey(scope, key.keyName))
+    if (const AppPathEntry* entry = root.Entries().FindByKey(ScopeOf(key.root), key.keyName))
       root.Forget(entry->Id);
   }
   if (root.LstFileList().SelectedIndex() < 0 && root.LstFileList().Count() > 0)

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "catalogue/Resolution.h"
 #include "commands/Commands.h"
 #include "commands/RunPlan.h"

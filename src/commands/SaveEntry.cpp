@@ -20,9 +20,6 @@
 namespace {
 
 constexpr wchar_t kNewKeyClass[] = L"1";
-constexpr wchar_t kInstallationValue[] = L"";
-constexpr wchar_t kDirectoryValue[] = L"Path";
-constexpr wchar_t kLastBrowseFolderValue[] = L"Path";  // a value of the App Paths key itself
 
 // What the save writes, decided before anything is written.
 struct SavePlan {
@@ -146,8 +143,8 @@ void ReportWriteFailure(Root& root, LONG error) {
 void RememberBrowseFolder(Root& root) {
   const std::wstring folder = DirectoryPart(root.Dialog1FileName());
   if (folder.empty()) return;
-  Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, kLastBrowseFolderValue,
-                        folder);
+  Registry::SetRawValue(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey,
+                        Registry::TextValue(kLastBrowseFolderValue, folder));
 }
 
 // The placeholder row of the new entry just saved; the saved key has a row of its own now.

@@ -2,7 +2,8 @@
 // line's double click, the browse dialog, and the rules for typing into Text2 and Text3.
 #include <string>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/EntryValues.h"
+#include "catalogue/InstallationText.h"
 #include "catalogue/Resolution.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/FileDirPath.h"
@@ -16,15 +17,7 @@
 
 namespace {
 
-// The App Paths key's own "Path" value: the folder of the last program chosen and saved.
-constexpr wchar_t kLastBrowseFolderValue[] = L"Path";
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::wstring ProgramFilesFolder() { return SpecialFolderPath(kCsidlProgramFiles); }
+std::wstring ProgramFilesFolder() { return SpecialFolderPath(FOLDERID_ProgramFiles); }
 
 // The dialog opens folders, not files: an installation naming a file opens the file's folder.
 std::wstring FolderToOpen(const std::wstring& path) {
@@ -102,11 +95,10 @@ void Root::BrowseForProgram() {
 
 // LastBrowseFolder when it names a folder that is still there, else the program files folder.
 std::wstring Root::InitialBrowseFolder() {
-  Registry::RegValue value;
-  if (!Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, kLastBrowseFolderValue,
-                               value))
-    return ProgramFilesFolder();
-  const std::wstring folder = Registry::TextOf(value);
+  const auto values = Registry::ReadValues(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  const Registry::RawValue* value =
+      values ? Registry::FindValue(*values, kLastBrowseFolderValue) : nullptr;
+  const std::wstring folder = value ? Registry::TextOfRaw(*value).value_or(L"") : L"";
   return PathExists(folder) ? folder : ProgramFilesFolder();
 }
 

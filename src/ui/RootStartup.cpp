@@ -11,16 +11,11 @@
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
-#include "ui/RegistryExportCommand.h"
+#include "ui/RegistryExportCommandLine.h"
 #include "ui/Root.h"
 #include "texts/Texts.h"
 
 namespace {
-
-// The registry editor's name of a scope's whole App Paths key.
-std::wstring BackupKey(Scope scope) {
-  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsKey;
-}
 
 // The file's last write time; nothing when there is no such file.
 std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
@@ -148,7 +143,7 @@ void Root::BackUpRegistry() {
                                MB_YESNO | MB_ICONWARNING) == IDYES;
   const auto backUp = [&](Scope scope, const std::wstring& path) {
     if (FileExists(path) && !rewrite) return true;
-    if (StartRegistryExport(path, BackupKey(scope))) return true;
+    if (StartRegistryExport(path, AppPathsKeyName(scope))) return true;
     ReportBackup(false, path);
     return false;
   };

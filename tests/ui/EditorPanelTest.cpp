@@ -27,7 +27,7 @@ class EditorPanelTest : public PanelWindowFixture {
   // Text1 read-only, Text3 read-only.
   std::pair<bool, bool> LockState() { return {W().Text1().Locked(), W().Text3().Locked()}; }
 
-  std::wstring ProgramFiles() { return SpecialFolderPath(kCsidlProgramFiles); }
+  std::wstring ProgramFiles() { return SpecialFolderPath(FOLDERID_ProgramFiles); }
 
   std::wstring InitialFolderOfBrowse() {
     prompts_.openRequests.clear();
