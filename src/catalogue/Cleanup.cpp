@@ -1,14 +1,12 @@
 #include "catalogue/Cleanup.h"
 
-#include <map>
 #include <optional>
 #include <set>
-#include <unordered_map>
 
 #include "catalogue/KeyNameRules.h"
 #include "catalogue/Scan.h"
+#include "catalogue/StoredNames.h"
 #include "platform/Registry.h"
-#include "platform/Text.h"
 
 namespace {
 
@@ -38,40 +36,6 @@ std::optional<CleanUpResult> Refusal(const CleanUpKey& key) {
     return Failure(CleanUpStep::ProtectedName, key, ERROR_ACCESS_DENIED);
   return std::nullopt;
 }
-
-// The registry finds a key in any letter case but re-creates it as the undo file spells it, so
-// the file must carry each name as stored. One enumeration per root serves the whole batch.
-class StoredNames {
- public:
-  // The stored spelling of root's registration `keyName`; nothing (with the reason in `error`)
-  // when there is none.
-  std::optional<std::wstring> Find(HKEY root, const std::wstring& keyName, DWORD& error) {
-    const Listing& listing = ListingOf(root);
-    const auto found = listing.names.find(ToUpper(keyName));
-    if (found != listing.names.end()) return found->second;
-    error = listing.error != ERROR_SUCCESS ? listing.error : ERROR_FILE_NOT_FOUND;
-    return std::nullopt;
-  }
-
- private:
-  struct Listing {
-    std::unordered_map<std::wstring, std::wstring> names;  // upper case -> as stored
-    DWORD error = ERROR_SUCCESS;
-  };
-
-  const Listing& ListingOf(HKEY root) {
-    auto [at, added] = byRoot_.try_emplace(root);
-    if (!added) return at->second;
-    std::vector<std::wstring> names;
-    LONG error = ERROR_SUCCESS;
-    Registry::EnumerateKeys(root, Registry::kAppPathsKey, names, &error);
-    at->second.error = static_cast<DWORD>(error);
-    for (std::wstring& name : names) at->second.names.emplace(ToUpper(name), std::move(name));
-    return at->second;
-  }
-
-  std::map<HKEY, Listing> byRoot_;
-};
 
 // The keys as stored, each once; a key that is not there stops the clean-up rather than being
 // skipped, so the caller never believes it was removed.

@@ -15,23 +15,38 @@
 
 namespace RegFile {
 
+// What importing a file does with one of its keys.
+enum class Import {
+  Add,      // writes the key's values and sub-keys; what the key holds besides stays
+  Replace,  // removes the key first, so that it holds exactly the tree afterwards
+  Remove,   // only removes the key with everything below it
+};
+
 // One key with everything below it, under its full path with the root's long name:
 // "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\FOO.EXE". The path
 // names the key; the tree's own name is not used.
 struct Entry {
   std::wstring path;
   Registry::KeyTree tree;
+  Import import = Import::Add;
 };
 
-// One [key] section of a file: a key's full path and its own values, in order.
+// One [key] section of a file, a key's full path and its own values in order; or a [-key] line,
+// which removes the key with everything below it.
 struct Section {
   std::wstring path;
   std::vector<Registry::RawValue> values;
+  bool removal = false;
+  size_t line = 0;  // where it starts in the file read; 0 for a section to be written
 
-  bool operator==(const Section&) const = default;
+  // Where a section stands is no part of what it says.
+  bool operator==(const Section& other) const {
+    return path == other.path && values == other.values && removal == other.removal;
+  }
 };
 
-// The sections the text of `entries` holds, in the file's order: each key before its sub-keys.
+// The sections the text of `entries` holds, in the file's order: a removal before the key it
+// removes is written again, each key before its sub-keys.
 std::vector<Section> Sections(const std::vector<Entry>& entries);
 
 // Why importing the file would not give a key or value back byte for byte.
@@ -59,12 +74,17 @@ std::optional<Unrestorable> FindUnrestorable(const std::vector<Entry>& entries);
 
 // The whole file as the registry editor writes it: header, a blank line and a [key] section per
 // key and sub-key, values in order, hex lists wrapped like the editor's, CRLF line ends, and a
-// blank line at the end. No byte order mark.
+// blank line at the end; a removal as [-key]. No byte order mark.
 std::u16string Text(const std::vector<Entry>& entries);
 
-// The sections of a text in the form Text() writes; nothing when the text strays from that form
-// anywhere (a missing header or line end, a malformed value, text cut off part-way).
+// The sections of a text in the form Text() writes, read by the reader of RegFileReader.h;
+// nothing when the text strays from that form anywhere (a missing header or line end, a
+// malformed value, text cut off part-way), even where the registry editor would read it.
 std::optional<std::vector<Section>> Parse(std::u16string_view text);
+
+// wchar_t text as UTF-16 units: where wchar_t is wider (the native build) a character beyond
+// the first plane becomes its surrogate pair, as Windows would store it.
+std::u16string Utf16Of(std::wstring_view text);
 
 // The text as a file stores it, UTF-16LE with a byte order mark, and back (nothing for bytes
 // without the mark or with half a unit at the end).

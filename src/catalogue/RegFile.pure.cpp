@@ -1,5 +1,7 @@
 #include "catalogue/RegFile.h"
 
+#include "catalogue/RegFileReader.h"
+
 namespace RegFile {
 namespace {
 
@@ -32,9 +34,6 @@ void AppendUtf16(std::u16string& out, wchar_t character) {
 void AppendUtf16(std::u16string& out, std::wstring_view text) {
   for (const wchar_t character : text) AppendUtf16(out, character);
 }
-
-// Units stay units: a surrogate pair read back is two wchar_t, as the registry gives them.
-std::wstring WideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Inside quotes the editor knows only these two escapes on every Windows version.
 void AppendEscaped(std::u16string& out, std::wstring_view text) {
@@ -175,148 +174,29 @@ void AppendValue(std::u16string& out, const RawValue& value) {
   out += kLineEnd;
 }
 
-// Hands out the text line by line; every line must end in CRLF and hold no other line break.
-class LineReader {
- public:
-  explicit LineReader(std::u16string_view text) : text_(text) {}
-
-  std::optional<std::u16string_view> Next() {
-    const size_t end = text_.find(kLineEnd, at_);
-    if (end == std::u16string_view::npos) return std::nullopt;
-    const std::u16string_view line = text_.substr(at_, end - at_);
-    at_ = end + kLineEnd.size();
-    for (const char16_t unit : line)
-      if (IsLineBreak(unit)) return std::nullopt;
-    return line;
+std::u16string TextOf(const std::vector<Section>& sections) {
+  std::u16string out(kHeader);
+  out += kLineEnd;
+  for (const Section& section : sections) {
+    out += kLineEnd;
+    out += section.removal ? u"[-" : u"[";
+    AppendUtf16(out, section.path);
+    out.push_back(u']');
+    out += kLineEnd;
+    for (const RawValue& value : section.values) AppendValue(out, value);
   }
-
-  bool AtEnd() const { return at_ == text_.size(); }
-
- private:
-  std::u16string_view text_;
-  size_t at_ = 0;
-};
-
-int HexDigitValue(char16_t unit) {
-  if (unit >= u'0' && unit <= u'9') return unit - u'0';
-  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-  return -1;
-}
-
-// A number of 1 to `maxDigits` hex digits that makes up all of `digits`.
-std::optional<uint32_t> HexNumber(std::u16string_view digits, size_t maxDigits) {
-  if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
-  uint32_t number = 0;
-  for (const char16_t unit : digits) {
-    const int digit = HexDigitValue(unit);
-    if (digit < 0) return std::nullopt;
-    number = (number << 4) | static_cast<uint32_t>(digit);
-  }
-  return number;
-}
-
-// The quoted text starting at line[at] (the opening quote); `at` ends after the closing quote.
-std::optional<std::u16string> Unquote(std::u16string_view line, size_t& at) {
-  if (at >= line.size() || line[at] != u'"') return std::nullopt;
-  std::u16string text;
-  for (++at; at < line.size(); ++at) {
-    char16_t unit = line[at];
-    if (unit == u'"') {
-      ++at;
-      return text;
-    }
-    if (unit == u'\\') {
-      if (++at == line.size()) return std::nullopt;
-      unit = line[at];
-      if (unit != u'\\' && unit != u'"') return std::nullopt;
-    }
-    text.push_back(unit);
-  }
-  return std::nullopt;
-}
-
-// "xx,xx,...,xx" on this line, continued on the next after ",\" and two blanks.
-bool ParseHexList(std::u16string_view list, LineReader& lines, std::vector<uint8_t>& bytes) {
-  if (list.empty()) return true;
-  for (size_t at = 0;;) {
-    if (at + 2 > list.size()) return false;
-    const std::optional<uint32_t> byte = HexNumber(list.substr(at, 2), 2);
-    if (!byte) return false;
-    bytes.push_back(static_cast<uint8_t>(*byte));
-    at += 2;
-    if (at == list.size()) return true;
-    if (list[at] != u',' || ++at == list.size()) return false;
-    if (list.substr(at) != u"\\") continue;
-    const std::optional<std::u16string_view> next = lines.Next();
-    if (!next || next->substr(0, kHexIndent.size()) != kHexIndent) return false;
-    list = next->substr(kHexIndent.size());
-    at = 0;
-  }
-}
-
-bool ParseData(std::u16string_view data, LineReader& lines, RawValue& value) {
-  if (!data.empty() && data.front() == u'"') {
-    size_t at = 0;
-    const std::optional<std::u16string> text = Unquote(data, at);
-    if (!text || at != data.size()) return false;
-    value = Registry::TextValue(std::move(value.name), WideOf(*text));
-    return true;
-  }
-  if (data.substr(0, 6) == u"dword:") {
-    const std::optional<uint32_t> number = HexNumber(data.substr(6), 8);
-    if (!number || data.size() != 14) return false;
-    value.type = Registry::kTypeDword;
-    for (int shift = 0; shift < 32; shift += 8)
-      value.data.push_back(static_cast<uint8_t>(*number >> shift));
-    return true;
-  }
-  if (data.substr(0, 4) == u"hex:") {
-    value.type = Registry::kTypeBinary;
-    return ParseHexList(data.substr(4), lines, value.data);
-  }
-  if (data.substr(0, 4) != u"hex(") return false;
-  const size_t close = data.find(u"):");
-  if (close == std::u16string_view::npos) return false;
-  const std::optional<uint32_t> type = HexNumber(data.substr(4, close - 4), 8);
-  if (!type) return false;
-  value.type = *type;
-  return ParseHexList(data.substr(close + 2), lines, value.data);
-}
-
-std::optional<RawValue> ParseValue(std::u16string_view line, LineReader& lines) {
-  RawValue value;
-  size_t at = 0;
-  if (line.substr(0, 2) == u"@=") {
-    at = 2;
-  } else {
-    const std::optional<std::u16string> name = Unquote(line, at);
-    if (!name || name->empty() || at >= line.size() || line[at] != u'=') return std::nullopt;
-    value.name = WideOf(*name);
-    ++at;
-  }
-  if (!ParseData(line.substr(at), lines, value)) return std::nullopt;
-  return value;
-}
-
-std::optional<Section> ParseSection(std::u16string_view keyLine, LineReader& lines) {
-  if (keyLine.size() < 3 || keyLine.front() != u'[' || keyLine.back() != u']') return std::nullopt;
-  Section section{WideOf(keyLine.substr(1, keyLine.size() - 2)), {}};
-  for (;;) {
-    const std::optional<std::u16string_view> line = lines.Next();
-    if (!line) return std::nullopt;
-    if (line->empty()) return section;  // the blank line that ends every section
-    std::optional<RawValue> value = ParseValue(*line, lines);
-    if (!value) return std::nullopt;
-    section.values.push_back(std::move(*value));
-  }
+  out += kLineEnd;
+  return out;
 }
 
 }  // namespace
 
 std::vector<Section> Sections(const std::vector<Entry>& entries) {
   std::vector<Section> sections;
-  for (const Entry& entry : entries) AppendSections(sections, entry.path, entry.tree);
+  for (const Entry& entry : entries) {
+    if (entry.import != Import::Add) sections.push_back(Section{entry.path, {}, true});
+    if (entry.import != Import::Remove) AppendSections(sections, entry.path, entry.tree);
+  }
   return sections;
 }
 
@@ -330,36 +210,18 @@ std::optional<Unrestorable> FindUnrestorable(const std::vector<Entry>& entries) 
   return std::nullopt;
 }
 
-std::u16string Text(const std::vector<Entry>& entries) {
-  std::u16string out(kHeader);
-  out += kLineEnd;
-  for (const Section& section : Sections(entries)) {
-    out += kLineEnd;
-    out.push_back(u'[');
-    AppendUtf16(out, section.path);
-    out.push_back(u']');
-    out += kLineEnd;
-    for (const RawValue& value : section.values) AppendValue(out, value);
-  }
-  out += kLineEnd;
-  return out;
-}
+std::u16string Text(const std::vector<Entry>& entries) { return TextOf(Sections(entries)); }
 
 std::optional<std::vector<Section>> Parse(std::u16string_view text) {
-  LineReader lines(text);
-  const std::optional<std::u16string_view> header = lines.Next();
-  if (!header || *header != kHeader) return std::nullopt;
-  const std::optional<std::u16string_view> blank = lines.Next();
-  if (!blank || !blank->empty()) return std::nullopt;
-  std::vector<Section> sections;
-  while (!lines.AtEnd()) {
-    const std::optional<std::u16string_view> keyLine = lines.Next();
-    if (!keyLine) return std::nullopt;
-    std::optional<Section> section = ParseSection(*keyLine, lines);
-    if (!section) return std::nullopt;
-    sections.push_back(std::move(*section));
-  }
-  return sections;
+  Reading reading = ReadText(text, false);
+  if (reading.problem != ReadProblem::None || TextOf(reading.sections) != text) return std::nullopt;
+  return std::move(reading.sections);
+}
+
+std::u16string Utf16Of(std::wstring_view text) {
+  std::u16string out;
+  AppendUtf16(out, text);
+  return out;
 }
 
 std::vector<uint8_t> FileBytes(std::u16string_view text) {

@@ -15,6 +15,13 @@ std::wstring ResolveProgram(std::wstring_view stored, uint32_t type) {
   return FindOnSearchPath(program).value_or(program);
 }
 
+std::wstring StartedProgram(const AppPathEntry& entry) {
+  const std::optional<std::wstring> text = ProgramText(entry);
+  if (!text) return {};
+  std::wstring program = ResolveProgram(*text, entry.StoredInstallation->type);
+  return IsFullPath(program) ? program : std::wstring();
+}
+
 EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type) {
   const std::wstring program = ResolveProgram(stored, type);
   if (program.empty()) return EntryStatus::Broken;

@@ -29,6 +29,10 @@ bool IsBareName(std::wstring_view program);
 // becomes the full path the search path finds, or stays as it is when none holds it.
 std::wstring ResolveProgram(std::wstring_view stored, uint32_t type);
 
+// The full path of the program a registration starts (ResolveProgram of its default value), as
+// "Ausführen" starts it; empty when it names none or a bare name the search path does not hold.
+std::wstring StartedProgram(const AppPathEntry& entry);
+
 // Broken when the registration names no program. Fine when the resolved program is a full path
 // that exists. FileNotFound otherwise: a name that resolved to no full path is never looked up
 // from the current folder, which says nothing about the registration.

@@ -5,11 +5,12 @@
 #include <iterator>
 #include <optional>
 
+#include "platform/FileContent.h"
 #include "platform/UniqueHandle.h"
 
 namespace {
 
-// WriteFile and ReadFile take at most a DWORD at a time.
+// WriteFile takes at most a DWORD at a time.
 constexpr size_t kChunk = 1 << 20;
 
 UndoFileResult Failure(UndoFileStep step, DWORD error) {
@@ -41,28 +42,6 @@ UndoFileResult WriteNewFile(const std::wstring& path, const std::vector<uint8_t>
   if (error == ERROR_SUCCESS) return {};
   DeleteFileW(path.c_str());
   return Failure(UndoFileStep::Write, error);
-}
-
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path, DWORD& error) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) {
-    error = GetLastError();
-    return std::nullopt;
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-  for (size_t at = 0; at < bytes.size();) {
-    const DWORD wanted = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + at, wanted, &read, nullptr)) {
-      error = GetLastError();
-      return std::nullopt;
-    }
-    if (read == 0) break;  // shorter than it said: the comparison will tell
-    at += read;
-  }
-  return bytes;
 }
 
 bool HoldsExactly(const std::vector<uint8_t>& bytes, const std::vector<RegFile::Entry>& entries) {

@@ -4,15 +4,21 @@
 #include <string>
 #include <vector>
 
-enum class CliCommand { Check, Clean, Help, Usage };  // Usage: the arguments make no sense
+enum class CliCommand { Check, List, Clean, Diff, Help, Usage };  // Usage: the arguments make no sense
+
+// How /list and /check write: tab-separated lines, CSV (RFC 4180) or one JSON array.
+enum class OutputFormat { Tsv, Csv, Json };
 
 struct CliRequest {
   CliCommand command = CliCommand::Usage;
   std::wstring undoFile;  // Clean: the file as given
   std::wstring problem;   // Usage: what the user is told before the usage
+  OutputFormat format = OutputFormat::Tsv;  // List and Check
+  std::wstring file;      // Diff: the registration file as given
 };
 
-// A switch starts with / or -, letter case ignored: check, clean FILE, ? or h.
+// A switch starts with / or -, letter case ignored: check, list, clean FILE, diff FILE, ? or h;
+// check and list take /format:tsv, csv or json after them (or just before).
 CliRequest ParseArguments(const std::vector<std::wstring>& arguments);
 
 // Scripts tell a count from a failure by these; the usage text and the README list them.
@@ -22,6 +28,7 @@ inline constexpr int kUnreadableKey = 251;
 inline constexpr int kNothingRemoved = 252;   // a clean-up failed before its first removal
 inline constexpr int kStoppedPartWay = 253;   // a removal failed after others succeeded
 inline constexpr int kUsage = 254;
+inline constexpr int kFileRefused = 255;  // /diff: the file cannot be read or is refused
 
 // A count of broken registrations as an exit code: as it is, up to kMostCounted.
 int Count(size_t broken);

@@ -1,5 +1,8 @@
 #include "cli/Arguments.h"
 
+#include <utility>
+#include <optional>
+
 #include "texts/Texts.h"
 
 namespace {
@@ -16,25 +19,65 @@ std::wstring SwitchName(const std::wstring& argument) {
 }
 
 CliRequest Problem(std::wstring problem) {
-  return CliRequest{CliCommand::Usage, {}, std::move(problem)};
+  CliRequest request;
+  request.problem = std::move(problem);
+  return request;
 }
 
-CliRequest Known(const std::wstring& name, const std::vector<std::wstring>& arguments) {
-  if (name == L"check") return CliRequest{CliCommand::Check};
-  if (name == L"?" || name == L"h") return CliRequest{CliCommand::Help};
-  if (arguments.size() < 2 || arguments[1].empty()) return Problem(Texts::kCliMissingUndoFile);
-  return CliRequest{CliCommand::Clean, arguments[1]};
+bool IsFormatSwitch(const std::wstring& argument) {
+  return SwitchName(argument).starts_with(L"format");
+}
+
+std::optional<OutputFormat> FormatOf(const std::wstring& argument) {
+  const std::wstring name = SwitchName(argument);
+  if (name == L"format:tsv") return OutputFormat::Tsv;
+  if (name == L"format:csv") return OutputFormat::Csv;
+  if (name == L"format:json") return OutputFormat::Json;
+  return std::nullopt;
+}
+
+// `/format:json /list` reads as `/list /format:json`: the order is easily swapped in a script.
+std::vector<std::wstring> CommandFirst(std::vector<std::wstring> arguments) {
+  if (arguments.size() > 1 && IsFormatSwitch(arguments[0]))
+    std::swap(arguments[0], arguments[1]);
+  return arguments;
+}
+
+// /check and /list: at most one format switch after the command.
+CliRequest WithFormat(CliCommand command, const std::vector<std::wstring>& arguments) {
+  CliRequest request{command};
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    if (i > 1 || !IsFormatSwitch(arguments[i]))
+      return Problem(Texts::kCliSurplusArgument + arguments[i]);
+    const std::optional<OutputFormat> format = FormatOf(arguments[i]);
+    if (!format) return Problem(Texts::kCliUnknownFormat + arguments[i]);
+    request.format = *format;
+  }
+  return request;
+}
+
+// /clean and /diff: exactly one file after the command.
+CliRequest FileRequest(CliCommand command, const std::vector<std::wstring>& arguments,
+                       const wchar_t* missing) {
+  if (arguments.size() > 2) return Problem(Texts::kCliSurplusArgument + arguments[2]);
+  if (arguments.size() < 2 || arguments[1].empty()) return Problem(missing);
+  CliRequest request{command};
+  (command == CliCommand::Clean ? request.undoFile : request.file) = arguments[1];
+  return request;
 }
 }  // namespace
 
-CliRequest ParseArguments(const std::vector<std::wstring>& arguments) {
-  if (arguments.empty()) return CliRequest{CliCommand::Help};
+CliRequest ParseArguments(const std::vector<std::wstring>& given) {
+  if (given.empty()) return CliRequest{CliCommand::Help};
+  const std::vector<std::wstring> arguments = CommandFirst(given);
   const std::wstring name = SwitchName(arguments[0]);
-  if (name != L"check" && name != L"clean" && name != L"?" && name != L"h")
-    return Problem(Texts::kCliUnknownSwitch + arguments[0]);
-  const size_t expected = name == L"clean" ? 2 : 1;
-  if (arguments.size() > expected) return Problem(Texts::kCliSurplusArgument + arguments[expected]);
-  return Known(name, arguments);
+  if (name == L"check") return WithFormat(CliCommand::Check, arguments);
+  if (name == L"list") return WithFormat(CliCommand::List, arguments);
+  if (name == L"clean") return FileRequest(CliCommand::Clean, arguments, Texts::kCliMissingUndoFile);
+  if (name == L"diff") return FileRequest(CliCommand::Diff, arguments, Texts::kCliMissingDiffFile);
+  if (name != L"?" && name != L"h") return Problem(Texts::kCliUnknownSwitch + arguments[0]);
+  if (arguments.size() > 1) return Problem(Texts::kCliSurplusArgument + arguments[1]);
+  return CliRequest{CliCommand::Help};
 }
 
 int CliExit::Count(size_t broken) {

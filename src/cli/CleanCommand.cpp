@@ -11,14 +11,6 @@
 #include "texts/Texts.h"
 
 namespace {
-std::wstring AbsolutePath(const std::wstring& path) {
-  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::wstring full(size, L'\0');
-  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
-  return full;
-}
-
 std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
   std::vector<CleanUpKey> keys;
   for (const CleanUpCandidate& candidate : broken)

@@ -34,7 +34,19 @@ std::vector<AppPathEntry> RegistrationsWithStatus() {
   return entries;
 }
 
+ListedRegistration Listed(const AppPathEntry& entry) {
+  return ListedRegistration{entry, StartedProgram(entry)};
+}
+
 std::wstring ReasonText(DWORD error) {
   const std::wstring text = SystemMessage(error);
   return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;
+}
+
+std::wstring AbsolutePath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  return full;
 }

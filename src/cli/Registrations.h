@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/AppPathEntry.h"
+#include "cli/Records.h"
 
 struct UnreadableKey {
   Scope scope = Scope::Machine;
@@ -24,5 +25,11 @@ void ReportUnreadable(const UnreadableKey& unreadable);
 // the same name hides, else as Windows resolves it. Tests every program's file.
 std::vector<AppPathEntry> RegistrationsWithStatus();
 
+// The registration with the program it starts, for its record. Touches the file system.
+ListedRegistration Listed(const AppPathEntry& entry);
+
 // The system's text for `error`, or the error's number when the system has none.
 std::wstring ReasonText(DWORD error);
+
+// `path` relative to the current folder made whole; as given when the system cannot.
+std::wstring AbsolutePath(const std::wstring& path);

@@ -2,9 +2,11 @@
 // The lines the command line prints for registrations: fields separated by a tab, keys and
 // texts exactly as stored, so that a script can pick them apart. Platform-free.
 #include <string>
+#include <vector>
 
 #include "catalogue/AppPathEntry.h"
 #include "catalogue/CleanUpSelection.h"
+#include "catalogue/Comparison.h"
 
 // /check: scope, key name, status, installation text (empty when there is none).
 std::wstring CheckLine(const AppPathEntry& entry);
@@ -14,3 +16,12 @@ std::wstring RemovedLine(Scope scope, const std::wstring& keyName);
 
 // /clean: scope, key name and why a broken registration stayed.
 std::wstring KeptLine(const CleanUpCandidate& candidate);
+
+// /diff: one difference as its fields, the one place that decides what a record holds: "added",
+// "removed" or "changed"; the scope; the key name; for a changed registration each value that
+// differs (@ for the default value, else its name in double quotes), then each sub-key
+// ([name]).
+std::vector<std::wstring> DiffFields(const Difference& difference);
+
+// The fields separated by a tab.
+std::wstring TabSeparated(const std::vector<std::wstring>& fields);

@@ -1,14 +1,11 @@
 #include "cli/Report.h"
 
+#include "cli/Records.h"
 #include "texts/Texts.h"
 
 namespace {
 const wchar_t* ScopeWord(Scope scope) {
   return scope == Scope::Machine ? Texts::kScopeMachine : Texts::kScopeUser;
-}
-
-const wchar_t* StatusWord(EntryStatus status) {
-  return status == EntryStatus::FileNotFound ? Texts::kLegendNotFound : Texts::kLegendBroken;
 }
 
 // The default value as the registry holds it, not as the window shows it (no folder tokens
@@ -17,10 +14,28 @@ std::wstring StoredInstallation(const AppPathEntry& entry) {
   if (!entry.StoredInstallation) return {};
   return Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring());
 }
+
+const wchar_t* ChangeWord(Change change) {
+  switch (change) {
+    case Change::Added:
+      return L"added";
+    case Change::Removed:
+      return L"removed";
+    case Change::Changed:
+      break;
+  }
+  return L"changed";
+}
+
+// As a registration file names them, so that the default value and a value named "@" differ.
+std::wstring PartField(const ChangedPart& part) {
+  if (part.subKey) return L'[' + part.name + L']';
+  return part.name.empty() ? L"@" : L'"' + part.name + L'"';
+}
 }  // namespace
 
 std::wstring CheckLine(const AppPathEntry& entry) {
-  return RemovedLine(entry.Scope, entry.KeyName) + L'\t' + StatusWord(entry.Status) + L'\t' +
+  return RemovedLine(entry.Scope, entry.KeyName) + L'\t' + WordsOf(entry.Status).text + L'\t' +
          StoredInstallation(entry);
 }
 
@@ -32,4 +47,20 @@ std::wstring KeptLine(const CleanUpCandidate& candidate) {
   const wchar_t* why = candidate.kept == KeptBecause::ProtectedName ? Texts::kCliKeptProtected
                                                                     : Texts::kCliKeptReadOnly;
   return RemovedLine(candidate.entry->Scope, candidate.entry->KeyName) + L'\t' + why;
+}
+
+std::vector<std::wstring> DiffFields(const Difference& difference) {
+  std::vector<std::wstring> fields = {ChangeWord(difference.change), ScopeWord(difference.scope),
+                                      difference.keyName};
+  for (const ChangedPart& part : difference.parts) fields.push_back(PartField(part));
+  return fields;
+}
+
+std::wstring TabSeparated(const std::vector<std::wstring>& fields) {
+  std::wstring line;
+  for (const std::wstring& field : fields) {
+    if (&field != &fields.front()) line += L'\t';
+    line += field;
+  }
+  return line;
 }

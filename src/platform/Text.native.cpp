@@ -15,3 +15,10 @@ std::wstring ToLower(std::wstring_view text) {
   for (wchar_t& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
   return out;
 }
+
+std::wstring FromAnsi(std::string_view bytes) {
+  std::wstring out;
+  for (const char byte : bytes)
+    out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
+  return out;
+}

@@ -25,3 +25,12 @@ std::wstring MapCase(std::wstring_view text, DWORD flag) {
 
 std::wstring ToUpper(std::wstring_view text) { return MapCase(text, LCMAP_UPPERCASE); }
 std::wstring ToLower(std::wstring_view text) { return MapCase(text, LCMAP_LOWERCASE); }
+
+std::wstring FromAnsi(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  std::wstring out(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0), L'\0');
+  out.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out.data(),
+                                 static_cast<int>(out.size())));
+  return out;
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Restore.h"
+#include "platform/FileContent.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
 #include "texts/Texts.h"
@@ -25,6 +29,7 @@ struct Output {
   DWORD exitCode = 0;
   std::vector<std::wstring> lines;  // standard output
   std::vector<std::wstring> errors;
+  std::string bytes;  // standard output as written
 };
 
 // UTF-8 split at CRLF; a last line without its CRLF is marked, so it equals no expected line.
@@ -58,6 +63,20 @@ std::vector<std::wstring> Sorted(std::vector<std::wstring> lines) {
 }
 
 const wchar_t kSettings[] = L"(a setting, no program)";
+
+// A record as one line, its fields separated by tabs, each as its UTF-16 units in hexadecimal
+// (low byte first): no character of a field can disturb the reader (tests/cli/readback.py).
+std::string HexRecord(const std::vector<std::wstring>& fields) {
+  std::string line;
+  char unit[5];
+  for (const std::wstring& field : fields) {
+    for (const wchar_t c : field)
+      line.append(unit, snprintf(unit, sizeof(unit), "%02x%02x", c & 0xFF, c >> 8));
+    line += '\t';
+  }
+  line.back() = '\n';
+  return line;
+}
 
 struct Registration {
   bool machine;
@@ -125,7 +144,8 @@ class CommandLineTest : public AppPathsFixture {
     UniqueHandle thread(process.hThread), child(process.hProcess);
     writer = UniqueHandle();
     errors = UniqueHandle();
-    Output output{0, Lines(ReadToEnd(reader.get()))};
+    const std::string bytes = ReadToEnd(reader.get());
+    Output output{0, Lines(bytes), {}, bytes};
     EXPECT_TRUE(WaitForProcess(child.get(), 60, &output.exitCode)) << "still running";
     std::ifstream file(errorFile, std::ios::binary);
     output.errors = Lines(std::string(std::istreambuf_iterator<char>(file), {}));
@@ -134,6 +154,13 @@ class CommandLineTest : public AppPathsFixture {
 
   static std::optional<Registry::KeyTree> AppPaths(HKEY root) {
     return Registry::ReadKeyTree(root, Registry::kAppPathsKey);
+  }
+  // regedit.exe of the Windows folder with `arguments`, in the test's folder.
+  bool Regedit(const std::wstring& arguments) const {
+    const std::wstring editor = RegistryEditorPath();
+    std::optional<UniqueHandle> process =
+        StartProgram(editor, L"\"" + editor + L"\" " + arguments, folder_.wstring(), SW_HIDE);
+    return process && WaitForProcess(process->get(), 60);
   }
 
   fs::path folder_;
@@ -189,19 +216,75 @@ TEST_F(CommandLineTest, CleanRemovesTheBrokenThatMayGoAndItsUndoFileBringsThemBa
               machineBefore->subKeys.size() - machineRemoved);
     EXPECT_EQ(AppPaths(HKEY_CURRENT_USER)->subKeys.size(), userBefore->subKeys.size() - 1);
 
-    const std::wstring editor = RegistryEditorPath();
-    std::optional<UniqueHandle> import =
-        StartProgram(editor, L"\"" + editor + L"\" /s \"" + undo + L"\"", L"", SW_HIDE);
-    ASSERT_TRUE(import && WaitForProcess(import->get(), 60));
+    ASSERT_TRUE(Regedit(L"/s \"" + undo + L"\""));
     EXPECT_EQ(AppPaths(HKEY_LOCAL_MACHINE), machineBefore);
     EXPECT_EQ(AppPaths(HKEY_CURRENT_USER), userBefore);
   }
+}
+
+// An export by the registry editor, then one registration added, one removed and one whose
+// default value changed its type only: /diff names exactly those; restoring the removed and the
+// changed one brings them back byte for byte, and the restore's undo file takes that back.
+TEST_F(CommandLineTest, DiffNamesWhatChangedSinceAnExportAndARestoreFromItCanBeUndone) {
+  PutRawValue(L"EMPTY.EXE\\Sub", L"Daten", REG_BINARY, "\x01\x02", 2);
+  const auto exported = AppPaths(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(Regedit(L"/e backup.reg \"HKEY_LOCAL_MACHINE\\" + KeyPath(L"") + L"\""));
+  PutRegistration(L"NEW.EXE", L"C:\\new.exe");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"EMPTY.EXE").c_str());
+  Registry::RawValue retyped = *StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), L"");
+  retyped.type = REG_EXPAND_SZ;
+  ASSERT_TRUE(Registry::SetRawValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), retyped));
+  const auto changed = AppPaths(HKEY_LOCAL_MACHINE);
+
+  Output output = Velmarin(L"/diff backup.reg");
+  EXPECT_EQ(output.lines,
+            (std::vector<std::wstring>{L"removed\tComputer\tEMPTY.EXE",
+                                       L"changed\tComputer\tFINE.EXE\t@",
+                                       L"added\tComputer\tNEW.EXE"}));
+  EXPECT_EQ(output.exitCode, 3u);
+  EXPECT_TRUE(output.errors.empty());
+
+  DWORD error = 0;
+  const auto bytes = ReadWholeFile((folder_ / L"backup.reg").wstring(), error);
+  ASSERT_TRUE(bytes) << error;
+  const AppPathsReading backup = ReadAppPathsFile(*bytes);
+  const std::wstring undo = (folder_ / L"undo.reg").wstring();
+  const RestoreResult restored =
+      Restore(backup.keys, {{Scope::Machine, L"EMPTY.EXE"}, {Scope::Machine, L"fine.exe"}}, undo);
+  ASSERT_TRUE(restored.ok()) << static_cast<int>(restored.failedStep) << " " << restored.error;
+  for (const Registry::KeyTree& key : exported->subKeys) {
+    if (key.name == L"EMPTY.EXE" || key.name == L"FINE.EXE") {
+      EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(key.name)), key);
+    }
+  }
+  output = Velmarin(L"/diff backup.reg");
+  EXPECT_EQ(output.lines, std::vector<std::wstring>{L"added\tComputer\tNEW.EXE"});
+  EXPECT_EQ(output.exitCode, 1u);
+
+  ASSERT_TRUE(Regedit(L"/s \"" + undo + L"\""));
+  EXPECT_EQ(AppPaths(HKEY_LOCAL_MACHINE), changed);
+}
+
+TEST_F(CommandLineTest, DiffRefusesAFileWithAKeyOutsideAppPathsNamingTheLine) {
+  std::ofstream(folder_ / L"outside.reg", std::ios::binary)
+      << "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\.reg]\r\n";
+  const Output output = Velmarin(L"/diff outside.reg");
+  EXPECT_EQ(output.exitCode, 255u);
+  EXPECT_TRUE(output.lines.empty());
+  EXPECT_EQ(output.errors,
+            (std::vector<std::wstring>{
+                Texts::kCliDiffFileRefused + (folder_ / L"outside.reg").wstring(),
+                Texts::kCliLine + (L"3: " + std::wstring(Texts::RegFileProblem(
+                                                RegFile::ReadProblem::KeyOutsideAppPaths)))}));
 }
 
 TEST_F(CommandLineTest, AFailureSaysWhyOnTheErrorOutputAndRemovesNothing) {
   const std::wstring unreadable =
       Texts::kCliUnreadableKey + (L"HKEY_LOCAL_MACHINE\\" + KeyPath(L""));
   std::ofstream(folder_ / L"earlier.reg") << "earlier undo";
+  std::ofstream(folder_ / L"machine.reg", std::ios::binary)
+      << "REGEDIT4\r\n\r\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths]\r\n";
   const struct {
     const wchar_t* arguments;
     DWORD denied;  // on the machine's App Paths key, from this row on
@@ -211,8 +294,11 @@ TEST_F(CommandLineTest, AFailureSaysWhyOnTheErrorOutputAndRemovesNothing) {
       {L"/clean missing\\undo.reg", 0, 252, Texts::kCliNothingRemovedFailure},
       {L"/clean earlier.reg", 0, 252,
        Texts::kCliUndoFileExists + (folder_ / L"earlier.reg").wstring()},
+      {L"/diff missing.reg", 0, 255,
+       Texts::kCliDiffFileUnreadable + (folder_ / L"missing.reg").wstring()},
       {L"/check", KEY_ENUMERATE_SUB_KEYS, 251, unreadable},
       {L"/clean undo.reg", 0, 251, unreadable},
+      {L"/diff machine.reg", 0, 251, unreadable},
   };
   for (const auto& c : cases) {
     if (c.denied) Deny(L"", c.denied);
@@ -239,7 +325,10 @@ TEST_F(CommandLineTest, HelpAndBadArgumentsShowTheUsage) {
       {L"/x", 254, L"Unbekannter Schalter: /x"},
       {L"check", 254, L"Unbekannter Schalter: check"},
       {L"/clean", 254, Texts::kCliMissingUndoFile},
+      {L"/DIFF", 254, Texts::kCliMissingDiffFile},
       {L"/check now", 254, L"Überzählige Angabe: now"},
+      {L"/list /format:xml", 254, Texts::kCliUnknownFormat + std::wstring(L"/format:xml")},
+      {L"/Format:JSON /list /format:csv", 254, L"Überzählige Angabe: /format:csv"},
   };
   for (const auto& c : cases) {
     const Output output = Velmarin(c.arguments);
@@ -251,6 +340,7 @@ TEST_F(CommandLineTest, HelpAndBadArgumentsShowTheUsage) {
     EXPECT_EQ(usage.front(), help ? Texts::kCliUsage[0] : c.problem);
     EXPECT_EQ(usage.back(), Texts::kCliUsage[usageLines - 1]);
   }
+  for (const wchar_t* line : Texts::kCliUsage) EXPECT_LE(wcslen(line), 79u) << line;
 }
 
 TEST_F(CommandLineTest, TheExitCodeCountsUpTo250) {
@@ -285,4 +375,79 @@ TEST_F(CommandLineTest, WithoutRedirectionTheLinesReachTheStartingConsole) {
   EXPECT_NE(screenText.find(L"Über.exe"), std::wstring::npos);
   EXPECT_NE(screenText.find(L"GONE.EXE"), std::wstring::npos);
   // The console stays: under Wine, freeing a console this process allocated ends the process.
+}
+
+// What scripts read: /list and /check as CSV and JSON, their output and what the registry
+// holds left in cli-readback beside the tests, where ctest's cli_readback reads them with
+// Python's own csv and json modules (tests/cli/readback.py) and compares field by field.
+TEST_F(CommandLineTest, ListAndCheckWriteRecordsThatScriptsReadBack) {
+  AppPathsFixture::SetUp();  // only the registrations below
+  const std::wstring winver = WindowsFolder() + L"\\system32\\winver.exe";
+  const std::pair<std::wstring, std::wstring> kMissing{L"missing", Texts::kLegendNotFound};
+  const struct {
+    bool machine;
+    std::wstring key;
+    const wchar_t* installation;  // REG_EXPAND_SZ; nullptr: a setting (REG_DWORD), no program
+    const wchar_t* path;
+    std::pair<std::wstring, std::wstring> status;  // and its text
+    std::wstring program;
+  } cases[] = {
+      {true, L"Quote\"Comma,Semi;.exe", L"\"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe\" /x \"y\"",
+       L"C:\\a;\"D:\\b,c\"", kMissing, L"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe"},
+      {true, L"Tab\tLine\r\nBreak.exe", L"%windir%\\system32\\winver.exe",
+       L"one\r\ntwo\tthree\n", {L"fine", Texts::kLegendReady}, winver},
+      {true, L"Ctl\x01\x1b[2J\x7f\u00DC\u20AC\U0001F600.exe", L"", L"\x07",
+       {L"broken", Texts::kLegendBroken}, L""},
+      {true, L"TWIN.EXE", L"C:\\nowhere\\twin.exe", L"", {L"hidden", Texts::kLegendHidden},
+       L"C:\\nowhere\\twin.exe"},
+      {true, L"SETTINGS.EXE", nullptr, L"", {L"settings", Texts::kLegendSettings}, L""},
+      {false, L"TWIN.EXE", L"winver.exe", L"", {L"fine", Texts::kLegendReady}, winver},
+      {false, L"Lone\xD800\",;.exe", L"\"C:\\nowhere\\\u00FC b\xDC00.exe\"",
+       L"C:\\\u00E4;D:\\", kMissing, L"C:\\nowhere\\\u00FC b\xDC00.exe"},
+  };
+  const auto size = [](const wchar_t* text) { return DWORD((wcslen(text) + 1) * 2); };
+  for (const auto& c : cases) {
+    const HKEY root = c.machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const std::wstring key = Registry::kAppPathsPrefix + c.key;
+    const DWORD one = 1;
+    ASSERT_EQ(c.installation ? RegSetKeyValueW(root, key.c_str(), nullptr, REG_EXPAND_SZ,
+                                               c.installation, size(c.installation))
+                             : RegSetKeyValueW(root, key.c_str(), L"UseUrl", REG_DWORD, &one, 4),
+              ERROR_SUCCESS);
+    if (*c.path) RegSetKeyValueW(root, key.c_str(), L"Path", REG_SZ, c.path, size(c.path));
+  }
+  // The records in the order the registry enumerates the keys, /check's the broken ones.
+  std::string listed, checked;
+  for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    std::vector<std::wstring> names;
+    Registry::EnumerateKeys(root, Registry::kAppPathsKey, names);
+    for (const std::wstring& name : names) {
+      const auto c = std::find_if(std::begin(cases), std::end(cases), [&](const auto& r) {
+        return r.machine == (root == HKEY_LOCAL_MACHINE) && r.key == name;
+      });
+      ASSERT_NE(c, std::end(cases));
+      const std::string record =
+          HexRecord({c->machine ? L"machine" : L"user", name, c->status.first, c->status.second,
+                     c->installation ? c->installation : L"", c->program, c->path});
+      listed += record;
+      if (c->status == kMissing || c->status.first == L"broken") checked += record;
+    }
+  }
+  const fs::path readback = fs::path(ProgramFolder()) / L"cli-readback";
+  fs::remove_all(readback);
+  fs::create_directories(readback);
+  std::ofstream(readback / "expected-list.txt", std::ios::binary) << listed;
+  std::ofstream(readback / "expected-check.txt", std::ios::binary) << checked;
+  for (const std::wstring command : {L"list", L"check"})
+    for (const std::wstring format : {L"csv", L"json"}) {
+      const Output output = Velmarin(L"/" + command + L" /format:" + format);
+      EXPECT_EQ(output.exitCode, command == L"list" ? 0u : 3u);
+      EXPECT_TRUE(output.errors.empty());
+      std::ofstream(readback / (command + L"." + format), std::ios::binary) << output.bytes;
+    }
+  const std::vector<std::wstring> tsv = Velmarin(L"/LIST").lines;
+  ASSERT_GE(tsv.size(), 2u);
+  EXPECT_EQ(tsv.front(), L"scope\tkey\tstatus\tstatusText\tinstallation\tprogram\tpath");
+  EXPECT_EQ(tsv.back(),
+            L"user\tTWIN.EXE\tfine\tFehlerfreier Eintrag\twinver.exe\t" + winver + L'\t');
 }
