@@ -33,6 +33,7 @@ struct AppPathEntry {
   std::optional<Registry::RawValue> StoredInstallation;
   std::optional<Registry::RawValue> StoredDirectory;
   bool HasSettings = false;  // the key holds values besides the default value and "Path"
+  bool Draft = false;        // a new entry still to be typed; no key stands behind it
 };
 
 // The default value's text when it is a text that names something; nothing otherwise.

@@ -1,11 +1,10 @@
-// The load handler of the main window: the catalogue into the lists, the registry backup, the
-// selected row into the editor panel.
+// The load handler of the main window (the registry read, the backup written, the selected row
+// loaded) and every later reading of the registry into the catalogue.
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 
-#include "catalogue/CacheLine.h"
-#include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Others.h"
@@ -51,56 +50,18 @@ class WindowDisabled {
 
 }  // namespace
 
-bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
-  std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
-  // The user's own registrations stand beside the machine's: Windows reads both.
-  if (lhTyp == HKEY_LOCAL_MACHINE) {
-    std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, lhKey);
-    entries.insert(entries.end(), std::make_move_iterator(user.begin()),
-                   std::make_move_iterator(user.end()));
-  }
-  catalogue_.Reset(std::move(entries));
-  lstFileCache_.Clear();
-  for (const AppPathEntry& entry : catalogue_.Entries())
-    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
-                         static_cast<LPARAM>(entry.Id));
-  return !catalogue_.Entries().empty();
-}
-
-void Root::GetFileListe() {
-  FillRowsAndCache();
-  CheckStatuses();
-  // Reading line by line leaves the last line the current one.
-  if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
-  ShowBrokenCount();
-}
-
-// The placeholder of a new entry has no entry behind it: the panel shows its texts.
-void Root::LoadSelectedRow() {
-  if (lstFileList_.Count() == 0) return;
-  text1_.SetLocked(true);
-  const int row = lstFileList_.SelectedIndex();
-  if (row < 0) return;
-  if (const AppPathEntry* entry = EntryOfRow(row)) {
-    LoadEntryIntoPanel(*entry);
-    return;
-  }
-  text1_.SetText(lstFileList_.Text(row));
-  text2_.SetText(lstFileList_.Text(row, kColumnInstallation));
-  text3_.SetText(lstFileList_.Text(row, kColumnDirectory));
-  PanelShowsNewEntry();
-}
-
 // The registry is read on a worker thread, so the window answers from the start however slow
-// the registry is; the rows appear when the scan is done (during the backup, as a rule).
+// the registry is; the rows appear when the reading is done (during the backup, as a rule).
 void Root::Startup() {
-  HideKeynameColumn();
-  ReadCatalogueInBackground();
+  list_.HideKeynameColumn();
+  startupFill_ = true;
+  ReadCatalogue();
   ShowBrokenCount();
   BackUpRegistry();
 }
 
-void Root::ReadCatalogueInBackground() {
+// The one way the registry comes into the catalogue: at the start, on F5 and after the watch.
+void Root::ReadCatalogue() {
   ++scansRunning_;
   std::thread([window = hwnd_] {
     auto entries = std::make_unique<std::vector<AppPathEntry>>(ScanBothScopes());
@@ -109,17 +70,88 @@ void Root::ReadCatalogueInBackground() {
   }).detach();
 }
 
+void Root::Refresh() {
+  if (scansRunning_ > 0) return;  // a reading under way shows what it read
+  ReadCatalogue();
+}
+
+// A command keeps the entries it works on: the rows are made anew only once none runs (one
+// asking a question lets the messages through).
 void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
   --scansRunning_;
-  catalogue_.Reset(std::move(*entries));
-  GetFileListe();
-  SelectFirstRowWhenNoneIs();
-  LoadSelectedRow();
+  if (commandsRunning_ > 0) {
+    deferredScan_ = std::move(entries);
+    SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);
+    return;
+  }
+  ShowScan(std::move(*entries));
+}
+
+// Another program's change is shown once no command is in the middle of its work and the window
+// does not wait for the registry editor: the timer comes again until then.
+void Root::RefreshWhenIdle() {
+  if (commandsRunning_ > 0 || WaitingForRegistryEditor()) return;
+  KillTimer(hwnd_, kRefreshTimer);
+  Guarded(Texts::kMenuAktualisieren, [this] {
+    if (std::unique_ptr<std::vector<AppPathEntry>> read = std::move(deferredScan_))
+      ShowScan(std::move(*read));
+    else
+      Refresh();
+  });
+}
+
+// The rows follow what the registry holds; the selection stays on its key, and texts the user
+// is typing in the panel stay as they are. The start-up's reading shows the first row instead.
+void Root::ShowScan(std::vector<AppPathEntry> entries) {
+  const bool startup = std::exchange(startupFill_, false);
+  const AppPathEntry* selected = SelectedEntry();
+  const std::optional<std::pair<Scope, std::wstring>> keep =
+      selected && !startup ? std::optional(std::pair(selected->Scope, selected->KeyName))
+                           : std::nullopt;
+  std::optional<EditorPanel::Snapshot> edits;
+  if (!startup && panel_.Edited()) edits = panel_.Take();
+  for (const EntryId id : pending_) checks_->Cancel(id);
+  pending_.clear();
+  catalogue_.Reset(std::move(entries));
+  list_.GetFileCaches();
+  list_.GetFileListe();
+  CheckStatuses();
+  ShowBrokenCount();
+  if (keep) ReselectKey(keep->first, keep->second);
+  if (startup) SelectFirstRowWhenNoneIs();
+  if (edits) {
+    const AppPathEntry* same = catalogue_.FindByKey(edits->source.scope, edits->source.keyName);
+    panel_.Restore(*edits, same != nullptr ? same->Id : 0);
+  } else {
+    LoadSelectedRow();
+  }
+  WatchRegistry();
+}
+
+void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
+  if (const AppPathEntry* entry = catalogue_.FindByKey(scope, keyName)) list_.Select(entry->Id, true);
 }
 
 // A freshly filled list shows its first row as the selected one, as the panel expects.
 void Root::SelectFirstRowWhenNoneIs() {
-  if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
+  if (list_.Count() > 0 && list_.LstFileList().SelectedIndex() < 0) list_.SelectRow(0);
+}
+
+// Both keys, also the user's when it appears later: the watch starts again after each reading.
+void Root::WatchRegistry() {
+  if (hwnd_ == nullptr) return;
+  watch_.Start({{HKEY_LOCAL_MACHINE, Registry::kAppPathsKey},
+                {HKEY_CURRENT_USER, Registry::kAppPathsKey}},
+               hwnd_, kRegistryChangedMessage);
+}
+
+// Asked once, when the window is made: the rows' commands then say at once what cannot be done
+// instead of failing after the user's work.
+void Root::CheckMachineWritable() {
+  machineWritable_ = Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  SetWindowTextChecked(hwnd_, machineWritable_
+                                  ? std::wstring(Texts::kCaption)
+                                  : std::wstring(Texts::kCaption) + Texts::kReadOnlySuffix);
 }
 
 std::wstring Root::BackupPath(Scope scope) const {
@@ -139,8 +171,7 @@ void Root::BackUpRegistry() {
   const bool firstRun = !FileExists(machine);
   bool rewrite = false;
   if (!firstRun || (userKey && FileExists(user)))
-    rewrite = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), Title(),
-                               MB_YESNO | MB_ICONWARNING) == IDYES;
+    rewrite = Tell(WithAdvice(Texts::kBackupOverwriteQuestion), MB_YESNO | MB_ICONWARNING) == IDYES;
   const auto backUp = [&](Scope scope, const std::wstring& path) {
     if (FileExists(path) && !rewrite) return true;
     if (StartRegistryExport(path, AppPathsKeyName(scope))) return true;
@@ -153,12 +184,10 @@ void Root::BackUpRegistry() {
 }
 
 void Root::ReportBackup(bool written, const std::wstring& path) {
-  const std::wstring title = Title();
   if (written)
-    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten), title, MB_OK | MB_ICONWARNING);
+    Tell(WithAdvice(Texts::kBackupWritten), MB_OK | MB_ICONWARNING);
   else
-    prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, title,
-                     MB_OK | MB_ICONERROR);
+    Tell(std::wstring(Texts::kBackupFailed) + L"\n" + path, MB_OK | MB_ICONERROR);
 }
 
 // The editor is the Windows folder's own, named by its full path, never looked up through the

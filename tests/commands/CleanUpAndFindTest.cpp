@@ -94,8 +94,7 @@ TEST_F(CleanUpTest, UndoFileThatCannotBeWrittenDeletesNothing) {
   const auto machineBefore = Both(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(Create(false, (folder_ / L"fehlt").wstring()));
   InstallCommands(*root_);
-  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  root_->GetFileListe();
+  FillList();
   ASSERT_TRUE(Settle());
 
   ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
@@ -116,7 +115,7 @@ class FindTest : public RootFixture {
     PutRegistration(L"BETA.EXE", L"C:\\Beta\\b1.exe");
     PutRegistration(L"GAMMA.EXE", L"C:\\Tools\\gamma.exe");
     OpenWindow();
-    List().SortBy(Root::kColumnFileName);
+    root_->EntryList().SortBy(EntryListView::kColumnFileName);
   }
   void Send(int id) { SendMessageW(root_->Handle(), WM_COMMAND, id, 0); }
 };

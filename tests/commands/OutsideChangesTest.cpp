@@ -47,13 +47,14 @@ TEST_F(OutsideChangesTest, ChangesAppearWithoutARestartAndKeepSelectionAndEdits)
   ASSERT_TRUE(PumpUntil([&] { return RowOf(L"New.exe") >= 0; })) << "the new key never showed";
   EXPECT_EQ(RowOf(L"Other.exe"), -1);
   EXPECT_EQ(SelectedText(), L"Tool.exe");
-  EXPECT_EQ(List().Text(RowOf(L"Tool.exe"), Root::kColumnDirectory), L"C:\\Draussen;");
+  EXPECT_EQ(List().Text(RowOf(L"Tool.exe"), EntryListView::kColumnDirectory), L"C:\\Draussen;");
   EXPECT_EQ(Text3().Text(), L"C:\\Getippt;");
 
-  // F5 reads again at once; with nothing typed the panel shows the key as it is now.
+  // F5 reads again (on a worker thread); with nothing typed the panel shows the key as it is now.
   root_->LoadSelectedRow();
   PutRegistration(L"TOOL.EXE", program_.c_str(), L"C:\\Wieder;");
   SendMessageW(root_->Handle(), WM_COMMAND, Root::kMnuAktualisieren, 0);
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Text3().Text(), L"C:\\Wieder;");
 }
 

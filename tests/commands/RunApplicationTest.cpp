@@ -174,7 +174,7 @@ TEST_F(RunApplicationTest, ExpandableRegistrationStartsItsExpandedProgramInItsEx
               static_cast<DWORD>((directory.size() + 1) * sizeof(wchar_t)));
   OpenWindow();
   SelectRow(L"Tool.exe");
-  EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Ready");
+  EXPECT_EQ(ImageKey(List().SelectedIndex()), L"Ready");
 
   Run();
 
@@ -199,7 +199,7 @@ TEST_F(RunApplicationTest, DirectoryThatDoesNotExistLeavesTheProgramInOurFolder)
 
 TEST_F(RunApplicationTest, PanelTextsAreRunAsTheyStandNotTheSavedOnes) {
   ShowEntry(L"C:\\nowhere\\tool.exe", L"");
-  root_->Text2().SetText(Probe());
+  Text2().SetText(Probe());
 
   Run();
 
@@ -239,7 +239,7 @@ TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason
 TEST_F(RunApplicationTest, NothingHappensWithoutASelectedRow) {
   PutRegistration(L"TOOL.EXE", Probe().c_str(), L"");
   OpenWindow();
-  root_->Text2().SetText(Probe());
+  Text2().SetText(Probe());
   ASSERT_TRUE(List().Select(-1));
 
   Run();

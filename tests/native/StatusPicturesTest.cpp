@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "ui/StatusPictures.h"
+#include "ui/controls/StatusPictures.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "ui/StatusImages.h"
+#include "ui/controls/StatusImages.h"
 
 #include <cstring>
 
-#include "ui/StatusPictures.h"
+#include "ui/controls/StatusPictures.h"
 
 namespace {
 
