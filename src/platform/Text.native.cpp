@@ -15,3 +15,12 @@ std::wstring ToLower(std::wstring_view text) {
   for (wchar_t& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
   return out;
 }
+
+void MapEveryUnit(wchar_t* upper, wchar_t* lower) {
+  for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+    const auto c = static_cast<wint_t>(unit);
+    const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+    upper[unit] = static_cast<wchar_t>(surrogate ? c : std::towupper(c));
+    lower[unit] = static_cast<wchar_t>(surrogate ? c : std::towlower(c));
+  }
+}
