@@ -23,7 +23,7 @@ enum class Scope { Machine, User };
 using EntryId = uint64_t;
 
 // An entry's four texts in their case fold (FoldCase), for the search that ignores letter case:
-// made once when the catalogue takes the entry, not at every search. One buffer holds them all;
+// made once when the entry is read (EntryFromValues), not at every search. One buffer holds them all;
 // the file name's fold only where it differs from the key name's.
 class FoldedTexts {
  public:
@@ -52,7 +52,7 @@ struct AppPathEntry {
   std::optional<Registry::RawValue> StoredInstallation;
   std::optional<Registry::RawValue> StoredDirectory;
   bool HasSettings = false;  // the key holds values besides the default value and "Path"
-  FoldedTexts Folded;        // set by the catalogue whenever it takes the entry
+  FoldedTexts Folded;        // set with the texts above
 };
 
 // The default value's text when it is a text that names something; nothing otherwise.

@@ -10,8 +10,7 @@
 
 class Catalogue {
  public:
-  // Replaces everything; every entry gets a new id. Reset and Upsert, the only ways an entry
-  // comes in, fold its texts for the search (AppPathEntry::Folded).
+  // Replaces everything; every entry gets a new id.
   void Reset(std::vector<AppPathEntry> entries);
 
   const std::vector<AppPathEntry>& Entries() const { return entries_; }

@@ -6,19 +6,11 @@ namespace {
 std::wstring KeyOf(Scope scope, std::wstring_view keyName) {
   return (scope == Scope::Machine ? L"M" : L"U") + ToUpper(keyName);
 }
-
-void PrepareForSearch(AppPathEntry& entry) {
-  entry.Folded =
-      FoldedTexts(entry.FileName, entry.KeyName, entry.Installation, entry.Directory);
-}
 }  // namespace
 
 void Catalogue::Reset(std::vector<AppPathEntry> entries) {
   entries_ = std::move(entries);
-  for (AppPathEntry& entry : entries_) {
-    entry.Id = nextId_++;
-    PrepareForSearch(entry);
-  }
+  for (AppPathEntry& entry : entries_) entry.Id = nextId_++;
   Reindex();
 }
 
@@ -44,7 +36,6 @@ const AppPathEntry* Catalogue::FindByKey(Scope scope, std::wstring_view keyName)
 }
 
 EntryId Catalogue::Upsert(AppPathEntry entry) {
-  PrepareForSearch(entry);
   if (const AppPathEntry* same = FindByKey(entry.Scope, entry.KeyName)) {
     entry.Id = same->Id;
     entries_[indexOf_.at(same->Id)] = std::move(entry);

@@ -20,6 +20,7 @@ AppPathEntry Entry(const wchar_t* key, const wchar_t* installation, const wchar_
   entry.FileName = FileNameFromKeyName(key);
   entry.Installation = installation;
   entry.Directory = directory;
+  entry.Folded = FoldedTexts(entry.FileName, entry.KeyName, entry.Installation, entry.Directory);
   return entry;
 }
 
