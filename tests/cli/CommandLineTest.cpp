@@ -182,6 +182,7 @@ TEST_F(CommandLineTest, CleanRemovesTheBrokenThatMayGoAndItsUndoFileBringsThemBa
     expected.insert(expected.end(), c.kept.begin(), c.kept.end());
     expected.push_back(Texts::CliRemovedSummary(c.removed.size(), undo));
     EXPECT_EQ(Sorted(output.lines), Sorted(expected));
+    ASSERT_FALSE(output.lines.empty());
     EXPECT_EQ(output.lines.back(), expected.back());
     EXPECT_EQ(output.exitCode, c.kept.size());
     const size_t machineRemoved = c.removed.size() - 1;  // all but the user's Über.exe
