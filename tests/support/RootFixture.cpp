@@ -27,6 +27,7 @@ std::filesystem::path NewScratchFolder() {
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
   folder_ = NewScratchFolder();
+  userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
 
 void RootFixture::TearDown() {
@@ -42,6 +43,7 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   options.runStartup = runStartup;
   options.show = false;
   options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
+  options.userBackupFolder = userBackupFolder_;
   options.endsProgram = false;
   if (!root_->Create(GetModuleHandleW(nullptr), options)) return false;
   // The start-up runs from a posted message, as it does once the program's loop runs.
