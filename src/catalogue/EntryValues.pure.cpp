@@ -1,6 +1,7 @@
 #include "catalogue/EntryValues.h"
 
 #include "catalogue/FolderTokens.h"
+#include "platform/ControlPictures.h"
 
 namespace {
 std::optional<Registry::RawValue> Stored(const std::vector<Registry::RawValue>& values,
@@ -15,10 +16,12 @@ std::wstring ShownText(const std::optional<Registry::RawValue>& value) {
   return Registry::TextOfRaw(*value).value_or(std::wstring());
 }
 
-// The program files token first, then the Windows folder token.
+// The program files token first, then the Windows folder token; control characters as their
+// pictures.
 std::wstring WithFolders(const std::wstring& text, const FolderPaths& folders) {
-  return ReplaceFolderToken(ReplaceFolderToken(text, kProgramFilesToken, folders.programFiles),
-                            kSystemRootToken, folders.windows);
+  return WithControlPictures(
+      ReplaceFolderToken(ReplaceFolderToken(text, kProgramFilesToken, folders.programFiles),
+                         kSystemRootToken, folders.windows));
 }
 }  // namespace
 
@@ -27,7 +30,7 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
                              const FolderPaths& folders) {
   AppPathEntry entry;
   entry.KeyName = keyName;
-  entry.FileName = FileNameFromKeyName(keyName);
+  entry.FileName = WithControlPictures(FileNameFromKeyName(keyName));
   entry.StoredInstallation = Stored(values, kInstallationValue);
   entry.StoredDirectory = Stored(values, kDirectoryValue);
   entry.Installation = WithFolders(ShownText(entry.StoredInstallation), folders);
@@ -36,6 +39,8 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
     if (&value != Registry::FindValue(values, kInstallationValue) &&
         &value != Registry::FindValue(values, kDirectoryValue))
       entry.HasSettings = true;
+  // Folded here, where the entry is read (the start-up's scan runs on a worker thread).
+  entry.Folded = FoldedTexts(entry.FileName, entry.KeyName, entry.Installation, entry.Directory);
   return entry;
 }
 

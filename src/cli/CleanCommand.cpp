@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
+#include "platform/ControlPictures.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
 #include "texts/Texts.h"
@@ -14,15 +15,12 @@ namespace {
 std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
   std::vector<CleanUpKey> keys;
   for (const CleanUpCandidate& candidate : broken)
-    if (candidate.removable())
-      keys.push_back(CleanUpKey{RootOf(candidate.entry->Scope), candidate.entry->KeyName});
+    if (candidate.removable()) keys.push_back(CleanUpKeyOf(*candidate.entry));
   return keys;
 }
 
 const wchar_t* UndoFileStepText(UndoFileStep step) {
   switch (step) {
-    case UndoFileStep::Check:
-      return Texts::kCliStepUnrestorable;
     case UndoFileStep::Create:
       return Texts::kCliStepCreate;
     case UndoFileStep::Write:
@@ -59,11 +57,8 @@ int ReportFailure(const CleanUpResult& result, const std::wstring& undoFile) {
   err.WriteLine(Texts::kCliStep + std::wstring(StepText(result)));
   if (result.failedKey.root != nullptr)
     err.WriteLine(Texts::kCliEntry +
-                  RemovedLine(ScopeOf(result.failedKey.root), result.failedKey.keyName));
-  if (result.undoFile.failedStep == UndoFileStep::Check)
-    err.WriteLine(Texts::kCliValue + result.undoFile.unrestorable.keyPath + L" : " +
-                  result.undoFile.unrestorable.valueName);
-  else if (result.failedStep == CleanUpStep::UndoFile)
+                  RemovedLine(ScopeOfRoot(result.failedKey.root), result.failedKey.keyName));
+  if (result.failedStep == CleanUpStep::UndoFile)
     err.WriteLine(Texts::kCliFile + undoFile);
   err.WriteLine(Texts::kCliReason + ReasonText(result.error));
   return result.removed.empty() ? CliExit::kNothingRemoved : CliExit::kStoppedPartWay;
@@ -75,14 +70,21 @@ int RefuseExistingFile(const std::wstring& undoFile) {
   return CliExit::kNothingRemoved;
 }
 
+// Those that may not go, then those the clean-up found no longer broken as listed or could not
+// write to the undo file; the exit code counts both.
 int ReportDone(const CleanUpResult& result, const std::vector<CleanUpCandidate>& broken,
                const std::wstring& undoFile, OutputChannel& out) {
   size_t kept = 0;
   for (const CleanUpCandidate& candidate : broken)
     if (!candidate.removable()) {
-      out.WriteLine(KeptLine(candidate));
+      out.WriteLine(KeptLine(candidate.entry->Scope, candidate.entry->KeyName,
+                             Texts::KeptReason(candidate.kept)));
       ++kept;
     }
+  for (const KeptKey& left : result.kept)
+    out.WriteLine(KeptLine(ScopeOfRoot(left.root), left.keyName,
+                           Texts::KeptReason(left.why, left.obstacleKey, left.obstacleValue)));
+  kept += result.kept.size();
   out.WriteLine(result.removed.empty() ? Texts::kCliNothingRemoved
                                        : Texts::CliRemovedSummary(result.removed.size(), undoFile));
   return CliExit::Count(kept);
@@ -100,10 +102,10 @@ int Clean(const std::wstring& undoArgument, OutputChannel& out) {
   if (PathExists(undoFile)) return RefuseExistingFile(undoFile);
   const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
   const std::vector<CleanUpCandidate> broken =
-      BrokenEntries(entries, Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+      BrokenEntries(entries, Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey));
   const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
   for (const RemovedKey& removed : result.removed)
-    out.WriteLine(RemovedLine(ScopeOf(removed.root), removed.keyName));
+    out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));
   if (!result.ok()) return ReportFailure(result, undoFile);
   return ReportDone(result, broken, undoFile, out);
 }

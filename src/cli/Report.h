@@ -1,6 +1,8 @@
 #pragma once
 // The lines the command line prints for registrations: fields separated by a tab, keys and
-// texts exactly as stored, so that a script can pick them apart. Platform-free.
+// texts as stored except that their control characters are shown as the Unicode control
+// pictures (a NUL as U+2400, a tab as U+2409, ESC as U+241B): a stored name can neither split a
+// field or a line nor send a console escape sequence. Platform-free.
 #include <string>
 #include <vector>
 
@@ -14,8 +16,8 @@ std::wstring CheckLine(const AppPathEntry& entry);
 // /clean: scope and key name of a removed registration.
 std::wstring RemovedLine(Scope scope, const std::wstring& keyName);
 
-// /clean: scope, key name and why a broken registration stayed.
-std::wstring KeptLine(const CleanUpCandidate& candidate);
+// /clean: scope, key name and why a broken registration stayed (Texts::KeptReason).
+std::wstring KeptLine(Scope scope, const std::wstring& keyName, const std::wstring& why);
 
 // /diff: one difference as its fields, the one place that decides what a record holds: "added",
 // "removed" or "changed"; the scope; the key name; for a changed registration each value that
@@ -23,5 +25,5 @@ std::wstring KeptLine(const CleanUpCandidate& candidate);
 // ([name]).
 std::vector<std::wstring> DiffFields(const Difference& difference);
 
-// The fields separated by a tab.
+// The fields separated by a tab, their own control characters as pictures.
 std::wstring TabSeparated(const std::vector<std::wstring>& fields);

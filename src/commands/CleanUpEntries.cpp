@@ -1,16 +1,19 @@
 // "Fehlerhafte Einträge bereinigen ...": the broken registrations in one step, with a way back.
-// The chosen keys are written whole to an undo file beside AppBackup.reg, which is read back
-// and checked before the first key goes.
+// The chosen keys are judged again and written whole to an undo file beside AppBackup.reg,
+// which is read back and checked before the first key goes; those no longer broken as listed,
+// or that no registration file restores, stay and are named.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "catalogue/AppPathEntry.h"
 #include "catalogue/CleanUpSelection.h"
 #include "catalogue/Cleanup.h"
 #include "catalogue/Scan.h"
 #include "catalogue/UndoFile.h"
 #include "commands/Commands.h"
+#include "platform/ControlPictures.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "texts/Texts.h"
@@ -57,7 +60,7 @@ void ReportFailure(CommandHost& host, const CleanUpResult& result, const std::ws
   const bool undo = result.failedStep == CleanUpStep::UndoFile;
   std::wstring text = result.failedStep == CleanUpStep::Delete ? Texts::kCleanUpDeleteFailed
                                                                : Texts::kCleanUpFailed;
-  text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : result.failedKey.keyName);
+  text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : WithControlPictures(result.failedKey.keyName));
   const DWORD code = undo ? result.undoFile.error : result.error;
   if (code != ERROR_SUCCESS) text += L"\n" + SystemMessage(code);
   Tell(host, text, MB_ICONERROR);
@@ -74,11 +77,30 @@ std::wstring NewUndoPath(CommandHost& host) {
 // The rows of removed keys go; the panel shows the row selected then.
 void ForgetRemoved(CommandHost& host, const std::vector<RemovedKey>& removed) {
   for (const RemovedKey& key : removed) {
-    if (const AppPathEntry* entry = host.Entries().FindByKey(ScopeOf(key.root), key.keyName))
+    if (const AppPathEntry* entry = host.Entries().FindByKey(ScopeOfRoot(key.root), key.keyName))
       host.Forget(entry->Id);
   }
   host.SelectFirstRowWhenNoneIs();
   host.LoadSelectedRow();
+}
+
+// "Tool.exe (Computer): behalten: inzwischen geändert", one a line.
+std::wstring KeptLines(const std::vector<KeptKey>& kept) {
+  std::wstring lines;
+  for (const KeptKey& key : kept)
+    lines += L"\n" + FileNameFromKeyName(key.keyName) + L" (" +
+             Texts::ScopeCaption(ScopeOfRoot(key.root) == Scope::Machine) + L"): " +
+             Texts::KeptReason(key.why, key.obstacleKey, key.obstacleValue);
+  return lines;
+}
+
+std::wstring DoneText(const CleanUpResult& result, const std::wstring& undoPath) {
+  std::wstring text = result.removed.empty()
+                          ? std::wstring(Texts::kCleanUpNoneRemoved)
+                          : std::to_wstring(result.removed.size()) + Texts::kCleanUpDone + L"\n" +
+                                undoPath;
+  if (!result.kept.empty()) text += L"\n" + KeptLines(result.kept);
+  return text;
 }
 
 }  // namespace
@@ -98,16 +120,18 @@ void CleanUpEntries(CommandHost& host) {
   if (!chosen) return;
   std::vector<CleanUpKey> keys;
   for (size_t i = 0; i < candidates.size() && i < chosen->size(); ++i)
-    if ((*chosen)[i] && candidates[i].removable())
-      keys.push_back({RootOf(candidates[i].entry->Scope), candidates[i].entry->KeyName});
+    if ((*chosen)[i] && candidates[i].removable()) keys.push_back(CleanUpKeyOf(*candidates[i].entry));
   if (keys.empty()) return;
   const std::wstring undoPath = NewUndoPath(host);
-  const CleanUpResult result = CleanUp(undoPath, keys);
+  // The programs are tested again, and a share that does not answer must not freeze the window.
+  CleanUpResult result;
+  host.RunOffTheWindowThread([&] { result = CleanUp(undoPath, keys); });
   ForgetRemoved(host, result.removed);
   if (!result.ok()) {
     ReportFailure(host, result, undoPath);
     return;
   }
-  Tell(host, std::to_wstring(result.removed.size()) + Texts::kCleanUpDone + L"\n" + undoPath,
-       MB_ICONINFORMATION);
+  Tell(host, DoneText(result, undoPath), MB_ICONINFORMATION);
+  // Rows of keys that changed meanwhile show what their keys hold now.
+  if (!result.kept.empty()) host.Refresh();
 }

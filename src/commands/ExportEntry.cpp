@@ -7,6 +7,8 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/ExportPlan.h"
+#include "commands/NulNameGuard.h"
+#include "platform/ControlPictures.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/FileDialogFlags.h"
@@ -75,13 +77,13 @@ std::optional<std::wstring> AskForTarget(CommandHost& host, const std::wstring& 
 }
 
 void ReportFailedExport(CommandHost& host, const AppPathEntry& entry) {
-  host.Tell(std::wstring(Texts::kExportFailed) + L"\n" + AppPathsKeyName(entry.Scope, entry.KeyName),
-            MB_OK | MB_ICONSTOP);
+  host.Tell(std::wstring(Texts::kExportFailed) + L"\n" +
+                         WithControlPictures(AppPathsKeyName(entry.Scope, entry.KeyName)), MB_OK | MB_ICONSTOP);
 }
 
 void ReportFailedCopy(CommandHost& host, const std::wstring& target, DWORD error) {
-  host.Tell(std::wstring(Texts::kExportCopyFailed) + L"\n" + target + L"\n" + SystemMessage(error),
-            MB_OK | MB_ICONSTOP);
+  host.Tell(std::wstring(Texts::kExportCopyFailed) + L"\n" + target + L"\n" +
+                         SystemMessage(error), MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
@@ -92,6 +94,7 @@ void ExportEntry(CommandHost& host) {
   const AppPathEntry* found = host.SelectedEntry();
   if (found == nullptr) return;
   const AppPathEntry entry = *found;
+  if (RefusedForNul(host, entry.KeyName)) return;
   const TemporaryExport temporary;
   if (!ExportKeyInto(host, temporary.File(), entry)) {
     ReportFailedExport(host, entry);

@@ -9,6 +9,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/NulNameGuard.h"
 #include "commands/RenamePlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -77,6 +78,7 @@ void RenameEntry(CommandHost& host) {
   const std::optional<RenamedRow> row = RecordSelectedRow(host);
   if (!row) return;
   if (row->entry && !host.MayChange(row->entry->Scope)) return;
+  if (row->entry && RefusedForNul(host, row->entry->KeyName)) return;
   if (row->entry && IsProtectedName(row->entry->KeyName)) {
     host.Tell(Texts::kRenameRefused, MB_OK | MB_ICONERROR);
     return;
@@ -90,7 +92,8 @@ void RenameEntry(CommandHost& host) {
   SaveOptions options;
   if (row->entry) options.carryOverFrom = row->entry->KeyName;
   if (SaveEntry(host, options) != SaveResult::Saved) {
-    KeepOldName(host, *row);
+    // The save has shown what is left when the old key turned out to be gone.
+    if (!row->entry || host.Entries().Find(row->entry->Id) != nullptr) KeepOldName(host, *row);
     return;
   }
   const EntryId saved = host.SelectedEntry() ? host.SelectedEntry()->Id : 0;

@@ -9,6 +9,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/NulNameGuard.h"
 #include "commands/SavePlan.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
@@ -45,51 +46,72 @@ bool MayWriteKey(CommandHost& host, const SavePlan& plan) {
   if (!Registry::KeyExists(plan.root, EntryKeyPath(plan.keyName))) return true;
   const std::wstring question =
       std::wstring(Texts::kOverwriteQuestion1) + L"\n" + Texts::kOverwriteQuestion2;
-  return host.Tell(question, MB_YESNO | MB_ICONWARNING) == IDYES;
+  return host.Tell(question, MB_YESNO | MB_ICONWARNING) ==
+         IDYES;
 }
 
-// The panel's two boxes against what was loaded into them. A new entry writes what it has; one
-// that overwrites an existing key writes both boxes, since the user chose to replace it, and so
-// does a rename whose old key has gone meanwhile (nothing is carried over).
-void PlanValues(CommandHost& host, bool writeAll, SavePlan& plan) {
+// What becomes of a box the user did not edit.
+enum class Unedited {
+  Skip,      // the key keeps what it holds now: its value is not written
+  AsLoaded,  // the key is gone: the value goes back as it was loaded, type and bytes
+  AsShown,   // a new entry replaces an existing key: the box's text is written
+};
+
+// The panel's two boxes against what was loaded into them: an edited box is written as typed.
+void PlanValues(CommandHost& host, Unedited unedited, SavePlan& plan) {
   const PanelSource& loaded = host.PanelLoaded();
-  const PanelTexts boxes = host.PanelBoxes();
   const auto plan1 = [&](const wchar_t* name, const std::wstring& text, const std::wstring& before,
                          const std::optional<Registry::RawValue>& stored) {
-    if (!ValueWasEdited(text, before, writeAll)) return;
-    plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
+    if (ValueWasEdited(text, before, unedited == Unedited::AsShown))
+      plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
+    else if (unedited == Unedited::AsLoaded && stored)
+      plan.values.push_back(*stored);
   };
+  const PanelTexts boxes = host.PanelBoxes();
   plan1(kInstallationValue, boxes.installation, loaded.installation, loaded.storedInstallation);
   plan1(kDirectoryValue, boxes.directory, loaded.directory, loaded.storedDirectory);
 }
 
-// The key no longer holds what the panel loaded from it: another program changed or removed it.
-bool ChangedMeanwhile(const SavePlan& plan, const PanelSource& loaded) {
+enum class KeyState { AsLoaded, Changed, Removed };
+
+// Whether the key still holds what the panel loaded from it, or another program changed or
+// removed it meanwhile.
+KeyState StateSinceLoaded(const SavePlan& plan, const PanelSource& loaded) {
   const auto values = Registry::ReadValues(plan.root, EntryKeyPath(plan.keyName));
-  if (!values) return true;
+  if (!values) return KeyState::Removed;
   const auto same = [&](const wchar_t* name, const std::optional<Registry::RawValue>& before) {
     const Registry::RawValue* now = Registry::FindValue(*values, name);
     if (now == nullptr || !before) return now == nullptr && !before;
     return now->type == before->type && now->data == before->data;
   };
-  return !same(kInstallationValue, loaded.storedInstallation) ||
-         !same(kDirectoryValue, loaded.storedDirectory);
+  return same(kInstallationValue, loaded.storedInstallation) &&
+                 same(kDirectoryValue, loaded.storedDirectory)
+             ? KeyState::AsLoaded
+             : KeyState::Changed;
 }
 
 enum class ConflictAnswer { Overwrite, Reload };
 
-// Only Yes overwrites: a box that could not be shown reloads.
-ConflictAnswer AskAboutChange(CommandHost& host) {
-  return host.Tell(Texts::kChangedMeanwhileQuestion, MB_YESNO | MB_ICONWARNING) == IDYES
+// Only Yes writes: a box that could not be shown reloads.
+ConflictAnswer Ask(CommandHost& host, const wchar_t* question) {
+  return host.Tell(question, MB_YESNO | MB_ICONWARNING) ==
+                 IDYES
              ? ConflictAnswer::Overwrite
              : ConflictAnswer::Reload;
+}
+
+// The row of a key another program removed goes; the panel shows the row selected then.
+void ForgetRemovedKey(CommandHost& host, Scope scope, const std::wstring& keyName) {
+  if (const AppPathEntry* gone = host.Entries().FindByKey(scope, keyName)) host.Forget(gone->Id);
+  host.EndTyping();
+  host.LoadSelectedRow();
 }
 
 // The row and the panel show what the key holds now (or the row goes with a removed key).
 void ShowCurrentState(CommandHost& host, const SavePlan& plan) {
   if (host.Reload(plan.scope, plan.keyName) == 0) {
-    if (const AppPathEntry* gone = host.Entries().FindByKey(plan.scope, plan.keyName))
-      host.Forget(gone->Id);
+    ForgetRemovedKey(host, plan.scope, plan.keyName);
+    return;
   }
   host.EndTyping();
   host.LoadSelectedRow();
@@ -150,6 +172,35 @@ void ShowSaved(CommandHost& host, const SavePlan& plan, EntryId draft) {
   host.FocusList();
 }
 
+// A rename carries the old key's tree over. When another program removed the old key meanwhile,
+// Yes makes the new key from the panel alone (the values it loaded, the user's edits), replacing
+// an existing key of the new name whole; No writes nothing and the old row goes.
+bool PlanCarryOver(CommandHost& host, const std::wstring& oldKeyName, SavePlan& plan, Unedited& unedited) {
+  plan.carried = Registry::ReadKeyTree(plan.root, EntryKeyPath(oldKeyName), &plan.readError);
+  if (plan.readError != ERROR_FILE_NOT_FOUND) return true;
+  plan.readError = ERROR_SUCCESS;
+  if (Ask(host, Texts::kRenameOldKeyGoneQuestion) == ConflictAnswer::Reload) {
+    ForgetRemovedKey(host, plan.scope, oldKeyName);
+    return false;
+  }
+  plan.carried = Registry::KeyTree{};
+  unedited = Unedited::AsLoaded;
+  return true;
+}
+
+// A key another program changed keeps what the user did not edit; one it removed gets the
+// unedited values back as they were loaded.
+bool PlanOverChange(CommandHost& host, const SavePlan& plan, Unedited& unedited) {
+  const KeyState state = StateSinceLoaded(plan, host.PanelLoaded());
+  if (state == KeyState::AsLoaded) return true;
+  if (Ask(host, Texts::kChangedMeanwhileQuestion) == ConflictAnswer::Reload) {
+    ShowCurrentState(host, plan);
+    return false;
+  }
+  if (state == KeyState::Removed) unedited = Unedited::AsLoaded;
+  return true;
+}
+
 std::optional<SavePlan> MakePlan(CommandHost& host, const SaveOptions& options) {
   const PanelSource& loaded = host.PanelLoaded();
   SavePlan plan;
@@ -160,22 +211,15 @@ std::optional<SavePlan> MakePlan(CommandHost& host, const SaveOptions& options) 
   // The machine's key may not be written: its rows offer no save (the OK button is disabled).
   if (!host.MayChange(plan.scope)) return std::nullopt;
   if (plan.typedName && RefusedName(host, plan.keyName)) return std::nullopt;
+  if (!plan.typedName && RefusedForNul(host, plan.keyName)) return std::nullopt;
   const bool exists = Registry::KeyExists(plan.root, EntryKeyPath(plan.keyName));
-  const bool renaming = !options.carryOverFrom.empty();
-  if (renaming) {
-    plan.carried =
-        Registry::ReadKeyTree(plan.root, EntryKeyPath(options.carryOverFrom), &plan.readError);
-    if (plan.readError == ERROR_FILE_NOT_FOUND) plan.readError = ERROR_SUCCESS;
-  }
-  bool writeAll = (loaded.keyName.empty() && exists) || (renaming && !plan.carried);
-  if (!plan.typedName && ChangedMeanwhile(plan, loaded)) {
-    if (AskAboutChange(host) == ConflictAnswer::Reload) {
-      ShowCurrentState(host, plan);
-      return std::nullopt;
-    }
-    writeAll = true;  // the user's texts, both of them, replace what the other program wrote
-  }
-  PlanValues(host, writeAll, plan);
+  // The user chose to replace an existing key with a new entry: both boxes are written.
+  Unedited unedited = loaded.keyName.empty() && exists ? Unedited::AsShown : Unedited::Skip;
+  if (!options.carryOverFrom.empty() &&
+      !PlanCarryOver(host, options.carryOverFrom, plan, unedited))
+    return std::nullopt;
+  if (!plan.typedName && !PlanOverChange(host, plan, unedited)) return std::nullopt;
+  PlanValues(host, unedited, plan);
   return plan;
 }
 

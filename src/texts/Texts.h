@@ -3,9 +3,15 @@
 // included; several captions and messages end in one or more blanks on purpose.
 // No Windows header: platform-free code may use these texts too.
 
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "catalogue/ProgramDetails.h"
 
 #include "catalogue/RegFileReader.h"
+
+#include "catalogue/CleanUpSelection.h"
 
 namespace Texts {
 
@@ -22,6 +28,23 @@ inline constexpr wchar_t kLegendNotFound[] = L"Datei wurde nicht gefunden";
 inline constexpr wchar_t kLegendSettings[] = L"Einstellungseintrag";
 // A machine-wide registration that a per-user one of the same name hides from Windows.
 inline constexpr wchar_t kLegendHidden[] = L"Durch Benutzereintrag verdeckt";
+// The existence test got no answer: a share that does not answer, a drive not ready, no access.
+inline constexpr wchar_t kLegendUnreachable[] = L"Nicht erreichbar";
+
+// The editor panel's note when its program cannot be reached.
+inline constexpr wchar_t kPanelUnreachable[] =
+    L"Nicht erreichbar: Ob es das Programm gibt, lässt sich gerade nicht feststellen (Netzwerk, "
+    L"Laufwerk nicht bereit oder kein Zugriff).";
+// The same for a drive letter this session has no drive for.
+inline std::wstring PanelDriveMissing(wchar_t letter) {
+  return L"Nicht erreichbar: Das Laufwerk " + std::wstring(1, letter) +
+         L": gibt es in dieser Sitzung nicht. Netzlaufwerke, die der angemeldete Benutzer "
+         L"verbunden hat, sieht ein mit Administratorrechten gestartetes Programm nicht.";
+}
+
+// Follows the caption when the "Benutzer" rows are the signed-in user's, not this program's
+// user's (started with another account's rights); the account's name follows.
+inline constexpr wchar_t kOtherUserSuffix[] = L" – Benutzer-Einträge von ";
 
 // The two App Paths keys, as the column "Bereich" and the editor panel name them.
 inline constexpr wchar_t kHeaderBereich[] = L"Bereich";
@@ -34,6 +57,50 @@ inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";
 inline constexpr wchar_t kHeaderKeyname[] = L"Keyname";
 inline constexpr wchar_t kHeaderInstallation[] = L"Installation";
 inline constexpr wchar_t kHeaderVerzeichnis[] = L"Verzeichnis";
+
+// What a registration's program is: optional columns and the panel's lines.
+inline constexpr wchar_t kHeaderHersteller[] = L"Hersteller";
+inline constexpr wchar_t kHeaderVersion[] = L"Version";
+inline constexpr wchar_t kHeaderSignatur[] = L"Signatur";
+inline constexpr wchar_t kHeaderHinweis[] = L"Hinweis";
+// The signer's name follows.
+inline constexpr wchar_t kSignedBy[] = L"Signiert: ";
+inline constexpr wchar_t kNotSigned[] = L"Nicht signiert";
+inline constexpr wchar_t kSignatureInvalid[] = L"Signatur ungültig";
+// Empty while the signature is not known (being checked, program missing or unreadable).
+inline std::wstring SignatureCaption(SignatureKind kind, std::wstring_view signer) {
+  switch (kind) {
+    case SignatureKind::Signed:
+      return kSignedBy + std::wstring(signer);
+    case SignatureKind::Unsigned:
+      return kNotSigned;
+    case SignatureKind::Invalid:
+      return kSignatureInvalid;
+    case SignatureKind::Unknown:
+      break;
+  }
+  return L"";
+}
+// The hijack warnings ("Hinweis"); they never change a registration's status.
+inline constexpr wchar_t kHidesMachineEntry[] = L"Verdeckt Computereintrag";
+inline constexpr wchar_t kHidesWindowsProgram[] = L"Verdeckt Windows-Programm";
+inline constexpr wchar_t kUserWritable[] = L"Für Benutzer beschreibbar";
+inline const wchar_t* WarningCaption(HijackWarning warning) {
+  switch (warning) {
+    case HijackWarning::HidesMachine:
+      return kHidesMachineEntry;
+    case HijackWarning::HidesWindowsProgram:
+      return kHidesWindowsProgram;
+    case HijackWarning::UserWritable:
+      break;
+  }
+  return kUserWritable;
+}
+// Hides rows whose program has a valid signature chaining to Microsoft's roots (check mark).
+inline constexpr wchar_t kMenuWindowsEinträgeAusblenden[] = L"Windows-Einträge ausblenden";
+// Jumps from a row: the registry editor at its key, the Explorer at its program.
+inline constexpr wchar_t kMenuImRegistrierungsEditor[] = L"Im Registrierungs-Editor öffnen";
+inline constexpr wchar_t kMenuImExplorer[] = L"Im Explorer anzeigen";
 
 // Editor panel
 inline constexpr wchar_t kLabelDateiname[] = L"&Dateiname:";
@@ -74,16 +141,25 @@ inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
 // A save finds its key changed or removed by another program since the panel loaded it.
 inline constexpr wchar_t kChangedMeanwhileQuestion[] =
     L"Der Eintrag wurde inzwischen von einem anderen Programm geändert oder entfernt.  \n"
-    L"Möchten Sie ihn mit Ihren Angaben überschreiben ? (Nein lädt den aktuellen Stand.)  ";
+    L"Möchten Sie Ihre Änderungen trotzdem speichern ? Nur die Felder, die Sie geändert haben, "
+    L"werden geschrieben; ein entfernter Eintrag wird mit den angezeigten Angaben neu angelegt. "
+    L"(Nein lädt den aktuellen Stand.)  ";
+
+// A rename finds the old key removed by another program since the list was read.
+inline constexpr wchar_t kRenameOldKeyGoneQuestion[] =
+    L"Der Eintrag wurde inzwischen von einem anderen Programm entfernt.  \n"
+    L"Soll er unter dem neuen Namen mit den angezeigten Angaben neu angelegt werden ? (Nein legt "
+    L"nichts an und nimmt den Eintrag aus der Liste.)  ";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
 // The user's own App Paths key, backed up beside it.
 inline constexpr wchar_t kUserBackupFileName[] = L"AppBackupBenutzer.reg";
+// The files concerned follow, one a line.
 inline constexpr wchar_t kBackupWritten[] =
-    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung angelegt.    ";
+    L"Registrierungssicherung für Wiederherstellung angelegt:    ";
 inline constexpr wchar_t kBackupOverwriteQuestion[] =
-    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung überschreiben ?    ";
+    L"Registrierungssicherung für Wiederherstellung überschreiben ?    ";
 inline constexpr wchar_t kBackupAdvice1[] =
     L"Wählen Sie ''Hinzufügen'' im Explorer, um den ursprünglichen Zustand ";
 inline constexpr wchar_t kBackupAdvice2[] =
@@ -91,7 +167,12 @@ inline constexpr wchar_t kBackupAdvice2[] =
 // Shown instead of kBackupWritten when the registry editor did not write the file; the file's
 // path follows on the next line.
 inline constexpr wchar_t kBackupFailed[] =
-    L"Die Registrierungssicherung ''AppBackup.reg'' konnte nicht geschrieben werden.    ";
+    L"Die Registrierungssicherung konnte nicht geschrieben werden.    ";
+// The signed-in user's folder for their backup is not known (the program runs with another
+// account's rights); the reason follows on the next line.
+inline constexpr wchar_t kUserBackupSkipped[] =
+    L"Die Sicherung der Benutzer-Einträge wurde übersprungen: Der Ordner des angemeldeten "
+    L"Benutzers ist nicht bekannt.    ";
 
 // ---- Failures of the program itself ----
 inline constexpr wchar_t kWindowFailed[] = L"Das Hauptfenster konnte nicht angelegt werden.  ";
@@ -124,6 +205,12 @@ inline constexpr wchar_t kDeleteQuestionStart[] = L"Möchten Sie die Path-Verkn�
 inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
+
+// Every command but "Löschen" and the clean-up refuses a key whose name holds a NUL.
+inline constexpr wchar_t kNulNameRefused[] =
+    L"Der Name dieses Eintrags enthält ein Nullzeichen (\u2400). Windows-Programme lesen einen "
+    L"solchen Namen nur bis zu diesem Zeichen und träfen damit einen anderen Eintrag.  \n"
+    L"Dieser Eintrag kann nur gelöscht oder bereinigt werden.  ";
 
 inline constexpr wchar_t kRenameRefused[] =
     L"Diese Systemdatei darf in der Registrierung nicht umbenannt werden.  ";
@@ -221,6 +308,8 @@ inline constexpr wchar_t kCleanUpStillChecking[] =
 inline constexpr wchar_t kCleanUpDone[] =
     L" Einträge wurden entfernt. Die Sicherung zum Wiederherstellen (mit dem Registrierungs-"
     L"Editor importieren) ist:";
+// Every chosen entry stayed; the reasons follow, one a line.
+inline constexpr wchar_t kCleanUpNoneRemoved[] = L"Es wurde kein Eintrag entfernt.  ";
 // The failed step, the key and the system's reason follow on lines of their own.
 inline constexpr wchar_t kCleanUpFailed[] =
     L"Die Bereinigung wurde abgebrochen, bevor ein Eintrag entfernt wurde.  ";
@@ -248,12 +337,15 @@ inline constexpr const wchar_t* kCliUsage[] = {
     L"    Eine Zeile je fehlerhaftem Eintrag beider Bereiche (Computer, Benutzer):",
     L"    Bereich, Schlüsselname, Zustand und Installation, durch Tabulatoren",
     L"    getrennt. Mit csv oder json die Datensätze dieser Einträge wie bei /list.",
+    L"    Programme, deren Vorhandensein sich nicht feststellen lässt (Netzwerk,",
+    L"    Laufwerk), gelten nicht als fehlerhaft.",
     L"velmarin.exe /clean DATEI",
     L"    Schreibt jeden fehlerhaften Eintrag, der entfernt werden darf, in die",
     L"    Wiederherstellungsdatei DATEI (eine vorhandene Datei wird nicht",
     L"    überschrieben) und entfernt ihn dann. Geschützte Namen (SETUP.EXE,",
-    L"    INSTALL.EXE, WINNT32.EXE) und Computer-Einträge ohne Schreibrecht bleiben.",
-    L"    Rückgängig: regedit /s DATEI",
+    L"    INSTALL.EXE, WINNT32.EXE), Computer-Einträge ohne Schreibrecht,",
+    L"    inzwischen geänderte Einträge und solche, die keine Datei genau",
+    L"    wiederherstellt, bleiben. Rückgängig: regedit /s DATEI",
     L"velmarin.exe /diff DATEI",
     L"    Vergleicht die Registrierungsdatei DATEI (etwa AppBackup.reg) mit der",
     L"    Registrierung: eine Zeile je Eintrag, der seither hinzugekommen (added),",
@@ -281,10 +373,35 @@ inline constexpr wchar_t kCliMissingDiffFile[] =
     L"Nach /diff fehlt der Name der Registrierungsdatei.";
 inline constexpr wchar_t kCliSurplusArgument[] = L"Überzählige Angabe: ";
 
-// A kept registration's third field in the output of /clean.
+// A kept registration's third field in the output of /clean, and its line in the window's
+// report after a clean-up.
 inline constexpr wchar_t kCliKeptProtected[] = L"behalten: geschützter Name";
 inline constexpr wchar_t kCliKeptReadOnly[] =
     L"behalten: keine Schreibrechte für Computer-Einträge";
+// Changed, gone, repaired or unreachable since it was listed as broken.
+inline constexpr wchar_t kCliKeptChanged[] = L"behalten: inzwischen geändert";
+// No registration file restores it exactly: the value (below the key: "Sub\Name"; the
+// default value "(Standard)") or, without a value, the key's name.
+inline std::wstring KeptUnrestorable(const std::wstring& subKey,
+                                     const std::optional<std::wstring>& value) {
+  const std::wstring start = L"behalten: nicht wiederherstellbar (";
+  if (!value) return start + L"Schlüsselname" + (subKey.empty() ? L"" : L" " + subKey) + L")";
+  return start + L"Wert " + (subKey.empty() ? std::wstring() : subKey + L"\\") +
+         (value->empty() ? std::wstring(L"(Standard)") : *value) + L")";
+}
+inline std::wstring KeptReason(KeptBecause why, const std::wstring& subKey = {},
+                               const std::optional<std::wstring>& value = {}) {
+  switch (why) {
+    case KeptBecause::ProtectedName:
+      return kCliKeptProtected;
+    case KeptBecause::ReadOnlyScope:
+      return kCliKeptReadOnly;
+    case KeptBecause::Unrestorable:
+      return KeptUnrestorable(subKey, value);
+    default:
+      return kCliKeptChanged;
+  }
+}
 // The last line of /clean.
 inline std::wstring CliRemovedSummary(size_t removed, const std::wstring& undoFile) {
   return (removed == 1 ? std::wstring(L"1 Eintrag") : std::to_wstring(removed) + L" Einträge") +
@@ -306,13 +423,10 @@ inline constexpr wchar_t kCliStoppedAfterEnd[] =
     L" Einträge entfernt wurden. Die Wiederherstellungsdatei enthält alle.";
 inline constexpr wchar_t kCliStep[] = L"Schritt: ";
 inline constexpr wchar_t kCliEntry[] = L"Eintrag: ";
-inline constexpr wchar_t kCliValue[] = L"Wert: ";
 inline constexpr wchar_t kCliFile[] = L"Datei: ";
 inline constexpr wchar_t kCliReason[] = L"Grund: ";
 inline constexpr wchar_t kCliStepName[] = L"Name prüfen";
 inline constexpr wchar_t kCliStepRead[] = L"Eintrag lesen";
-inline constexpr wchar_t kCliStepUnrestorable[] =
-    L"Werte prüfen (der Registrierungs-Editor stellt diesen Wert nicht genau wieder her)";
 inline constexpr wchar_t kCliStepCreate[] = L"Wiederherstellungsdatei anlegen";
 inline constexpr wchar_t kCliStepWrite[] = L"Wiederherstellungsdatei schreiben";
 inline constexpr wchar_t kCliStepReadBack[] = L"Wiederherstellungsdatei zurücklesen";

@@ -71,11 +71,17 @@ class CommandHost {
   virtual void SelectFirstRowWhenNoneIs() = 0;
   // Copies the selected row's entry into the editor panel; the file name box becomes read-only.
   virtual void LoadSelectedRow() = 0;
+  // Reads both App Paths keys again (off the window's thread); the rows follow.
+  virtual void Refresh() = 0;
 
   // ---- Files and the registry editor ----
   // Has the registry editor export `key` with its sub-keys into `file` and waits for it, the
   // window disabled meanwhile. True only when the file was written by this export.
   virtual bool StartRegistryExport(const std::wstring& file, const std::wstring& key) = 0;
+  // Runs `work` on a worker thread and returns when it is done, the window disabled meanwhile
+  // (it still paints, closing waits): for work that may wait on the file system. An exception
+  // of `work` is thrown here again.
+  virtual void RunOffTheWindowThread(const std::function<void()>& work) = 0;
   // Where the start-up backup of the machine's key goes.
   virtual std::wstring BackupPath() const = 0;
   // The shared file dialog's last file name (browse and export both set it).

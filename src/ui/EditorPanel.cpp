@@ -4,6 +4,9 @@
 #include "catalogue/InstallationText.h"
 #include "catalogue/Resolution.h"
 #include "platform/BackgroundChecks.h"
+#include "platform/Dateiexistenz.h"
+#include "platform/Environment.h"
+#include "platform/FileDirPath.h"
 #include "texts/Texts.h"
 #include "ui/EditorPanelRules.h"
 
@@ -27,6 +30,7 @@ void EditorPanel::Attach(const Controls& controls, BackgroundChecks* checks,
   bDateiname_.Attach(controls.browse);
   bHinzufügen_.Attach(controls.ok);
   scope_ = controls.scope;
+  note_ = controls.note;
   checks_ = checks;
   machineWritable_ = machineWritable;
   text2Subclass_.Attach(text2_.Handle(), &EditorPanel::Text2Proc, this);
@@ -141,13 +145,18 @@ void EditorPanel::UpdateButtons() {
   const TypedText installation = Installation();
   if (installation.text != check_.text || installation.type != check_.type)
     CheckProgram(installation);
+  // A program the file system could not tell about (a share that does not answer, a drive
+  // the signed-in user mapped) may be saved: it is not known to be missing.
+  const bool mayExist =
+      check_.status == EntryStatus::Fine || check_.status == EntryStatus::Unreachable;
   const bool writable = source_.scope == Scope::User || machineWritable_;
-  bHinzufügen_.SetEnabled(writable && !check_.pending && check_.fine);
+  bHinzufügen_.SetEnabled(writable && !check_.pending && mayExist);
 }
 
 // A newer text supersedes the test of an older one, whose answer is then dropped.
 void EditorPanel::CheckProgram(const TypedText& installation) {
-  check_ = Check{installation.text, installation.type, false, false};
+  check_ = Check{installation.text, installation.type, false, EntryStatus::Broken};
+  ShowNote();
   if (checks_ == nullptr) return;
   if (TestedPath(installation.text).empty()) {
     checks_->Cancel(kCheckId);
@@ -158,10 +167,25 @@ void EditorPanel::CheckProgram(const TypedText& installation) {
   }) != 0;
 }
 
-void EditorPanel::OnCheckAnswered(bool fine) {
+void EditorPanel::OnCheckAnswered(EntryStatus status) {
   check_.pending = false;
-  check_.fine = fine;
+  check_.status = status;
   UpdateButtons();
+  ShowNote();
+}
+
+// A drive letter the session does not have is named, since that has a reason the user can do
+// something about; the text is only expanded here, the file system is not asked.
+void EditorPanel::ShowNote() {
+  std::wstring note;
+  if (!check_.pending && check_.status == EntryStatus::Unreachable) {
+    note = Texts::kPanelUnreachable;
+    for (const std::wstring& reading : ReadingsOf(check_.text, check_.type, ExpandEnvironment)) {
+      const std::optional<wchar_t> drive = DriveLetterOf(TestedPath(reading));
+      if (drive && !SessionHasDrive(*drive)) note = Texts::PanelDriveMissing(*drive);
+    }
+  }
+  if (WindowText(note_) != note) SetWindowTextChecked(note_, note);
 }
 
 // ---- Key rules of Text2 and Text3 ----

@@ -1,8 +1,9 @@
 #pragma once
 // The editor panel (Frame1): the file name, installation and directory boxes Text1 to Text3, the
-// browse button BDateiname, the OK button BHinzufügen and the scope caption. It knows where its
-// texts came from (PanelSource), what the user is doing in it (PanelMode, which Text1's
-// read-only state shows) and whether OK may be pressed (the timer's test of the program).
+// browse button BDateiname, the OK button BHinzufügen, the scope caption and the note under the
+// boxes. It knows where its texts came from (PanelSource), what the user is doing in it
+// (PanelMode, which Text1's read-only state shows) and whether OK may be pressed (the timer's
+// test of the program).
 #include <windows.h>
 
 #include <cstdint>
@@ -17,7 +18,7 @@ class BackgroundChecks;
 class EditorPanel {
  public:
   struct Controls {
-    HWND text1, text2, text3, browse, ok, scope;
+    HWND text1, text2, text3, browse, ok, scope, note;
   };
   // The panel's OK test runs with the entries' existence tests under this id.
   static constexpr uint64_t kCheckId = ~uint64_t{0};
@@ -82,13 +83,15 @@ class EditorPanel {
   // program Text2 names exists (tested off the window's thread; OK waits for the answer) and
   // the entry's key may be written.
   void UpdateButtons();
-  void OnCheckAnswered(bool fine);
+  void OnCheckAnswered(EntryStatus status);
   bool CheckPending() const { return check_.pending; }
 
  private:
   static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void ShowScope(Scope scope);
+  // Says under the boxes why the program cannot be told about.
+  void ShowNote();
   void CheckProgram(const TypedText& installation);
 
   const Catalogue& catalogue_;
@@ -100,6 +103,7 @@ class EditorPanel {
   Button bDateiname_;
   Button bHinzufügen_;
   HWND scope_ = nullptr;
+  HWND note_ = nullptr;
   ControlSubclass text2Subclass_;
   ControlSubclass text3Subclass_;
   PanelMode mode_ = PanelMode::View;
@@ -108,6 +112,6 @@ class EditorPanel {
     std::wstring text;  // the installation text last sent off
     uint32_t type = 0;
     bool pending = false;
-    bool fine = false;  // its answer
+    EntryStatus status = EntryStatus::Broken;  // its answer
   } check_;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/CacheLine.h"
+#include "platform/ControlPictures.h"
 #include "texts/Texts.h"
 #include "ui/controls/StatusImages.h"
 
@@ -172,7 +173,7 @@ std::wstring EntryListView::CellText(const AppPathEntry& entry, int column) {
     case kColumnFileName:
       return entry.FileName;
     case kColumnKeyname:
-      return entry.KeyName;
+      return WithControlPictures(entry.KeyName);
     case kColumnInstallation:
       return entry.Installation;
     case kColumnDirectory:

@@ -25,6 +25,8 @@ struct RootOptions {
   bool show = true;          // show the window (tests keep it hidden)
   bool endsProgram = true;   // closing the window ends the message loop (tests make many)
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
+  // where AppBackupBenutzer.reg goes; empty: the user's %LOCALAPPDATA%\Velmarin
+  std::wstring userBackupFolder;
 };
 
 class Root final : public CommandHost {
@@ -54,6 +56,10 @@ class Root final : public CommandHost {
   static constexpr int kLabelSettings = 109;
   static constexpr int kPictureHidden = 112;
   static constexpr int kLabelHidden = 113;
+  static constexpr int kPictureUnreachable = 114;
+  static constexpr int kLabelUnreachable = 115;
+  // Pictures in the legend: one per status a row can show.
+  static constexpr size_t kLegendEntries = 6;
   static constexpr int kLstFileList = 110;
   static constexpr int kLstFileCache = 111;
   static constexpr int kFrame1 = 120;
@@ -67,6 +73,7 @@ class Root final : public CommandHost {
   static constexpr int kBHinzufügen = 128;
   static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
+  static constexpr int kLabPanelNote = 131;
 
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
@@ -98,6 +105,7 @@ class Root final : public CommandHost {
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
   std::wstring Caption() const { return WindowText(hwnd_); }
   HWND LabFileError() const { return Control(kLabFileError); }
+  HWND LabPanelNote() const { return Control(kLabPanelNote); }
   EntryListView& EntryList() { return list_; }
   EditorPanel& Panel() { return panel_; }
 
@@ -106,8 +114,6 @@ class Root final : public CommandHost {
   void ReadCatalogue();
   // True while a reading of the registry has not been shown yet.
   bool Reading() const { return scansRunning_ > 0 || deferredScan_ != nullptr; }
-  // F5 and the watch: reads both keys again unless a reading is under way.
-  void Refresh();
   // The load handler: the registry read, the backup written, the selected row loaded.
   void Startup();
   // Keys and the menu's accelerators (F5); true when the message was one.
@@ -153,10 +159,14 @@ class Root final : public CommandHost {
   void Select(EntryId id, bool reveal) override { list_.Select(id, reveal); }
   void SelectFirstRowWhenNoneIs() override;
   void LoadSelectedRow() override;
+  void Refresh() override;
   bool StartRegistryExport(const std::wstring& file, const std::wstring& key) override;
-  std::wstring BackupPath() const override { return BackupPath(Scope::Machine); }
+  void RunOffTheWindowThread(const std::function<void()>& work) override;
+  std::wstring BackupPath() const override;
   std::wstring& Dialog1FileName() override { return dialog1FileName_; }
-  std::wstring BackupPath(Scope scope) const;
+  // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
+  // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
+  std::optional<std::wstring> UserBackupPath() const;
 
  private:
   // ---- Frame (Root.cpp) ----
@@ -188,7 +198,7 @@ class Root final : public CommandHost {
 
   // ---- Start-up and reading the registry (RootStartup.cpp) ----
   void BackUpRegistry();
-  void ReportBackup(bool written, const std::wstring& path);
+  void ReportBackupFailed(const std::wstring& path);
   void CheckMachineWritable();
   void WatchRegistry();
   void RefreshWhenIdle();
@@ -216,7 +226,7 @@ class Root final : public CommandHost {
   HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
   HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
-  HICON legendIcons_[5] = {};
+  HICON legendIcons_[kLegendEntries] = {};
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
   HMENU commandMenu_ = nullptr;
@@ -234,6 +244,7 @@ class Root final : public CommandHost {
   int scansRunning_ = 0;
   std::unique_ptr<std::vector<AppPathEntry>> deferredScan_;  // read while a command ran
   bool startupFill_ = false;  // the start-up's reading selects the first row
+  bool refreshAfterScan_ = false;  // a refresh was asked for while the registry was read
   std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
 

@@ -1,5 +1,7 @@
 // The catalogue behind the rows and the panel: what the window shows of the entries, their
 // statuses as the existence tests answer, and the panel's loading, browse and search.
+#include <algorithm>
+
 #include "catalogue/EntryValues.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
@@ -20,6 +22,21 @@ std::wstring ProgramFilesFolder() { return SpecialFolderPath(FOLDERID_ProgramFil
 std::wstring FolderToOpen(const std::wstring& path) {
   return IsFolder(path) ? path : DirectoryPart(path);
 }
+
+// The search's view of the list: its rows' ids, and a row found by its id.
+class ListRows : public SearchRows {
+ public:
+  explicit ListRows(const EntryListView& list) : list_(list) {}
+  size_t Count() const override { return static_cast<size_t>(std::max(list_.Count(), 0)); }
+  EntryId IdOfRow(size_t row) const override { return list_.IdAt(static_cast<int>(row)); }
+  std::optional<size_t> RowOfId(EntryId id) const override {
+    const int row = list_.RowOf(id);
+    return row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
+  }
+
+ private:
+  const EntryListView& list_;
+};
 
 // The row before the removed one takes the selection; when the first row goes, the row that
 // moves into its place; none when no row is left.
@@ -108,7 +125,7 @@ void Root::OnChecksFinished() {
   bool changed = false;
   for (const CheckResult& result : checks_->TakeFinished()) {
     if (result.id == EditorPanel::kCheckId) {
-      panel_.OnCheckAnswered(static_cast<EntryStatus>(result.value) == EntryStatus::Fine);
+      panel_.OnCheckAnswered(static_cast<EntryStatus>(result.value));
       continue;
     }
     if (pending_.erase(result.id) == 0) continue;
@@ -231,25 +248,25 @@ void Root::Search() {
   SearchNext();
 }
 
-// The rows' data in the order the list shows them: no text is read back from the control.
+// The entries' data, then the first of their rows in the list's order: no text is read back
+// from the control.
 void Root::SearchNext() {
   if (!lastSearch_) {
     Search();
     return;
   }
-  std::vector<RowTexts> rows(static_cast<size_t>(list_.Count()));
-  for (size_t row = 0; row < rows.size(); ++row)
-    if (const AppPathEntry* entry = catalogue_.Find(list_.IdAt(static_cast<int>(row))))
-      rows[row] = {entry->FileName, entry->KeyName, entry->Installation, entry->Directory};
+  const ListRows rows(list_);
   const int selected = list_.LstFileList().SelectedIndex();
   const SearchOutcome outcome =
-      FindNextRow(rows, selected < 0 ? rows.size() : static_cast<size_t>(selected), *lastSearch_,
-                  UserLocaleCharRules());
+      FindNextRow(catalogue_, rows, selected < 0 ? rows.Count() : static_cast<size_t>(selected),
+                  *lastSearch_, UserLocaleCharRules());
   if (outcome.malformed || !outcome.found) {
     Tell(outcome.malformed ? Texts::kFindMalformed : Texts::kFindNothing,
          MB_OK | (outcome.malformed ? MB_ICONWARNING : MB_ICONINFORMATION));
     return;
   }
-  list_.Select(list_.IdAt(static_cast<int>(*outcome.found)), true);
-  LoadSelectedRow();  // also when the match is the row already selected
+  const int row = static_cast<int>(*outcome.found);
+  list_.Select(list_.IdAt(row), true);
+  // A newly selected row came into the panel through the list's notification.
+  if (row == selected) LoadSelectedRow();
 }

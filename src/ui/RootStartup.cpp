@@ -1,12 +1,17 @@
 // The load handler of the main window (the registry read, the backup written, the selected row
 // loaded) and every later reading of the registry into the catalogue.
+#include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "catalogue/Scan.h"
+#include "catalogue/UserScope.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -29,8 +34,11 @@ bool WrittenSince(const std::optional<FILETIME>& before, const std::optional<FIL
   return !before || CompareFileTime(&*before, &*after) != 0;
 }
 
-std::wstring WithAdvice(const wchar_t* message) {
-  return std::wstring(message) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
+// The message, the files it concerns one a line, and how to restore them.
+std::wstring WithAdvice(const wchar_t* message, const std::vector<std::wstring>& files) {
+  std::wstring text = message;
+  for (const std::wstring& file : files) text += L"\n" + file;
+  return text + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
 }
 
 // Keeps input away from the window while it waits for another process; it still paints.
@@ -70,8 +78,13 @@ void Root::ReadCatalogue() {
   }).detach();
 }
 
+// A reading under way may have read the keys before this change: they are read once more when
+// it is done.
 void Root::Refresh() {
-  if (scansRunning_ > 0) return;  // a reading under way shows what it read
+  if (scansRunning_ > 0) {
+    refreshAfterScan_ = true;
+    return;
+  }
   ReadCatalogue();
 }
 
@@ -125,7 +138,7 @@ void Root::ShowScan(std::vector<AppPathEntry> entries) {
   } else {
     LoadSelectedRow();
   }
-  WatchRegistry();
+  if (scansRunning_ == 0 && std::exchange(refreshAfterScan_, false)) Refresh();
 }
 
 void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
@@ -137,57 +150,102 @@ void Root::SelectFirstRowWhenNoneIs() {
   if (list_.Count() > 0 && list_.LstFileList().SelectedIndex() < 0) list_.SelectRow(0);
 }
 
-// Both keys, also the user's when it appears later: the watch starts again after each reading.
+// Both keys for the whole time the window is open; the watch follows a key that is deleted,
+// created later or created again by itself.
 void Root::WatchRegistry() {
   if (hwnd_ == nullptr) return;
-  watch_.Start({{HKEY_LOCAL_MACHINE, Registry::kAppPathsKey},
-                {HKEY_CURRENT_USER, Registry::kAppPathsKey}},
+  watch_.Start({{RootOf(Scope::Machine), Registry::kAppPathsKey},
+                {RootOf(Scope::User), Registry::kAppPathsKey}},
                hwnd_, kRegistryChangedMessage);
 }
 
 // Asked once, when the window is made: the rows' commands then say at once what cannot be done
-// instead of failing after the user's work.
+// instead of failing after the user's work. The caption also says whose the "Benutzer" rows are
+// when they are not this program's user's.
 void Root::CheckMachineWritable() {
-  machineWritable_ = Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
-  SetWindowTextChecked(hwnd_, machineWritable_
-                                  ? std::wstring(Texts::kCaption)
-                                  : std::wstring(Texts::kCaption) + Texts::kReadOnlySuffix);
+  machineWritable_ = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
+  std::wstring caption = Texts::kCaption;
+  if (!machineWritable_) caption += Texts::kReadOnlySuffix;
+  if (!UserScope().owner.empty()) caption += Texts::kOtherUserSuffix + UserScope().owner;
+  SetWindowTextChecked(hwnd_, caption);
 }
 
-std::wstring Root::BackupPath(Scope scope) const {
+std::wstring Root::BackupPath() const {
   const std::wstring folder = options_.backupFolder.empty() ? ProgramFolder()
                                                             : options_.backupFolder;
-  return folder + L"\\" +
-         (scope == Scope::Machine ? Texts::kBackupFileName : Texts::kUserBackupFileName);
+  return folder + L"\\" + Texts::kBackupFileName;
 }
 
-// AppBackup.reg holds exactly the machine's key, as users restore it; the user's key (when it
-// exists) goes beside it. A missing file is written, existing ones are rewritten only after one
-// Yes. The window is shown (and disabled) while the registry editor writes.
+std::optional<std::wstring> Root::UserBackupPath() const {
+  const std::optional<std::wstring> folder = options_.userBackupFolder.empty()
+                                                 ? UserScopeDataFolder()
+                                                 : options_.userBackupFolder;
+  if (!folder) return std::nullopt;
+  return *folder + L"\\" + Texts::kUserBackupFileName;
+}
+
+// AppBackup.reg holds exactly the machine's key, as users restore it, beside the program; the
+// user's key (when it exists) goes into that user's own folder, so that the users of one copy
+// never share a backup. Missing files are written, existing ones are rewritten only after one
+// Yes to a question naming them. The window is shown (and disabled) while the editor writes.
 void Root::BackUpRegistry() {
-  const std::wstring machine = BackupPath(Scope::Machine);
-  const std::wstring user = BackupPath(Scope::User);
-  const bool userKey = Registry::KeyExists(HKEY_CURRENT_USER, Registry::kAppPathsKey);
-  const bool firstRun = !FileExists(machine);
-  bool rewrite = false;
-  if (!firstRun || (userKey && FileExists(user)))
-    rewrite = Tell(WithAdvice(Texts::kBackupOverwriteQuestion), MB_YESNO | MB_ICONWARNING) == IDYES;
-  const auto backUp = [&](Scope scope, const std::wstring& path) {
-    if (FileExists(path) && !rewrite) return true;
-    if (StartRegistryExport(path, AppPathsKeyName(scope))) return true;
-    ReportBackup(false, path);
-    return false;
+  struct Backup {
+    Scope scope;
+    std::wstring path;
+    bool existed;
   };
-  const bool machineWritten = backUp(Scope::Machine, machine);
-  if (userKey) backUp(Scope::User, user);
-  if (firstRun && machineWritten) ReportBackup(true, machine);
+  std::vector<Backup> backups{{Scope::Machine, BackupPath(), false}};
+  if (Registry::KeyExists(RootOf(Scope::User), Registry::kAppPathsKey)) {
+    if (const std::optional<std::wstring> user = UserBackupPath())
+      backups.push_back({Scope::User, *user, false});
+    else
+      Tell(Texts::kUserBackupSkipped, MB_OK | MB_ICONWARNING);
+  }
+  std::vector<std::wstring> existing;
+  for (Backup& backup : backups)
+    if ((backup.existed = static_cast<bool>(FileExists(backup.path))))
+      existing.push_back(backup.path);
+  const bool rewrite =
+      !existing.empty() &&
+      Tell(WithAdvice(Texts::kBackupOverwriteQuestion, existing), MB_YESNO | MB_ICONWARNING) ==
+          IDYES;
+  std::vector<std::wstring> written;
+  for (const Backup& backup : backups) {
+    if (backup.existed && !rewrite) continue;
+    // The user's own folder is made on first use; the program's folder must be there.
+    if (backup.scope == Scope::User) CreateDirectoryW(DirectoryPart(backup.path).c_str(), nullptr);
+    if (!StartRegistryExport(backup.path, AppPathsKeyName(backup.scope)))
+      ReportBackupFailed(backup.path);
+    else if (!backup.existed)
+      written.push_back(backup.path);
+  }
+  if (!written.empty()) Tell(WithAdvice(Texts::kBackupWritten, written), MB_OK | MB_ICONWARNING);
 }
 
-void Root::ReportBackup(bool written, const std::wstring& path) {
-  if (written)
-    Tell(WithAdvice(Texts::kBackupWritten), MB_OK | MB_ICONWARNING);
-  else
-    Tell(std::wstring(Texts::kBackupFailed) + L"\n" + path, MB_OK | MB_ICONERROR);
+void Root::ReportBackupFailed(const std::wstring& path) {
+  Tell(std::wstring(Texts::kBackupFailed) + L"\n" + path, MB_OK | MB_ICONERROR);
+}
+
+// The work runs beside the window's thread, which keeps painting; the window takes no input
+// meanwhile, so nothing the work relies on changes under it.
+void Root::RunOffTheWindowThread(const std::function<void()>& work) {
+  const UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!done) throw std::runtime_error("CreateEvent");
+  std::exception_ptr failure;
+  const WindowDisabled waiting(hwnd_);
+  std::thread worker([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    SetEvent(done.get());
+  });
+  while (!WaitForProcess(done.get(), 60.0)) {
+    if (WaitForSingleObject(done.get(), 0) == WAIT_FAILED) break;
+  }
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 // The editor is the Windows folder's own, named by its full path, never looked up through the

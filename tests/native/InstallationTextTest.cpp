@@ -15,14 +15,14 @@ TEST(AppPathEntry, FileNameHasOnlyItsFirstLetterUpperCase) {
   EXPECT_EQ(FileNameFromKeyName(L""), L"");
 }
 
-TEST(AppPathEntry, KeyNameIsTheScopesAppPathsKeyOrARegistrationBelowIt) {
-  EXPECT_EQ(AppPathsKeyName(Scope::Machine, L"WINWORD.EXE"),
+TEST(AppPathEntry, KeyNameIsTheAppPathsKeyBelowItsRootOrARegistrationBelowThat) {
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_LOCAL_MACHINE", L"WINWORD.EXE"),
             L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
             L"Paths\\WINWORD.EXE");
-  EXPECT_EQ(AppPathsKeyName(Scope::User, L"X.EXE"),
-            L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_USERS\\S-1-5-21-1-2-3-1001", L"X.EXE"),
+            L"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
             L"Paths\\X.EXE");
-  EXPECT_EQ(AppPathsKeyName(Scope::User),
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_CURRENT_USER"),
             L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths");
 }
 
@@ -55,7 +55,7 @@ TEST(InstallationText, TestedPathOfEachFormOfInstallation) {
 }
 
 // Whatever a key holds, the entry keeps it byte for byte and shows only what is text, with the
-// two folder tokens replaced; a tab inside a value is just a character.
+// two folder tokens replaced and control characters as their pictures.
 TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   using Registry::RawValue;
   const FolderPaths folders{L"C:\\PF", L"C:\\WIN"};
@@ -69,7 +69,7 @@ TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   };
   const Case cases[] = {
       {{Registry::TextValue(L"", L"C:\\T\\app.exe\t/flag"), Registry::TextValue(L"PATH", L"C:\\Dir;")},
-       L"C:\\T\\app.exe\t/flag", L"C:\\Dir;"},
+       L"C:\\T\\app.exe\u2409/flag", L"C:\\Dir;"},
       {{Registry::TextValue(L"", L"\"%ProgramFiles%\\a.exe\" /n", Registry::kTypeExpandString),
         Registry::TextValue(L"Path", L"%SystemRoot%;%CommonProgramFiles%", Registry::kTypeExpandString)},
        L"\"C:\\PF\\a.exe\" /n", L"C:\\WIN;%CommonProgramFiles%"},
@@ -80,6 +80,7 @@ TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   for (const Case& c : cases) {
     const AppPathEntry entry = EntryFromValues(L"VICTIM.EXE\tX", c.values, folders);
     EXPECT_EQ(entry.KeyName, L"VICTIM.EXE\tX");
+    EXPECT_EQ(entry.FileName, L"Victim.exe\u2409x");
     EXPECT_EQ(entry.Installation, c.installation);
     EXPECT_EQ(entry.Directory, c.directory);
     const RawValue* installation = Registry::FindValue(c.values, L"");

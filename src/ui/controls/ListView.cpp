@@ -145,20 +145,33 @@ bool ListView::SetChecked(int index, bool checked) {
 
 // ---- Selection, scrolling and order ----
 
-int ListView::SelectedIndex() const {
-  if (hwnd_ == nullptr) return -1;
-  return static_cast<int>(
-      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
+int ListView::SelectedIndex() const { return hwnd_ == nullptr ? -1 : NextRow(LVNI_SELECTED); }
 
+// Only the rows that are selected or focused lose it: the control's "every row" would visit,
+// and notify about, all of them.
 bool ListView::Select(int index) {
   if (index != -1 && !ValidRow(index)) return false;
   constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
-  ListView_SetItemState(hwnd_, -1, 0, kStates);
+  int row = NextRow(LVNI_SELECTED);
+  for (int guard = Count(); row >= 0 && guard >= 0; row = NextRow(LVNI_SELECTED), --guard)
+    if (!SetRowState(row, 0, kStates)) break;
+  if (const int focused = NextRow(LVNI_FOCUSED); focused >= 0) SetRowState(focused, 0, kStates);
   if (index == -1) return true;
-  ListView_SetItemState(hwnd_, index, kStates, kStates);
+  SetRowState(index, kStates, kStates);
   SendMessageW(hwnd_, LVM_SETSELECTIONMARK, 0, index);
   return SelectedIndex() == index;
+}
+
+int ListView::NextRow(UINT which) const {
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which));
+}
+
+bool ListView::SetRowState(int index, UINT state, UINT mask) {
+  LVITEMW item{};
+  item.state = state;
+  item.stateMask = mask;
+  return SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 bool ListView::EnsureVisible(int index) {

@@ -55,6 +55,8 @@ class ListView {
 
  private:
   bool ValidRow(int index) const { return index >= 0 && index < Count(); }
+  int NextRow(UINT which) const;  // the first row with that state (LVNI_SELECTED, ...), or -1
+  bool SetRowState(int index, UINT state, UINT mask);
 
   HWND hwnd_ = nullptr;
 };
