@@ -3,6 +3,7 @@
 #include <utility>
 #include <optional>
 
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

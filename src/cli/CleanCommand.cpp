@@ -9,6 +9,7 @@
 #include "platform/ControlPictures.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

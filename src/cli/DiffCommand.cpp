@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "cli/Console.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 std::optional<UnreadableKey> FindUnreadableKey() {

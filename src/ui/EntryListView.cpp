@@ -66,7 +66,8 @@ void Raise(const std::function<void()>& event) {
   if (event) event();
 }
 
-// Keeps a control from repainting row by row while it is filled.
+// Keeps a control from repainting row by row while it is filled. WM_SETREDRAW is every window's
+// message, no list view's: a wrapper would add nothing.
 class RedrawPause {
  public:
   explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }

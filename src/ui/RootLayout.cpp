@@ -1,5 +1,8 @@
 // The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
-// monitor), their fonts, the status pictures and the command menu.
+// monitor), their fonts, the status pictures and the command menu. Fonts and icons go to
+// whichever control the design names through the window messages every control answers
+// (WM_SETFONT, WM_GETFONT, WM_SETICON, STM_SETICON): a wrapper per control kind would add
+// nothing.
 #include <iterator>
 #include <string>
 #include <string_view>

@@ -19,6 +19,7 @@
 #include "platform/SpecialFolders.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

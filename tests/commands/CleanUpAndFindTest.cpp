@@ -12,6 +12,7 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
+#include "texts/CommandLineTexts.h"
 #include "texts/Texts.h"
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -76,47 +75,6 @@ TEST_F(EditorPanelTest, ClickLeavesANewEntryEditableOnlyWhileItReadsNeuerEintrag
   Text1().SetText(L"Mytool.exe");
   NotifyFromList(NM_CLICK);
   EXPECT_EQ(LockState(), Locks(true, true)) << "a name typed over the placeholder";
-}
-
-// ---- The mode ----
-
-// What the user does in the panel, as each event leaves it; Text1's read-only flag shows it.
-TEST_F(EditorPanelTest, EachEventLeavesThePanelInItsMode) {
-  PutWordAndNotepad();
-  OpenWindow();
-  struct Step {
-    const char* event;
-    std::function<void()> happen;
-    PanelMode mode;
-  };
-  const Step steps[] = {
-      {"window created", [] {}, PanelMode::View},
-      {"Hinzufügen", [&] { W().StartNewEntry(); }, PanelMode::NewEntry},
-      {"click while Text1 reads Neuer Eintrag", [&] { NotifyFromList(NM_CLICK); },
-       PanelMode::NewEntry},
-      {"click after a name was typed",
-       [&] {
-         Text1().SetText(L"Mytool.exe");
-         NotifyFromList(NM_CLICK);
-       },
-       PanelMode::View},
-      {"Hinzufügen again", [&] { W().StartNewEntry(); }, PanelMode::NewEntry},
-      {"a row loaded", [&] { SelectRow(L"Winword.exe"); }, PanelMode::View},
-      {"rename started", [&] { W().StartRename(); }, PanelMode::Rename},
-      {"rename ended", [&] { W().EndTyping(); }, PanelMode::View},
-      {"Bearbeiten", [&] { SendCommand(Root::kMnuBearbeiten, 0); }, PanelMode::View},
-      {"panel emptied during a new entry",
-       [&] {
-         W().StartNewEntry();
-         W().ClearPanel();
-       },
-       PanelMode::View},
-  };
-  for (const Step& step : steps) {
-    step.happen();
-    EXPECT_EQ(W().Mode(), step.mode) << step.event;
-    EXPECT_EQ(Text1().Locked(), step.mode == PanelMode::View) << step.event;
-  }
 }
 
 // ---- Key rules ----

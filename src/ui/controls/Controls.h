@@ -18,8 +18,14 @@ class TextBox {
   bool SetLocked(bool locked) {
     return SendMessageW(hwnd_, EM_SETREADONLY, locked ? TRUE : FALSE, 0) != FALSE;
   }
-  bool SelectAll() { return SendMessageW(hwnd_, EM_SETSEL, 0, -1), hwnd_ != nullptr; }
-  bool Focus() { return SetFocus(hwnd_), GetFocus() == hwnd_; }
+  bool SelectAll() {
+    SendMessageW(hwnd_, EM_SETSEL, 0, -1);  // answers nothing
+    return hwnd_ != nullptr;
+  }
+  bool Focus() {
+    SetFocus(hwnd_);
+    return GetFocus() == hwnd_;
+  }
 
  private:
   HWND hwnd_ = nullptr;
@@ -30,7 +36,10 @@ class ListBox {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
-  bool Clear() { return SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0), Count() == 0; }
+  bool Clear() {
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);  // answers nothing
+    return Count() == 0;
+  }
   // The item's position, -1 on failure; Count() appends.
   int Insert(int index, const std::wstring& text, LPARAM data);
   bool Remove(int index) { return SendMessageW(hwnd_, LB_DELETESTRING, index, 0) >= 0; }
@@ -38,7 +47,8 @@ class ListBox {
   int Count() const;
   int SelectedIndex() const;  // -1 when none
   bool Select(int index) {
-    return SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0), SelectedIndex() == index;
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);  // -1 both for none and failure
+    return SelectedIndex() == index;
   }
 
  private:
@@ -49,7 +59,11 @@ class Button {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
-  bool SetEnabled(bool enabled) { return EnableWindow(hwnd_, enabled ? TRUE : FALSE), true; }
+  // EnableWindow answers the state before, not whether it took effect.
+  bool SetEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    return Enabled() == enabled;
+  }
   bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
  private:

@@ -24,12 +24,14 @@ class Find final : public Dialog {
                   {IDC_FIND_NAME, Texts::kFindFileName},      {IDC_FIND_ALL, Texts::kFindAllColumns},
                   {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDOK, Texts::kFindButton},
                   {IDCANCEL, Texts::kCancelButton}});
-    SetDlgItemTextW(Window(), IDC_FIND_PATTERN, request.pattern.c_str());
+    TextBox pattern;
+    pattern.Attach(Item(IDC_FIND_PATTERN));
+    pattern.SetText(request.pattern);
     CheckRadioButton(Window(), IDC_FIND_NAME, IDC_FIND_ALL,
                      request.allColumns ? IDC_FIND_ALL : IDC_FIND_NAME);
     CheckDlgButton(Window(), IDC_FIND_CASE, request.matchCase ? BST_CHECKED : BST_UNCHECKED);
-    SendDlgItemMessageW(Window(), IDC_FIND_PATTERN, EM_SETSEL, 0, -1);
-    SetFocus(Item(IDC_FIND_PATTERN));
+    pattern.SelectAll();
+    pattern.Focus();
     return FALSE;  // the focus is set
   }
 

@@ -54,10 +54,11 @@ class RenameDialog final : public Dialog {
                   {IDC_UMBENENNEN_LABEL2, Texts::kRenamePrompt}});
     ShowPicture(DpiOf(Window()));
     CentreOverOwner(Window());
-    const HWND name = Item(IDC_UMBENENNEN_TNAME);
-    SetWindowTextW(name, proposed_.c_str());
-    SendMessageW(name, EM_SETSEL, 0, -1);
-    SetFocus(name);
+    TextBox name;
+    name.Attach(Item(IDC_UMBENENNEN_TNAME));
+    name.SetText(proposed_);
+    name.SelectAll();
+    name.Focus();
     return FALSE;  // the focus is set already
   }
 
@@ -95,6 +96,7 @@ class RenameDialog final : public Dialog {
                                                     MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
                                                     size, size, LR_DEFAULTCOLOR));
     if (icon == nullptr) return;
+    // A picture control takes its icon by the message every static control answers.
     SendDlgItemMessageW(Window(), IDC_UMBENENNEN_PBILDDATEI, STM_SETICON,
                         reinterpret_cast<WPARAM>(icon), 0);
     if (icon_ != nullptr) DestroyIcon(icon_);
