@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/Report.h"
+
 namespace {
 void AppendUtf8(std::string& bytes, char32_t c) {
   if (c < 0x80) {
@@ -110,7 +112,7 @@ std::vector<std::wstring> FormattedLines(OutputFormat format, const RecordTable&
   std::vector<std::wstring> lines{csv ? CsvLine(names) : Joined(names, L'\t')};
   for (const std::vector<FieldValue>& record : table.records) {
     const std::vector<std::wstring> texts = FlatTexts(record);
-    lines.push_back(csv ? CsvLine(texts) : Joined(texts, L'\t'));
+    lines.push_back(csv ? CsvLine(texts) : TabSeparated(texts));
   }
   return lines;
 }

@@ -121,7 +121,15 @@ inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
 // A save finds its key changed or removed by another program since the panel loaded it.
 inline constexpr wchar_t kChangedMeanwhileQuestion[] =
     L"Der Eintrag wurde inzwischen von einem anderen Programm geändert oder entfernt.  \n"
-    L"Möchten Sie ihn mit Ihren Angaben überschreiben ? (Nein lädt den aktuellen Stand.)  ";
+    L"Möchten Sie Ihre Änderungen trotzdem speichern ? Nur die Felder, die Sie geändert haben, "
+    L"werden geschrieben; ein entfernter Eintrag wird mit den angezeigten Angaben neu angelegt. "
+    L"(Nein lädt den aktuellen Stand.)  ";
+
+// A rename finds the old key removed by another program since the list was read.
+inline constexpr wchar_t kRenameOldKeyGoneQuestion[] =
+    L"Der Eintrag wurde inzwischen von einem anderen Programm entfernt.  \n"
+    L"Soll er unter dem neuen Namen mit den angezeigten Angaben neu angelegt werden ? (Nein legt "
+    L"nichts an und nimmt den Eintrag aus der Liste.)  ";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
@@ -171,6 +179,12 @@ inline constexpr wchar_t kDeleteQuestionStart[] = L"Möchten Sie die Path-Verkn�
 inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
+
+// Every command but "Löschen" and the clean-up refuses a key whose name holds a NUL.
+inline constexpr wchar_t kNulNameRefused[] =
+    L"Der Name dieses Eintrags enthält ein Nullzeichen (\u2400). Windows-Programme lesen einen "
+    L"solchen Namen nur bis zu diesem Zeichen und träfen damit einen anderen Eintrag.  \n"
+    L"Dieser Eintrag kann nur gelöscht oder bereinigt werden.  ";
 
 inline constexpr wchar_t kRenameRefused[] =
     L"Diese Systemdatei darf in der Registrierung nicht umbenannt werden.  ";
