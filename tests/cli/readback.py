@@ -4,8 +4,7 @@ import csv, io, json, pathlib, re, sys
 
 REGISTRATION = ["scope", "key", "status", "statusText", "installation", "program", "path",
                 "company", "description", "version", "signature", "signer", "warnings"]
-FIELDS = {"list": REGISTRATION, "check": REGISTRATION,
-          "diff": ["change", "scope", "key", "parts"]}
+FIELDS = {"list": REGISTRATION, "check": REGISTRATION, "diff": ["change", "scope", "key", "parts"]}
 LISTS = {"warnings", "parts"}  # JSON arrays; in CSV their texts joined by ";"
 
 def stored(hex_units):  # a lone surrogate is written as U+FFFD (README)
