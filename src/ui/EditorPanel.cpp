@@ -5,6 +5,7 @@
 #include "catalogue/EntryList.h"
 #include "catalogue/Resolution.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/Environment.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -41,13 +42,18 @@ void Root::UpdateEditorButtons() {
   const TypedText installation = PanelInstallation();
   if (installation.text != panelCheck_.text || installation.type != panelCheck_.type)
     CheckPanelProgram(installation);
+  // A program the file system could not tell about (a share that does not answer, a drive
+  // the signed-in user mapped) may be saved: it is not known to be missing.
+  const bool mayExist =
+      panelCheck_.status == EntryStatus::Fine || panelCheck_.status == EntryStatus::Unreachable;
   const bool writable = panel_.scope == Scope::User || machineWritable_;
-  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending && panelCheck_.fine);
+  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending && mayExist);
 }
 
 // A newer text supersedes the test of an older one, whose answer is then dropped.
 void Root::CheckPanelProgram(const TypedText& installation) {
-  panelCheck_ = PanelCheck{installation.text, installation.type, false, false};
+  panelCheck_ = PanelCheck{installation.text, installation.type, false, EntryStatus::Broken};
+  ShowPanelNote();
   if (checks_ == nullptr) return;
   if (TestedPath(installation.text).empty()) {
     checks_->Cancel(kPanelCheckId);
@@ -57,6 +63,21 @@ void Root::CheckPanelProgram(const TypedText& installation) {
       checks_->Submit(kPanelCheckId, [installation] {
         return static_cast<int>(ProgramStatus(installation.text, installation.type));
       }) != 0;
+}
+
+// A drive letter the session does not have is named, since that has a reason the user can do
+// something about; the text is only expanded here, the file system is not asked.
+void Root::ShowPanelNote() {
+  std::wstring note;
+  if (!panelCheck_.pending && panelCheck_.status == EntryStatus::Unreachable) {
+    note = Texts::kPanelUnreachable;
+    for (const std::wstring& reading :
+         ReadingsOf(panelCheck_.text, panelCheck_.type, ExpandEnvironment)) {
+      const std::optional<wchar_t> drive = DriveLetterOf(TestedPath(reading));
+      if (drive && !SessionHasDrive(*drive)) note = Texts::PanelDriveMissing(*drive);
+    }
+  }
+  if (WindowText(LabPanelNote()) != note) SetWindowTextChecked(LabPanelNote(), note);
 }
 
 void Root::EditSelectedEntry() {
