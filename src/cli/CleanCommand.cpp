@@ -101,9 +101,10 @@ int Clean(const std::wstring& undoArgument, OutputChannel& out) {
   // The undo file checks this too, but only when there is something to remove; a script must
   // learn of its mistake on a clean machine as well.
   if (PathExists(undoFile)) return RefuseExistingFile(undoFile);
-  const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
+  const Catalogue registrations = RegistrationsWithStatus();
+  const bool machineWritable = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
   const std::vector<CleanUpCandidate> broken =
-      BrokenEntries(entries, Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey));
+      BrokenEntries(registrations.Entries(), machineWritable);
   const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
   for (const RemovedKey& removed : result.removed)
     out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));
