@@ -3,7 +3,8 @@
 #include <utility>
 #include <optional>
 
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 // Switches are ASCII; a locale's case mapping (a Turkish dotless i) must not change them.

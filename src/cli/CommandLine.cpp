@@ -8,7 +8,8 @@
 #include "cli/DiffCommand.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 int ShowUsage(OutputChannel& out) {

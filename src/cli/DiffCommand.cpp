@@ -5,7 +5,8 @@
 #include "cli/Formats.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 int ReportFailure(const Comparison& comparison, const std::wstring& file) {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 // The default value as the registry holds it, not as the window shows it (no folder tokens

@@ -7,7 +7,8 @@
 #include "cli/Console.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 std::optional<UnreadableKey> FindUnreadableKey() {
   for (const Scope scope : {Scope::Machine, Scope::User}) {
@@ -43,10 +44,6 @@ ListedRegistration Listed(const Catalogue& registrations, const AppPathEntry& en
 std::wstring ReasonText(DWORD error) {
   const std::wstring text = SystemMessage(error);
   return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;
-}
-
-std::wstring AppPathsKeyName(Scope scope) {
-  return std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
 }
 
 std::wstring AbsolutePath(const std::wstring& path) {

@@ -33,8 +33,5 @@ ListedRegistration Listed(const Catalogue& registrations, const AppPathEntry& en
 // The system's text for `error`, or the error's number when the system has none.
 std::wstring ReasonText(DWORD error);
 
-// "HKEY_LOCAL_MACHINE\Software\...\App Paths" for the machine's key.
-std::wstring AppPathsKeyName(Scope scope);
-
 // `path` relative to the current folder made whole; as given when the system cannot.
 std::wstring AbsolutePath(const std::wstring& path);

@@ -2,7 +2,7 @@
 
 #include "cli/Records.h"
 #include "platform/ControlPictures.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 const wchar_t* ScopeWord(Scope scope) {

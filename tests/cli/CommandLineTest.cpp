@@ -16,10 +16,12 @@
 #include "platform/FileContent.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
 #include "support/TestPrograms.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 
