@@ -4,9 +4,6 @@
 #include "platform/ControlPictures.h"
 
 namespace {
-constexpr wchar_t kInstallationValue[] = L"";
-constexpr wchar_t kDirectoryValue[] = L"Path";
-
 std::optional<Registry::RawValue> Stored(const std::vector<Registry::RawValue>& values,
                                          const wchar_t* name) {
   const Registry::RawValue* value = Registry::FindValue(values, name);
@@ -42,6 +39,8 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
     if (&value != Registry::FindValue(values, kInstallationValue) &&
         &value != Registry::FindValue(values, kDirectoryValue))
       entry.HasSettings = true;
+  // Folded here, where the entry is read (the start-up's scan runs on a worker thread).
+  entry.Folded = FoldedTexts(entry.FileName, entry.KeyName, entry.Installation, entry.Directory);
   return entry;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Processes.h"
+#include "platform/UniqueHandle.h"
 
 namespace {
 // ReadFile and WriteFile take at most a DWORD at a time.

@@ -1,53 +1,37 @@
 #pragma once
-// The main window: the legend, the entry list, the hidden cache list, the editor panel, the
-// broken-entry count, the command menu and the 200 ms timer; its start-up fills the list and
-// writes the registry backup.
+// The main window, the frame of the program: the legend, the entry list and the editor panel
+// (each a part of its own), the broken-entry count, the command menu, the 200 ms timer, and the
+// routing of messages between them. Its start-up reads the registry, writes the backup and
+// loads the selected row. To the commands it is the CommandHost.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <functional>
 #include <memory>
-#include <unordered_set>
 #include <optional>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
-#include "ui/Controls.h"
-#include "ui/ListView.h"
-#include "ui/Prompts.h"
-#include "ui/Texts.h"
-
-// What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
-enum class Command {
-  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen
-};
-
-// Where the editor panel's texts came from: the entry (0 for a new entry or none) and the two
-// texts as they were loaded, so a save can tell what the user changed.
-struct PanelSource {
-  EntryId entry = 0;
-  std::wstring keyName;  // the entry's key as stored; empty for a new entry
-  Scope scope = Scope::Machine;  // where a save writes: the entry's key, or a new entry's
-  std::wstring installation;
-  std::wstring directory;
-  // The two values as the key held them when they were loaded: a save compares them with what
-  // the key holds then, to notice another program's change.
-  std::optional<Registry::RawValue> storedInstallation;
-  std::optional<Registry::RawValue> storedDirectory;
-};
+#include "ui/CommandHost.h"
+#include "ui/EditorPanel.h"
+#include "ui/EntryListView.h"
+#include "ui/EntrySearch.h"
 
 struct RootOptions {
-  bool runStartup = true;    // fill the list, back up the registry, load the selected row
+  bool runStartup = true;    // read the registry, back it up, load the selected row
   bool show = true;          // show the window (tests keep it hidden)
   bool endsProgram = true;   // closing the window ends the message loop (tests make many)
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
+  // where AppBackupBenutzer.reg goes; empty: the user's %LOCALAPPDATA%\Velmarin
+  std::wstring userBackupFolder;
 };
 
-class Root {
+class Root final : public CommandHost {
  public:
-  // Menu items of mnuVorgänge (WM_COMMAND ids).
+  // Items of the menu mnuVorgänge (WM_COMMAND ids).
   static constexpr int kMnuHinzufügen = 40001;
   static constexpr int kMnuBearbeiten = 40002;
   static constexpr int kMnuUmbenennen = 40003;
@@ -61,17 +45,21 @@ class Root {
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
-  static constexpr int kPicture4 = 101;
+  static constexpr int kPicture4 = 101;  // the legend bar
   static constexpr int kPicture1 = 102;
   static constexpr int kLabel1 = 103;
   static constexpr int kPicture2 = 104;
   static constexpr int kLabel2 = 105;
   static constexpr int kPicture3 = 106;
   static constexpr int kLabel3 = 107;
-  static constexpr int kPicture5 = 108;
-  static constexpr int kLabel7 = 109;
-  static constexpr int kPicture6 = 112;
-  static constexpr int kLabel8 = 113;
+  static constexpr int kPictureSettings = 108;
+  static constexpr int kLabelSettings = 109;
+  static constexpr int kPictureHidden = 112;
+  static constexpr int kLabelHidden = 113;
+  static constexpr int kPictureUnreachable = 114;
+  static constexpr int kLabelUnreachable = 115;
+  // Pictures in the legend: one per status a row can show.
+  static constexpr size_t kLegendEntries = 6;
   static constexpr int kLstFileList = 110;
   static constexpr int kLstFileCache = 111;
   static constexpr int kFrame1 = 120;
@@ -85,16 +73,13 @@ class Root {
   static constexpr int kBHinzufügen = 128;
   static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
-
-  // Columns of LstFileList.
-  static constexpr int kColumnFileName = 0;
-  static constexpr int kColumnKeyname = 1;
-  static constexpr int kColumnInstallation = 2;
-  static constexpr int kColumnDirectory = 3;
-  static constexpr int kColumnScope = 4;
+  static constexpr int kLabPanelNote = 131;
 
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
+  // Changes that come in a burst (an installer writing many values) read the registry once.
+  static constexpr UINT_PTR kRefreshTimer = 2;
+  static constexpr UINT kRefreshDelay = 300;  // ms
 
   // Posted by Create: the start-up runs once the message loop does.
   static constexpr UINT kStartupMessage = WM_APP + 1;
@@ -102,16 +87,10 @@ class Root {
   static constexpr UINT kRegistryChangedMessage = WM_APP + 2;
   // Posted by the background checks when existence tests have answered.
   static constexpr UINT kChecksFinishedMessage = WM_APP + 3;
-  // Posted by the start-up's scan when it has read both keys (lParam: the entries).
+  // Posted when a reading of both keys is done (lParam: the entries).
   static constexpr UINT kScanFinishedMessage = WM_APP + 4;
-  // The panel's OK test runs with the entries' tests under this id.
-  static constexpr uint64_t kPanelCheckId = ~uint64_t{0};
   // Threads for the existence tests: a few stuck on shares leave the others going.
   static constexpr int kCheckWorkers = 4;
-  // Changes that come in a burst (an installer writing many values) refresh the list once.
-  static constexpr UINT_PTR kRefreshTimer = 2;
-  static constexpr UINT kRefreshDelay = 300;  // ms
-
   // How long the start-up waits for the registry editor to write the backup.
   static constexpr double kExportTimeoutSeconds = 30.0;
 
@@ -124,41 +103,19 @@ class Root {
   bool Create(HINSTANCE instance, const RootOptions& options);
   HWND Handle() const { return hwnd_; }
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+  std::wstring Caption() const { return WindowText(hwnd_); }
+  HWND LabFileError() const { return Control(kLabFileError); }
+  HWND LabPanelNote() const { return Control(kLabPanelNote); }
+  EntryListView& EntryList() { return list_; }
+  EditorPanel& Panel() { return panel_; }
 
-  // Reads the registrations below lhTyp\lhKey into the catalogue and LstFileCache; true when
-  // it found one.
-  bool GetFileCaches(HKEY lhTyp, const std::wstring& lhKey);
-  // Tests every entry's program and appends one row per entry to LstFileList; shows the count.
-  void GetFileListe();
-  // Copies the selected row's entry into the editor panel; Text1 becomes read-only.
-  void LoadSelectedRow();
-
-  // ---- The entries behind the rows (RootEntries.cpp) ----
-  const Catalogue& Entries() const { return catalogue_; }
-  // The entry a row shows; nothing for the placeholder of a new entry or no row.
-  const AppPathEntry* EntryOfRow(int row) const;
-  const AppPathEntry* SelectedEntry() const { return EntryOfRow(lstFileList_.SelectedIndex()); }
-  const PanelSource& Panel() const { return panel_; }
-  // The panel now holds a new entry still to be saved (or nothing saved).
-  void PanelShowsNewEntry();
-  // Reads `keyName` of that scope from the registry again and shows what it holds now: its row
-  // is updated, or added, and selected. Returns its id; 0 when the key cannot be read.
-  EntryId Reload(Scope scope, const std::wstring& keyName);
-  // The entry is gone from the registry: row, cache line and entry go.
-  void Forget(EntryId id);
-  // The row of the entry, -1 when it has none.
-  int RowOf(EntryId id) const { return lstFileList_.IndexOfId(static_cast<LPARAM>(id)); }
-  // The broken-entry count as the entries stand now (and how many are still being checked).
-  void ShowBrokenCount();
-  // Existence tests that have not answered yet, the panel's included.
-  size_t PendingChecks() const {
-    return pending_.size() + (panelCheck_.pending ? 1 : 0) + static_cast<size_t>(scansRunning_);
-  }
-  // Reads both keys on a worker thread; the rows appear when it is done.
-  void ReadCatalogueInBackground();
-  // Reads both App Paths keys again: rows follow what they hold, the selection stays on its key,
-  // and texts the user is editing in the panel stay as they are.
-  void Refresh();
+  // Reads both App Paths keys on a worker thread; the rows follow when it is done, keeping the
+  // selection and any text the user is typing in the panel.
+  void ReadCatalogue();
+  // True while a reading of the registry has not been shown yet.
+  bool Reading() const { return scansRunning_ > 0 || deferredScan_ != nullptr; }
+  // The load handler: the registry read, the backup written, the selected row loaded.
+  void Startup();
   // Keys and the menu's accelerators (F5); true when the message was one.
   bool TranslateAccelerator(MSG& message);
   // "Suchen ...": asks for a pattern, then selects the next row that matches.
@@ -166,122 +123,99 @@ class Root {
   // "Weitersuchen": the next row after the selected one (wrapping) that matches the last
   // pattern; without one, "Suchen ...".
   void SearchNext();
-  // True while the panel holds texts the user changed and did not save.
-  bool PanelEdited() const;
-  // Where a new entry goes: the machine's key when the program may write there, else the
-  // user's.
-  Scope NewEntryScope() const;
-  // False when the machine's App Paths key cannot be written: its rows are then read-only.
-  bool MachineWritable() const { return machineWritable_; }
-  // True when commands may change this entry's key.
-  bool MayChange(const AppPathEntry& entry) const {
-    return entry.Scope == Scope::User || machineWritable_;
-  }
-  // A panel box's text with the type it has for Windows: the stored value while the box shows
-  // what was loaded, else the typed text with the type a save gives it.
-  struct TypedText {
-    std::wstring text;
-    uint32_t type;
-  };
-  TypedText PanelInstallation() const;
-  TypedText PanelDirectory() const;
-  // The load handler: catalogue, backup, selected row.
-  void Startup();
-  // The window is disabled while the program waits for the registry editor: it still paints,
-  // but no input reaches it.
-  bool Waiting() const { return hwnd_ != nullptr && !IsWindowEnabled(hwnd_); }
+  // The broken-entry count as the entries stand now (and how many are still being checked).
+  void ShowBrokenCount();
 
-  // Has the registry editor export `key` with its sub-keys into `file` and waits for it, the
-  // window disabled meanwhile. True only when the file was written by this export.
-  bool StartRegistryExport(const std::wstring& file, const std::wstring& key);
-  // Where the start-up backup of a scope's key goes.
-  std::wstring BackupPath(Scope scope = Scope::Machine) const;
-
-  ListView& LstFileList() { return lstFileList_; }
-  ListBox& LstFileCache() { return lstFileCache_; }
-  TextBox& Text1() { return text1_; }
-  TextBox& Text2() { return text2_; }
-  TextBox& Text3() { return text3_; }
-  Button& BDateiname() { return bDateiname_; }
-  Button& BHinzufügen() { return bHinzufügen_; }
-  HWND LabFileError() const { return Control(kLabFileError); }
-  Prompts& Ask() { return prompts_; }
-  std::wstring Caption() const { return WindowText(hwnd_); }
-  // The title of every message box: a blank and the program's name.
-  static std::wstring Title() { return L" " + std::wstring(Texts::kCaption); }
-  // The shared file dialog's last file name (browse and export both set it).
-  std::wstring& Dialog1FileName() { return dialog1FileName_; }
-
-  // Receives every command but Bearbeiten, which the window handles itself.
-  void SetCommandHandler(std::function<void(Command)> handler);
   // Runs a command; false when nobody handles it. A command that throws is reported by name
   // and ends there; the window stays usable.
   bool RunCommand(Command command);
-  // Pops up mnuVorgänge at `at` (screen coordinates).
-  void ShowCommandMenu(POINT at);
-  HMENU CommandMenu() const { return commandMenu_; }
-
-  // ---- Editor panel (EditorPanel.cpp) ----
-  // The timer's work: BDateiname is enabled while Text1 holds a name, BHinzufügen while the
-  // program Text2 names exists.
-  void UpdateEditorButtons();
-  // The command "Bearbeiten ... ": loads the selected row and selects the whole of Text1.
-  void EditSelectedEntry();
-  // Copies the selected line of LstFileCache into the panel (double click on the cache list).
-  void LoadSelectedCacheLine();
-  // The click on BDateiname: the open dialog, then the chosen program into the panel. Nothing
-  // is written to the registry.
-  void BrowseForProgram();
-  // A click on the list: Text1 and Text3 become read-only unless Text1 reads "Neuer Eintrag".
-  void ApplyListClickRule();
-
-  // ---- List events (ListEvents.cpp) ----
-  // Sorts the list ascending by that column (a click on its header).
-  void SortByColumn(int column);
-  // How often the list's context menu was asked for.
+  // How often the list's context menu was asked for, and where it opened last.
   int CommandMenuOpenings() const { return commandMenuOpenings_; }
   POINT LastCommandMenuPoint() const { return lastMenuPoint_; }
 
+  // ---- CommandHost ----
+  void SetCommandHandler(std::function<void(Command)> handler) override;
+  Prompts& Ask() override { return prompts_; }
+  HWND Owner() const override { return hwnd_; }
+  const Catalogue& Entries() const override { return catalogue_; }
+  const AppPathEntry* SelectedEntry() const override { return catalogue_.Find(list_.SelectedId()); }
+  EntryId SelectedDraft() const override;
+  bool MayChange(Scope scope) const override { return scope == Scope::User || machineWritable_; }
+  size_t PendingChecks() const override;
+  const PanelSource& PanelLoaded() const override { return panel_.Source(); }
+  PanelTexts PanelBoxes() const override { return panel_.Boxes(); }
+  PanelMode Mode() const override { return panel_.Mode(); }
+  TypedText PanelInstallation() const override { return panel_.Installation(); }
+  TypedText PanelDirectory() const override { return panel_.Directory(); }
+  void StartNewEntry() override;
+  std::wstring StartRename() override { return panel_.StartRename(); }
+  void SetFileName(const std::wstring& name) override { panel_.SetFileName(name); }
+  void EndTyping() override { panel_.SetMode(PanelMode::View); }
+  void ClearPanel() override { panel_.Clear(); }
+  void FocusFileName() override { panel_.FocusFileName(); }
+  void FocusList() override { SetFocus(list_.LstFileList().Handle()); }
+  EntryId Reload(Scope scope, const std::wstring& keyName) override;
+  void Forget(EntryId id, bool selectNeighbour = false) override;
+  void Select(EntryId id, bool reveal) override { list_.Select(id, reveal); }
+  void SelectFirstRowWhenNoneIs() override;
+  void LoadSelectedRow() override;
+  void Refresh() override;
+  bool StartRegistryExport(const std::wstring& file, const std::wstring& key) override;
+  void RunOffTheWindowThread(const std::function<void()>& work) override;
+  std::wstring BackupPath() const override;
+  std::wstring& Dialog1FileName() override { return dialog1FileName_; }
+  // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
+  // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
+  std::optional<std::wstring> UserBackupPath() const;
+
  private:
+  // ---- Frame (Root.cpp) ----
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnNotify(const NMHDR& header);
-  LRESULT OnListNotify(const NMHDR& header);
-  LRESULT OnHeaderNotify(const NMHDR& header);
-  void OnContextMenu(HWND source, LPARAM where);
-  POINT KeyboardMenuPoint() const;
   void OnCommand(int id, int code);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnContextMenu(HWND source, LPARAM where);
+  void ShowCommandMenu(POINT at);
   void RememberFocus();
   void RestoreFocus();
+  // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
+  void Guarded(const wchar_t* action, const std::function<void()>& work);
+  void ReportUnexpectedError(const wchar_t* action);
+  // The window is disabled while the program waits for the registry editor: it still paints,
+  // but no input reaches it.
+  bool WaitingForRegistryEditor() const { return hwnd_ != nullptr && !IsWindowEnabled(hwnd_); }
 
+  // ---- Layout (RootLayout.cpp) ----
   bool CreateMainWindow(HINSTANCE instance);
   void CreateControls();
   void CreateFonts();
   void DestroyFonts();
   void ApplyLayout();
   void SizeAndCentre();
-  void SetUpEntryList();
   void CreateStatusImages();
   void CreateCommandMenu();
-  void AttachWrappers();
-
-  // Editor panel
-  void AttachEventHandlers();
-  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  std::wstring InitialBrowseFolder();
-  void FillPanelFromChosenFile(const std::wstring& path);
-  // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
-  void Guarded(const wchar_t* action, const std::function<void()>& work);
-
-  void HideKeynameColumn();
-  void SelectFirstRowWhenNoneIs();
-  void BackUpRegistry();
-  void ShowWindowNow();
-  void ReportBackup(bool written, const std::wstring& path);
-  void ReportUnexpectedError(const wchar_t* action);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ReloadWindowIcons();
+
+  // ---- Start-up and reading the registry (RootStartup.cpp) ----
+  void BackUpRegistry();
+  void ReportBackupFailed(const std::wstring& path);
+  void CheckMachineWritable();
+  void WatchRegistry();
+  void RefreshWhenIdle();
+  void OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries);
+  void ShowScan(std::vector<AppPathEntry> entries);
+  void ReselectKey(Scope scope, const std::wstring& keyName);
+
+  // ---- The entries and the panel (RootEntries.cpp) ----
+  Scope NewEntryScope() const { return machineWritable_ ? Scope::Machine : Scope::User; }
+  void CheckStatus(const AppPathEntry& entry);
+  void CheckStatuses();
+  void OnChecksFinished();
+  void UpdateTwinStatus(const AppPathEntry& entry);
+  void EditSelectedEntry();
+  void LoadSelectedCacheLine();
+  void BrowseForProgram();
+  std::wstring InitialBrowseFolder() const;
 
   Prompts& prompts_;
   RootOptions options_;
@@ -292,56 +226,27 @@ class Root {
   HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
   HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
-  HICON legendIcons_[5] = {};
-  bool machineWritable_ = true;
-  RegistryWatch watch_;
-  HACCEL accelerators_ = nullptr;
-  int commandsRunning_ = 0;  // a later refresh waits for them
-  int scansRunning_ = 0;
-  std::optional<SearchRequest> lastSearch_;
-  std::unique_ptr<BackgroundChecks> checks_;
-  std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
-  struct PanelCheck {
-    std::wstring text;    // the installation text last sent off
-    uint32_t type = 0;
-    bool pending = false;
-    bool fine = false;    // its answer
-  } panelCheck_;
-  HMENU commandMenu_ = nullptr;
+  HICON legendIcons_[kLegendEntries] = {};
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
-
-  void ShowEntryInRow(const AppPathEntry& entry);
-  static std::wstring CellText(const AppPathEntry& entry, int column);
-  void FillRowsAndCache();
-  void CheckStatus(const AppPathEntry& entry);
-  void CheckStatuses();
-  void OnChecksFinished();
-  void CheckPanelProgram(const TypedText& installation);
-  LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
-  void ShowScopeInPanel(Scope scope);
-  void UpdateTwinStatus(const AppPathEntry& entry);
-  void CheckMachineWritable();
-  void WatchRegistry();
-  void RefreshWhenIdle();
-  void OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries);
-  struct PanelEdits;
-  void ReselectKey(Scope scope, const std::wstring& keyName);
-  void LoadEntryIntoPanel(const AppPathEntry& entry);
+  HMENU commandMenu_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 
   Catalogue catalogue_;
-  PanelSource panel_;
-  ListView lstFileList_;
-  ControlSubclass text2Subclass_;
-  ControlSubclass text3Subclass_;
-  ListBox lstFileCache_;
-  TextBox text1_;
-  TextBox text2_;
-  TextBox text3_;
-  Button bDateiname_;
-  Button bHinzufügen_;
+  EntryListView list_;
+  EditorPanel panel_;
+  std::unique_ptr<BackgroundChecks> checks_;
+  std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
+  RegistryWatch watch_;
+  bool machineWritable_ = true;
+  int commandsRunning_ = 0;  // a reading of the registry is shown once none runs
+  int scansRunning_ = 0;
+  std::unique_ptr<std::vector<AppPathEntry>> deferredScan_;  // read while a command ran
+  bool startupFill_ = false;  // the start-up's reading selects the first row
+  bool refreshAfterScan_ = false;  // a refresh was asked for while the registry was read
+  std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 
   std::function<void(Command)> commandHandler_;
   int commandMenuOpenings_ = 0;

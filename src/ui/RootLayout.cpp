@@ -1,19 +1,23 @@
 // The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
-// monitor), their fonts, the status pictures and the command menu.
+// monitor), their fonts, the status pictures and the command menu. Fonts and icons go to
+// whichever control the design names through the window messages every control answers
+// (WM_SETFONT, WM_GETFONT, WM_SETICON, STM_SETICON): a wrapper per control kind would add
+// nothing.
 #include <iterator>
 #include <string>
 #include <string_view>
 
 #include "ui/Root.h"
-#include "ui/StatusImages.h"
-#include "ui/Texts.h"
+#include "ui/controls/StatusImages.h"
+#include "texts/Texts.h"
 
 namespace {
 
 // Client area at 96 DPI. It is taller than the original design so that the broken-entry count
-// below the editor panel is inside the window, not cut off by its bottom edge.
+// below the editor panel is inside the window, not cut off by its bottom edge, and the panel
+// has room for a note of up to three lines under its boxes.
 constexpr int kClientWidth = 575;
-constexpr int kClientHeight = 488;
+constexpr int kClientHeight = 532;
 
 enum class Container { Window, Picture4, Frame1 };
 enum class FontKind { Normal, Bold, Count };
@@ -65,8 +69,11 @@ constexpr ControlDesign kDesign[] = {
      69, 347, 22, FontKind::Normal},
     {Root::kBHinzufügen, L"BUTTON", Texts::kOkButton, kButtonStyle, 0, Container::Frame1, 496, 69,
      49, 22, FontKind::Bold},
+    // Why the panel's program cannot be told about; empty otherwise.
+    {Root::kLabPanelNote, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
+     97, 530, 44, FontKind::Normal},
     {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
-     565, 103, FontKind::Normal},
+     565, 147, FontKind::Normal},
     {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
      FontKind::Normal},
     {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
@@ -79,20 +86,25 @@ constexpr ControlDesign kDesign[] = {
      FontKind::Normal},
     {Root::kLabel3, L"STATIC", Texts::kLegendNotFound, kLegendTextStyle, 0, Container::Picture4,
      369, 7, 155, 14, FontKind::Normal},
-    // A second line of the legend for the statuses beyond the original three.
-    {Root::kPicture5, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
+    // A second line of the legend for the statuses beyond the original three; "verdeckt" is
+    // too long for the third column, so the last picture stands further right.
+    {Root::kPictureSettings, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
      FontKind::Normal},
-    {Root::kLabel7, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
+    {Root::kLabelSettings, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
      48, 28, 120, 14, FontKind::Normal},
-    {Root::kPicture6, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 27, 16, 16,
+    {Root::kPictureHidden, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 27, 16, 16,
      FontKind::Normal},
-    {Root::kLabel8, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
+    {Root::kLabelHidden, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
      207, 28, 180, 14, FontKind::Normal},
+    {Root::kPictureUnreachable, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 420, 27, 16, 16,
+     FontKind::Normal},
+    {Root::kLabelUnreachable, L"STATIC", Texts::kLegendUnreachable, kLegendTextStyle, 0,
+     Container::Picture4, 444, 28, 100, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 52, FontKind::Normal},
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 468, 480, 14, FontKind::Count},
+     Container::Window, 6, 512, 480, 14, FontKind::Count},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
@@ -107,21 +119,10 @@ constexpr LegendPicture kLegend[] = {
     {Root::kPicture1, L"Ready"},
     {Root::kPicture2, L"Fehler"},
     {Root::kPicture3, L"Achtung"},
-    {Root::kPicture5, L"Info"},
-    {Root::kPicture6, L"Hilfe"}};
-
-struct ColumnDesign {
-  const wchar_t* header;
-  int width;
-};
-constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
-                                     {Texts::kHeaderKeyname, 0},
-                                     {Texts::kHeaderInstallation, 205},
-                                     {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 65}};
-// The Keyname column is shown last, so even a sliver of it never sits between the others.
-constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
-constexpr int kKeynameColumn = Root::kColumnKeyname;
+    {Root::kPictureSettings, L"Info"},
+    {Root::kPictureHidden, L"Hilfe"},
+    {Root::kPictureUnreachable, L"Unerreichbar"}};
+static_assert(std::size(kLegend) == Root::kLegendEntries);
 
 struct MenuDesign {
   int id;  // 0: separator
@@ -238,21 +239,16 @@ void Root::CreateControls() {
     CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, 0, 0, 0, 0, hwnd_,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
   }
-  AttachWrappers();
+  list_.Attach(Control(kLstFileList), Control(kLstFileCache),
+               {[this] { LoadSelectedRow(); }, [this] { panel_.ApplyListClickRule(); },
+                [this] { LoadSelectedRow(); }, [this] { LoadSelectedCacheLine(); }});
+  panel_.Attach({Control(kText1), Control(kText2), Control(kText3), Control(kBDateiname),
+                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote)},
+                checks_.get(), machineWritable_);
   ApplyLayout();
-  SetUpEntryList();
+  list_.SetUp(dpi_);
   CreateStatusImages();
   CreateCommandMenu();
-}
-
-void Root::AttachWrappers() {
-  lstFileList_.Attach(Control(kLstFileList));
-  lstFileCache_.Attach(Control(kLstFileCache));
-  text1_.Attach(Control(kText1));
-  text2_.Attach(Control(kText2));
-  text3_.Attach(Control(kText3));
-  bDateiname_.Attach(Control(kBDateiname));
-  bHinzufügen_.Attach(Control(kBHinzufügen));
 }
 
 // Positions and fonts for the current DPI. Containers come first, so the controls on them can
@@ -301,30 +297,11 @@ void Root::SizeAndCentre() {
   SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Root::SetUpEntryList() {
-  const HWND list = lstFileList_.Handle();
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-  if (lstFileList_.ColumnCount() == 0)
-    for (const ColumnDesign& column : kColumns)
-      lstFileList_.AddColumn(column.header, Scaled(column.width, dpi_));
-  lstFileList_.SetImageKeys(StatusImageKeys());
-  HideKeynameColumn();
-}
-
-void Root::HideKeynameColumn() {
-  lstFileList_.SetColumnWidth(kKeynameColumn, 0);
-  SendMessageW(lstFileList_.Handle(), LVM_SETCOLUMNORDERARRAY, std::size(kColumnOrder),
-               reinterpret_cast<LPARAM>(kColumnOrder));
-}
-
 // ImageList1 serves the list's icons and small icons alike, and the legend.
 void Root::CreateStatusImages() {
   HIMAGELIST images = CreateStatusImageList(Scaled(16, dpi_));
   if (images == nullptr) return;
-  const HWND list = lstFileList_.Handle();
-  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+  list_.SetImages(images);
   for (size_t i = 0; i < std::size(kLegend); ++i) {
     HICON icon = ImageList_GetIcon(images, StatusImageIndex(kLegend[i].key), ILD_NORMAL);
     SendMessageW(Control(kLegend[i].id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -360,10 +337,7 @@ void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyLayout();
   for (HFONT font : oldFonts)
     if (font != nullptr) DeleteObject(font);
-  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column)
-    lstFileList_.SetColumnWidth(
-        column, MulDiv(lstFileList_.ColumnWidth(column), static_cast<int>(dpi_),
-                       static_cast<int>(oldDpi)));
+  list_.ScaleColumns(oldDpi, dpi_);
   CreateStatusImages();
   ReloadWindowIcons();
 }

@@ -1,26 +1,25 @@
-// The load handler of the main window: the catalogue into the lists, the registry backup, the
-// selected row into the editor panel.
+// The load handler of the main window (the registry read, the backup written, the selected row
+// loaded) and every later reading of the registry into the catalogue.
+#include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <thread>
+#include <utility>
+#include <vector>
 
-#include "catalogue/CacheLine.h"
-#include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
+#include "catalogue/UserScope.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
-#include "ui/RegistryExportCommand.h"
+#include "ui/RegistryExportCommandLine.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
-
-// The registry editor's name of a scope's whole App Paths key.
-std::wstring BackupKey(Scope scope) {
-  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsKey;
-}
 
 // The file's last write time; nothing when there is no such file.
 std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
@@ -35,8 +34,11 @@ bool WrittenSince(const std::optional<FILETIME>& before, const std::optional<FIL
   return !before || CompareFileTime(&*before, &*after) != 0;
 }
 
-std::wstring WithAdvice(const wchar_t* message) {
-  return std::wstring(message) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
+// The message, the files it concerns one a line, and how to restore them.
+std::wstring WithAdvice(const wchar_t* message, const std::vector<std::wstring>& files) {
+  std::wstring text = message;
+  for (const std::wstring& file : files) text += L"\n" + file;
+  return text + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
 }
 
 // Keeps input away from the window while it waits for another process; it still paints.
@@ -56,56 +58,18 @@ class WindowDisabled {
 
 }  // namespace
 
-bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
-  std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
-  // The user's own registrations stand beside the machine's: Windows reads both.
-  if (lhTyp == HKEY_LOCAL_MACHINE) {
-    std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, lhKey);
-    entries.insert(entries.end(), std::make_move_iterator(user.begin()),
-                   std::make_move_iterator(user.end()));
-  }
-  catalogue_.Reset(std::move(entries));
-  lstFileCache_.Clear();
-  for (const AppPathEntry& entry : catalogue_.Entries())
-    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
-                         static_cast<LPARAM>(entry.Id));
-  return !catalogue_.Entries().empty();
-}
-
-void Root::GetFileListe() {
-  FillRowsAndCache();
-  CheckStatuses();
-  // Reading line by line leaves the last line the current one.
-  if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
-  ShowBrokenCount();
-}
-
-// The placeholder of a new entry has no entry behind it: the panel shows its texts.
-void Root::LoadSelectedRow() {
-  if (lstFileList_.Count() == 0) return;
-  text1_.SetLocked(true);
-  const int row = lstFileList_.SelectedIndex();
-  if (row < 0) return;
-  if (const AppPathEntry* entry = EntryOfRow(row)) {
-    LoadEntryIntoPanel(*entry);
-    return;
-  }
-  text1_.SetText(lstFileList_.Text(row));
-  text2_.SetText(lstFileList_.Text(row, kColumnInstallation));
-  text3_.SetText(lstFileList_.Text(row, kColumnDirectory));
-  PanelShowsNewEntry();
-}
-
 // The registry is read on a worker thread, so the window answers from the start however slow
-// the registry is; the rows appear when the scan is done (during the backup, as a rule).
+// the registry is; the rows appear when the reading is done (during the backup, as a rule).
 void Root::Startup() {
-  HideKeynameColumn();
-  ReadCatalogueInBackground();
+  list_.HideKeynameColumn();
+  startupFill_ = true;
+  ReadCatalogue();
   ShowBrokenCount();
   BackUpRegistry();
 }
 
-void Root::ReadCatalogueInBackground() {
+// The one way the registry comes into the catalogue: at the start, on F5 and after the watch.
+void Root::ReadCatalogue() {
   ++scansRunning_;
   std::thread([window = hwnd_] {
     auto entries = std::make_unique<std::vector<AppPathEntry>>(ScanBothScopes());
@@ -114,56 +78,174 @@ void Root::ReadCatalogueInBackground() {
   }).detach();
 }
 
+// A reading under way may have read the keys before this change: they are read once more when
+// it is done.
+void Root::Refresh() {
+  if (scansRunning_ > 0) {
+    refreshAfterScan_ = true;
+    return;
+  }
+  ReadCatalogue();
+}
+
+// A command keeps the entries it works on: the rows are made anew only once none runs (one
+// asking a question lets the messages through).
 void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
   --scansRunning_;
-  catalogue_.Reset(std::move(*entries));
-  GetFileListe();
-  SelectFirstRowWhenNoneIs();
-  LoadSelectedRow();
+  if (commandsRunning_ > 0) {
+    deferredScan_ = std::move(entries);
+    SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);
+    return;
+  }
+  ShowScan(std::move(*entries));
+}
+
+// Another program's change is shown once no command is in the middle of its work and the window
+// does not wait for the registry editor: the timer comes again until then.
+void Root::RefreshWhenIdle() {
+  if (commandsRunning_ > 0 || WaitingForRegistryEditor()) return;
+  KillTimer(hwnd_, kRefreshTimer);
+  Guarded(Texts::kMenuAktualisieren, [this] {
+    if (std::unique_ptr<std::vector<AppPathEntry>> read = std::move(deferredScan_))
+      ShowScan(std::move(*read));
+    else
+      Refresh();
+  });
+}
+
+// The rows follow what the registry holds; the selection stays on its key, and texts the user
+// is typing in the panel stay as they are. The start-up's reading shows the first row instead.
+void Root::ShowScan(std::vector<AppPathEntry> entries) {
+  const bool startup = std::exchange(startupFill_, false);
+  const AppPathEntry* selected = SelectedEntry();
+  const std::optional<std::pair<Scope, std::wstring>> keep =
+      selected && !startup ? std::optional(std::pair(selected->Scope, selected->KeyName))
+                           : std::nullopt;
+  std::optional<EditorPanel::Snapshot> edits;
+  if (!startup && panel_.Edited()) edits = panel_.Take();
+  for (const EntryId id : pending_) checks_->Cancel(id);
+  pending_.clear();
+  catalogue_.Reset(std::move(entries));
+  list_.GetFileCaches();
+  list_.GetFileListe();
+  CheckStatuses();
+  ShowBrokenCount();
+  if (keep) ReselectKey(keep->first, keep->second);
+  if (startup) SelectFirstRowWhenNoneIs();
+  if (edits) {
+    const AppPathEntry* same = catalogue_.FindByKey(edits->source.scope, edits->source.keyName);
+    panel_.Restore(*edits, same != nullptr ? same->Id : 0);
+  } else {
+    LoadSelectedRow();
+  }
+  if (scansRunning_ == 0 && std::exchange(refreshAfterScan_, false)) Refresh();
+}
+
+void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
+  if (const AppPathEntry* entry = catalogue_.FindByKey(scope, keyName)) list_.Select(entry->Id, true);
 }
 
 // A freshly filled list shows its first row as the selected one, as the panel expects.
 void Root::SelectFirstRowWhenNoneIs() {
-  if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
+  if (list_.Count() > 0 && list_.LstFileList().SelectedIndex() < 0) list_.SelectRow(0);
 }
 
-std::wstring Root::BackupPath(Scope scope) const {
+// Both keys for the whole time the window is open; the watch follows a key that is deleted,
+// created later or created again by itself.
+void Root::WatchRegistry() {
+  if (hwnd_ == nullptr) return;
+  watch_.Start({{RootOf(Scope::Machine), Registry::kAppPathsKey},
+                {RootOf(Scope::User), Registry::kAppPathsKey}},
+               hwnd_, kRegistryChangedMessage);
+}
+
+// Asked once, when the window is made: the rows' commands then say at once what cannot be done
+// instead of failing after the user's work. The caption also says whose the "Benutzer" rows are
+// when they are not this program's user's.
+void Root::CheckMachineWritable() {
+  machineWritable_ = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
+  std::wstring caption = Texts::kCaption;
+  if (!machineWritable_) caption += Texts::kReadOnlySuffix;
+  if (!UserScope().owner.empty()) caption += Texts::kOtherUserSuffix + UserScope().owner;
+  SetWindowTextChecked(hwnd_, caption);
+}
+
+std::wstring Root::BackupPath() const {
   const std::wstring folder = options_.backupFolder.empty() ? ProgramFolder()
                                                             : options_.backupFolder;
-  return folder + L"\\" +
-         (scope == Scope::Machine ? Texts::kBackupFileName : Texts::kUserBackupFileName);
+  return folder + L"\\" + Texts::kBackupFileName;
 }
 
-// AppBackup.reg holds exactly the machine's key, as users restore it; the user's key (when it
-// exists) goes beside it. A missing file is written, existing ones are rewritten only after one
-// Yes. The window is shown (and disabled) while the registry editor writes.
+std::optional<std::wstring> Root::UserBackupPath() const {
+  const std::optional<std::wstring> folder = options_.userBackupFolder.empty()
+                                                 ? UserScopeDataFolder()
+                                                 : options_.userBackupFolder;
+  if (!folder) return std::nullopt;
+  return *folder + L"\\" + Texts::kUserBackupFileName;
+}
+
+// AppBackup.reg holds exactly the machine's key, as users restore it, beside the program; the
+// user's key (when it exists) goes into that user's own folder, so that the users of one copy
+// never share a backup. Missing files are written, existing ones are rewritten only after one
+// Yes to a question naming them. The window is shown (and disabled) while the editor writes.
 void Root::BackUpRegistry() {
-  const std::wstring machine = BackupPath(Scope::Machine);
-  const std::wstring user = BackupPath(Scope::User);
-  const bool userKey = Registry::KeyExists(HKEY_CURRENT_USER, Registry::kAppPathsKey);
-  const bool firstRun = !FileExists(machine);
-  bool rewrite = false;
-  if (!firstRun || (userKey && FileExists(user)))
-    rewrite = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), Title(),
-                               MB_YESNO | MB_ICONWARNING) == IDYES;
-  const auto backUp = [&](Scope scope, const std::wstring& path) {
-    if (FileExists(path) && !rewrite) return true;
-    if (StartRegistryExport(path, BackupKey(scope))) return true;
-    ReportBackup(false, path);
-    return false;
+  struct Backup {
+    Scope scope;
+    std::wstring path;
+    bool existed;
   };
-  const bool machineWritten = backUp(Scope::Machine, machine);
-  if (userKey) backUp(Scope::User, user);
-  if (firstRun && machineWritten) ReportBackup(true, machine);
+  std::vector<Backup> backups{{Scope::Machine, BackupPath(), false}};
+  if (Registry::KeyExists(RootOf(Scope::User), Registry::kAppPathsKey)) {
+    if (const std::optional<std::wstring> user = UserBackupPath())
+      backups.push_back({Scope::User, *user, false});
+    else
+      Tell(Texts::kUserBackupSkipped, MB_OK | MB_ICONWARNING);
+  }
+  std::vector<std::wstring> existing;
+  for (Backup& backup : backups)
+    if ((backup.existed = static_cast<bool>(FileExists(backup.path))))
+      existing.push_back(backup.path);
+  const bool rewrite =
+      !existing.empty() &&
+      Tell(WithAdvice(Texts::kBackupOverwriteQuestion, existing), MB_YESNO | MB_ICONWARNING) ==
+          IDYES;
+  std::vector<std::wstring> written;
+  for (const Backup& backup : backups) {
+    if (backup.existed && !rewrite) continue;
+    // The user's own folder is made on first use; the program's folder must be there.
+    if (backup.scope == Scope::User) CreateDirectoryW(DirectoryPart(backup.path).c_str(), nullptr);
+    if (!StartRegistryExport(backup.path, AppPathsKeyName(backup.scope)))
+      ReportBackupFailed(backup.path);
+    else if (!backup.existed)
+      written.push_back(backup.path);
+  }
+  if (!written.empty()) Tell(WithAdvice(Texts::kBackupWritten, written), MB_OK | MB_ICONWARNING);
 }
 
-void Root::ReportBackup(bool written, const std::wstring& path) {
-  const std::wstring title = Title();
-  if (written)
-    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten), title, MB_OK | MB_ICONWARNING);
-  else
-    prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, title,
-                     MB_OK | MB_ICONERROR);
+void Root::ReportBackupFailed(const std::wstring& path) {
+  Tell(std::wstring(Texts::kBackupFailed) + L"\n" + path, MB_OK | MB_ICONERROR);
+}
+
+// The work runs beside the window's thread, which keeps painting; the window takes no input
+// meanwhile, so nothing the work relies on changes under it.
+void Root::RunOffTheWindowThread(const std::function<void()>& work) {
+  const UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!done) throw std::runtime_error("CreateEvent");
+  std::exception_ptr failure;
+  const WindowDisabled waiting(hwnd_);
+  std::thread worker([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    SetEvent(done.get());
+  });
+  while (!WaitForProcess(done.get(), 60.0)) {
+    if (WaitForSingleObject(done.get(), 0) == WAIT_FAILED) break;
+  }
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 // The editor is the Windows folder's own, named by its full path, never looked up through the

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalogue/JournalFormat.h"
-#include "ui/Texts.h"
+#include "texts/UndoTexts.h"
 
 using Registry::KeyTree;
 

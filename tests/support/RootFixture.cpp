@@ -4,17 +4,23 @@
 #include <fstream>
 
 #include "platform/Registry.h"
+#include "ui/controls/StatusImages.h"
 
 namespace {
 
-// One per test of this process, so no test finds another's files.
+// One per test, made new and empty, so no test finds another's files: Wine gives its
+// processes small ids again and again, and a folder an earlier process could not remove must
+// not be taken for this test's.
 std::filesystem::path NewScratchFolder() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   static int counter = 0;
-  return std::filesystem::path(temp) / (L"velmarin-test-" +
-                                        std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                        std::to_wstring(++counter));
+  for (;;) {
+    const std::filesystem::path folder =
+        std::filesystem::path(temp) / (L"velmarin-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                       L"-" + std::to_wstring(++counter));
+    if (std::filesystem::create_directory(folder)) return folder;
+  }
 }
 
 }  // namespace
@@ -22,7 +28,7 @@ std::filesystem::path NewScratchFolder() {
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
   folder_ = NewScratchFolder();
-  std::filesystem::create_directories(folder_);
+  userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
 
 void RootFixture::TearDown() {
@@ -38,6 +44,7 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   options.runStartup = runStartup;
   options.show = false;
   options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
+  options.userBackupFolder = userBackupFolder_;
   options.endsProgram = false;
   if (!root_->Create(GetModuleHandleW(nullptr), options)) return false;
   // The start-up runs from a posted message, as it does once the program's loop runs.
@@ -48,9 +55,29 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
 
 void RootFixture::OpenWindow() {
   ASSERT_TRUE(Create(false));
-  if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
-  Settle();
+  FillList();
   WindowOpened();
+}
+
+// The reading's answer is taken alone: the existence tests it starts answer later.
+void RootFixture::ShowRows() {
+  root_->ReadCatalogue();
+  for (const ULONGLONG end = GetTickCount64() + 10000;
+       root_->Reading() && GetTickCount64() < end;) {
+    MSG message{};
+    if (PeekMessageW(&message, root_->Handle(), Root::kScanFinishedMessage,
+                     Root::kScanFinishedMessage, PM_REMOVE))
+      DispatchMessageW(&message);
+    else
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+  }
+}
+
+std::wstring RootFixture::ImageKey(int row) {
+  const int image = List().ImageIndex(row);
+  const std::vector<std::wstring> keys = StatusImageKeys();
+  return image >= 0 && image < static_cast<int>(keys.size()) ? keys[static_cast<size_t>(image)]
+                                                             : L"";
 }
 
 // The existence tests answer on worker threads; their answers come through the message queue.

@@ -11,7 +11,7 @@
 #include "platform/Others.h"
 #include "platform/SpecialFolders.h"
 #include "ui/PanelWindowFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ class EditorPanelTest : public PanelWindowFixture {
   }
 
   // Text1 read-only, Text3 read-only.
-  std::pair<bool, bool> LockState() { return {W().Text1().Locked(), W().Text3().Locked()}; }
+  std::pair<bool, bool> LockState() { return {Text1().Locked(), Text3().Locked()}; }
 
-  std::wstring ProgramFiles() { return SpecialFolderPath(kCsidlProgramFiles); }
+  std::wstring ProgramFiles() { return SpecialFolderPath(FOLDERID_ProgramFiles); }
 
   std::wstring InitialFolderOfBrowse() {
     prompts_.openRequests.clear();
@@ -47,11 +47,11 @@ TEST_F(EditorPanelTest, ReadOnlyStatesFollowTheEventsOfThePanel) {
   EXPECT_EQ(LockState(), Locks(true, true)) << "window created";
 
   SelectRowOnly(L"Winword.exe");
-  Type(W().Text2(), L'x');
+  Type(Text2(), L'x');
   EXPECT_EQ(LockState(), Locks(true, false)) << "letter typed in Text2";
 
   NotifyFromList(NM_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
   EXPECT_EQ(LockState(), Locks(true, false)) << "row loaded: Text3 keeps its state";
 
   NotifyFromList(NM_CLICK);
@@ -62,17 +62,17 @@ TEST_F(EditorPanelTest, ClickLeavesANewEntryEditableOnlyWhileItReadsNeuerEintrag
   PutWordAndNotepad();
   OpenWindow();
   StartNewEntry();
-  W().Text3().SetLocked(false);
+  Text3().SetLocked(false);
   NotifyFromList(NM_CLICK);
   EXPECT_EQ(LockState(), Locks(false, false));
 
-  W().Text1().SetText(L"neuer eintrag");
+  Text1().SetText(L"neuer eintrag");
   NotifyFromList(NM_CLICK);
   EXPECT_EQ(LockState(), Locks(true, true)) << "the comparison is exact";
 
-  W().Text1().SetLocked(false);
-  W().Text3().SetLocked(false);
-  W().Text1().SetText(L"Mytool.exe");
+  W().Panel().SetMode(PanelMode::NewEntry);
+  Text3().SetLocked(false);
+  Text1().SetText(L"Mytool.exe");
   NotifyFromList(NM_CLICK);
   EXPECT_EQ(LockState(), Locks(true, true)) << "a name typed over the placeholder";
 }
@@ -82,40 +82,40 @@ TEST_F(EditorPanelTest, ClickLeavesANewEntryEditableOnlyWhileItReadsNeuerEintrag
 TEST_F(EditorPanelTest, OnlyCharacterCodes65To122InTheInstallationUnlockTheDirectory) {
   OpenWindow();
   for (wchar_t typed : {L'7', L'.', L':', L'ä', L' ', L'@', L'{'}) {
-    Type(W().Text2(), typed);
-    EXPECT_TRUE(W().Text3().Locked()) << static_cast<int>(typed);
+    Type(Text2(), typed);
+    EXPECT_TRUE(Text3().Locked()) << static_cast<int>(typed);
   }
   // The characters themselves are typed as usual.
-  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{");
+  EXPECT_EQ(Text2().Text(), L"7.:ä @{");
 
   for (wchar_t typed : {L'x', L'\\', L'A', L'_', L'`', L'z'}) {
-    W().Text3().SetLocked(true);
-    Type(W().Text2(), typed);
-    EXPECT_FALSE(W().Text3().Locked()) << static_cast<int>(typed);
+    Text3().SetLocked(true);
+    Type(Text2(), typed);
+    EXPECT_FALSE(Text3().Locked()) << static_cast<int>(typed);
   }
-  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{x\\A_`z");
-  EXPECT_TRUE(W().Text1().Locked());
+  EXPECT_EQ(Text2().Text(), L"7.:ä @{x\\A_`z");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItEvenWhileReadOnly) {
   OpenWindow();
-  W().Text3().SetText(L"C:\\Office;C:\\Tools;");
-  SendMessageW(W().Text3().Handle(), EM_SETSEL, 4, 4);
-  Type(W().Text3(), L'\b');
-  EXPECT_EQ(W().Text3().Text(), L"");
-  EXPECT_TRUE(W().Text3().Locked());
+  Text3().SetText(L"C:\\Office;C:\\Tools;");
+  SendMessageW(Text3().Handle(), EM_SETSEL, 4, 4);
+  Type(Text3(), L'\b');
+  EXPECT_EQ(Text3().Text(), L"");
+  EXPECT_TRUE(Text3().Locked());
 
   // Read-only, other keys change nothing; editable, they type.
-  W().Text3().SetText(L"C:\\A;");
-  Type(W().Text3(), L'x');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\A;");
-  W().Text3().SetLocked(false);
-  SendMessageW(W().Text3().Handle(), EM_SETSEL, 5, 5);
-  Type(W().Text3(), L'x');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\A;x");
-  Type(W().Text3(), L'\b');
-  EXPECT_EQ(W().Text3().Text(), L"");
-  EXPECT_FALSE(W().Text3().Locked());
+  Text3().SetText(L"C:\\A;");
+  Type(Text3(), L'x');
+  EXPECT_EQ(Text3().Text(), L"C:\\A;");
+  Text3().SetLocked(false);
+  SendMessageW(Text3().Handle(), EM_SETSEL, 5, 5);
+  Type(Text3(), L'x');
+  EXPECT_EQ(Text3().Text(), L"C:\\A;x");
+  Type(Text3(), L'\b');
+  EXPECT_EQ(Text3().Text(), L"");
+  EXPECT_FALSE(Text3().Locked());
 }
 
 // ---- Timer1 ----
@@ -139,15 +139,15 @@ TEST_F(EditorPanelTest, OkIsEnabledWhileTheInstallationNamesAnExistingProgram) {
       {L"", false},
   };
   for (const Case& c : cases) {
-    W().Text2().SetText(c.installation);
+    Text2().SetText(c.installation);
     Tick();
-    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.installation);
+    EXPECT_EQ(Enabled(W().Panel().BHinzufügen()), c.enabled) << testing::PrintToString(c.installation);
   }
 
   MakeFile(L"X\\App.exe-x");
-  W().Text2().SetText(folder + L"App.exe-x");
+  Text2().SetText(folder + L"App.exe-x");
   Tick();
-  EXPECT_TRUE(Enabled(W().BHinzufügen()));
+  EXPECT_TRUE(Enabled(W().Panel().BHinzufügen()));
 }
 
 // OK tests the text as Windows will read it: a reference expanded only in a value that is and
@@ -168,36 +168,55 @@ TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
   const Case cases[] = {
       {L"Expand.exe", L"", true},
       {L"Expand.exe", L"\"" + expandable + L"\" /x", true},  // still a reference: stays expandable
-      {L"Plain.exe", expandable, false},                    // REG_SZ: taken literally
+      {L"Plain.exe", expandable, true},  // REG_SZ: found as written or expanded
       {L"Plain.exe", L"notepad.exe", true},                 // found on the search path
       {L"Plain.exe", L"velmarin-nowhere.exe", false},
   };
   for (const Case& c : cases) {
     SelectRow(c.row);
-    if (!c.typed.empty()) W().Text2().SetText(c.typed);
+    if (!c.typed.empty()) Text2().SetText(c.typed);
     Tick();
-    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
+    EXPECT_EQ(Enabled(W().Panel().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
   }
   SetEnvironmentVariableW(L"VELMARIN_X", nullptr);
 }
 
+// A program nobody can tell about is not known to be missing: OK may save it, and the panel says
+// why it cannot be told; for a drive letter this session lacks, what the user can do about it.
+TEST_F(EditorPanelTest, AProgramThatCannotBeReachedMayBeSavedAndThePanelSaysWhy) {
+  ASSERT_EQ(GetLogicalDrives() & (1u << (L'Q' - L'A')), 0u) << "the prefix has a drive Q:";
+  PutRegistration(L"PLAIN.EXE", MakeFile(L"plain.exe").c_str());
+  OpenWindow();
+  SelectRow(L"Plain.exe");
+  const std::pair<std::wstring, std::wstring> typedAndNote[] = {
+      {L"\\\\velmarin-no-server\\share\\x.exe", Texts::kPanelUnreachable},
+      {L"q:\\Tools\\x.exe /n", Texts::PanelDriveMissing(L'Q')},
+      {MakeFile(L"other.exe"), L""}};
+  for (const auto& [typed, note] : typedAndNote) {
+    Text2().SetText(typed);
+    Tick();
+    EXPECT_TRUE(Enabled(W().Panel().BHinzufügen())) << testing::PrintToString(typed);
+    EXPECT_EQ(WindowText(W().LabPanelNote()), note);
+  }
+}
+
 TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {
   OpenWindow();
-  W().Text1().SetText(L"");
+  Text1().SetText(L"");
   Tick();
-  EXPECT_FALSE(Enabled(W().BDateiname()));
-  W().Text1().SetText(L"A");
+  EXPECT_FALSE(Enabled(W().Panel().BDateiname()));
+  Text1().SetText(L"A");
   Tick();
-  EXPECT_TRUE(Enabled(W().BDateiname()));
+  EXPECT_TRUE(Enabled(W().Panel().BDateiname()));
 }
 
 TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
   OpenWindow();
-  W().Text1().SetText(L"");
-  W().Text2().SetText(MakeFile(L"Tool.exe"));
+  Text1().SetText(L"");
+  Text2().SetText(MakeFile(L"Tool.exe"));
   for (const ULONGLONG end = GetTickCount64() + 600; GetTickCount64() < end; Sleep(10)) Pump();
-  EXPECT_FALSE(Enabled(W().BDateiname()));
-  EXPECT_TRUE(Enabled(W().BHinzufügen()));
+  EXPECT_FALSE(Enabled(W().Panel().BDateiname()));
+  EXPECT_TRUE(Enabled(W().Panel().BHinzufügen()));
 }
 
 // ---- Bearbeiten and the cache list ----
@@ -206,58 +225,58 @@ TEST_F(EditorPanelTest, EditCommandLoadsTheRowAndSelectsTheWholeFileName) {
   PutWordAndNotepad();
   OpenWindow();
   SelectRowOnly(L"Winword.exe");
-  W().Text1().SetLocked(false);
-  W().Text1().SetText(L"something else");
-  W().Text2().SetText(L"typed");
+  W().Panel().SetMode(PanelMode::NewEntry);
+  Text1().SetText(L"something else");
+  Text2().SetText(L"typed");
 
   SendCommand(Root::kMnuBearbeiten, 0);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
-  EXPECT_TRUE(W().Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;");
+  EXPECT_TRUE(Text1().Locked());
   DWORD start = 99;
   DWORD end = 0;
-  SendMessageW(W().Text1().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(Text1().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 11u);
-  EXPECT_EQ(GetFocus(), W().Text1().Handle());
+  EXPECT_EQ(GetFocus(), Text1().Handle());
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStates) {
   PutWordAndNotepad();
   OpenWindow();
-  ListBox& cache = W().LstFileCache();
+  ListBox& cache = Cache();
   int word = -1;
   for (int i = 0; i < cache.Count(); ++i)
     if (const std::wstring line = CacheLine(i); line.compare(0, 12, L"WINWORD.EXE\t") == 0)
       word = i;
   ASSERT_GE(word, 0);
   ASSERT_TRUE(cache.Select(word));
-  W().Text3().SetLocked(false);
+  Text3().SetLocked(false);
 
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;");
   EXPECT_EQ(LockState(), Locks(true, false));
 
   // The line is a display of its entry: a line that is no entry's loads nothing.
-  const int odd = cache.Append(L"NOTEPAD.EXE\tC:\\x.exe\tC:\\y");
+  const int odd = cache.Insert(cache.Count(), L"NOTEPAD.EXE\tC:\\x.exe\tC:\\y", 0);
   ASSERT_TRUE(cache.Select(odd));
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickDoesNothingWhileTheListIsEmpty) {
   OpenWindow();
   ASSERT_EQ(List().Count(), 0);
-  const int line = W().LstFileCache().Append(L"A.EXE\tC:\\a.exe\tC:\\;");
-  ASSERT_TRUE(W().LstFileCache().Select(line));
-  W().Text2().SetText(L"kept");
+  const int line = Cache().Insert(0, L"A.EXE\tC:\\a.exe\tC:\\;", 0);
+  ASSERT_TRUE(Cache().Select(line));
+  Text2().SetText(L"kept");
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"");
-  EXPECT_EQ(W().Text2().Text(), L"kept");
+  EXPECT_EQ(Text1().Text(), L"");
+  EXPECT_EQ(Text2().Text(), L"kept");
 }
 
 // ---- Browse ----
@@ -272,10 +291,10 @@ TEST_F(EditorPanelTest, BrowseForANewEntryTakesTheChosenNameFolderAndDirectoryLi
 
   SendCommand(Root::kBDateiname);
   ASSERT_EQ(prompts_.openRequests.size(), 1u);
-  EXPECT_EQ(W().Text1().Text(), L"Mytool.exe");
-  EXPECT_EQ(W().Text2().Text(), folder + L"Mytool.exe");
-  EXPECT_EQ(W().Text3().Text(), folder.substr(0, folder.size() - 1) + L";");
-  EXPECT_FALSE(W().Text1().Locked()) << "still a new entry";
+  EXPECT_EQ(Text1().Text(), L"Mytool.exe");
+  EXPECT_EQ(Text2().Text(), folder + L"Mytool.exe");
+  EXPECT_EQ(Text3().Text(), folder.substr(0, folder.size() - 1) + L";");
+  EXPECT_FALSE(Text1().Locked()) << "still a new entry";
   EXPECT_EQ(W().Dialog1FileName(), chosen);
   // Nothing is written: no key for the program, no LastBrowseFolder.
   EXPECT_FALSE(RegistrationExists(L"MYTOOL.EXE"));
@@ -287,39 +306,39 @@ TEST_F(EditorPanelTest, BrowseForAnExistingEntryKeepsItsNameAndDropsUnsavedEdits
   PutWordAndNotepad();
   OpenWindow();
   SelectRowOnly(L"Winword.exe");
-  W().Text2().SetText(L"unsaved");
+  Text2().SetText(L"unsaved");
   W().Dialog1FileName() = L"C:\\earlier\\Export.reg";
 
   SendCommand(Root::kBDateiname);  // cancelled
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;");
   EXPECT_EQ(W().Dialog1FileName(), L"") << "a cancelled browse leaves no file name";
 
   const std::wstring chosen = MakeFile(L"Neu\\WORD2.EXE");
   prompts_.openAnswers.push_back(chosen);
   SendCommand(Root::kBDateiname);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), DirectoryPart(chosen) + L"Word2.exe");
-  EXPECT_EQ(W().Text3().Text(), Folder() + L"\\Neu;");
-  EXPECT_TRUE(W().Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), DirectoryPart(chosen) + L"Word2.exe");
+  EXPECT_EQ(Text3().Text(), Folder() + L"\\Neu;");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(EditorPanelTest, CancelledOrEmptyBrowseLeavesANewEntryInProgressAsItWas) {
   PutWordAndNotepad();
   OpenWindow();
   StartNewEntry();
-  W().Text1().SetText(L"Meintool.exe");
-  W().Text2().SetText(L"C:\\halb");
-  W().Text3().SetText(L"C:\\;");
+  Text1().SetText(L"Meintool.exe");
+  Text2().SetText(L"C:\\halb");
+  Text3().SetText(L"C:\\;");
   prompts_.openAnswers.push_back(std::nullopt);
   prompts_.openAnswers.push_back(std::wstring());
   for (int attempt = 0; attempt < 2; ++attempt) {
     SendCommand(Root::kBDateiname);
-    EXPECT_EQ(W().Text1().Text(), L"Meintool.exe");
-    EXPECT_EQ(W().Text2().Text(), L"C:\\halb");
-    EXPECT_EQ(W().Text3().Text(), L"C:\\;");
-    EXPECT_FALSE(W().Text1().Locked());
+    EXPECT_EQ(Text1().Text(), L"Meintool.exe");
+    EXPECT_EQ(Text2().Text(), L"C:\\halb");
+    EXPECT_EQ(Text3().Text(), L"C:\\;");
+    EXPECT_FALSE(Text1().Locked());
     EXPECT_EQ(W().Dialog1FileName(), L"");
   }
   EXPECT_EQ(prompts_.openRequests.size(), 2u);
@@ -383,7 +402,7 @@ TEST_F(EditorPanelTest, BrowseOnAnEmptyListShowsNoDialog) {
   prompts_.openAnswers.push_back(MakeFile(L"tool.exe"));
   SendCommand(Root::kBDateiname);
   EXPECT_TRUE(prompts_.openRequests.empty());
-  EXPECT_EQ(W().Text2().Text(), L"");
+  EXPECT_EQ(Text2().Text(), L"");
 }
 
 }  // namespace

@@ -25,16 +25,11 @@ class PanelWindowFixture : public RootFixture {
   Root& W() { return *root_; }
   HWND ListHandle() { return List().Handle(); }
 
-  // The placeholder row of a new entry, selected and copied into the panel with Text1 editable.
+  // The row of a new entry, selected and copied into the panel with Text1 editable.
   void StartNewEntry() {
-    const int row = List().InsertRow(List().Count(), L"Neuer Eintrag", L"Achtung");
-    ASSERT_GE(row, 0);
-    List().SetText(row, 1, L"XXX");
-    ASSERT_TRUE(List().Select(row));
-    W().Text1().SetLocked(false);
-    W().Text1().SetText(L"Neuer Eintrag");
-    W().Text2().SetText(L"");
-    W().Text3().SetText(L"");
+    W().StartNewEntry();
+    ASSERT_EQ(SelectedText(), L"Neuer Eintrag");
+    ASSERT_EQ(W().Mode(), PanelMode::NewEntry);
   }
 
   // ---- Messages as the controls receive them ----
