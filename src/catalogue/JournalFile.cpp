@@ -1,12 +1,10 @@
 #include "catalogue/JournalFile.h"
 
-#include <knownfolders.h>
-
 #include "catalogue/JournalFormat.h"
+#include "catalogue/UserScope.h"
 #include "platform/FileContent.h"
 #include "platform/FileDirPath.h"
 #include "platform/Processes.h"
-#include "platform/SpecialFolders.h"
 
 namespace {
 
@@ -39,9 +37,8 @@ DWORD WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) 
 }  // namespace
 
 std::wstring DefaultJournalPath() {
-  const std::wstring appData = SpecialFolderPath(FOLDERID_LocalAppData);
-  if (appData.empty()) return std::wstring();
-  return appData + L"\\Velmarin\\Journal.dat";
+  const std::optional<std::wstring> folder = UserScopeDataFolder();
+  return folder ? *folder + L"\\Journal.dat" : std::wstring();
 }
 
 LoadedJournal LoadJournalFile(const std::wstring& path) {
@@ -64,7 +61,7 @@ LoadedJournal LoadJournalFile(const std::wstring& path) {
 JournalFileStatus SaveJournalFile(const std::wstring& path,
                                   const std::vector<JournalEntry>& entries) {
   if (const DWORD error = EnsureFolder(path); error != ERROR_SUCCESS)
-    return Problem(JournalFileProblem::Folder, error);
+    return Problem(JournalFileProblem::MakeFolder, error);
   const std::wstring fresh = path + L".neu";
   if (const DWORD error = WriteNewFile(fresh, EncodeJournal(entries)); error != ERROR_SUCCESS)
     return Problem(JournalFileProblem::Write, error);

@@ -11,11 +11,11 @@
 
 enum class JournalFileProblem {
   None,
-  Read,     // the file is there but could not be read
-  Damaged,  // the file is not a whole journal (cut off, altered, another program's, too new)
-  Folder,   // the folder could not be created
-  Write,    // the new journal could not be written beside the old one
-  Replace,  // the new journal could not take the old one's place
+  Read,        // the file is there but could not be read
+  Damaged,     // the file is not a whole journal (cut off, altered, another program's, too new)
+  MakeFolder,  // the folder could not be created
+  Write,       // the new journal could not be written beside the old one
+  Replace,     // the new journal could not take the old one's place
 };
 
 struct JournalFileStatus {
@@ -30,7 +30,8 @@ struct LoadedJournal {
   JournalFileStatus status;
 };
 
-// %LOCALAPPDATA%\Velmarin\Journal.dat; empty when the shell knows no such folder.
+// Journal.dat in the folder the user's backup goes to (%LOCALAPPDATA%\Velmarin of the
+// "Benutzer" scope's user); empty when that folder is not known.
 std::wstring DefaultJournalPath();
 
 // The journal at `path`. No file yet is no journal yet, not a problem.

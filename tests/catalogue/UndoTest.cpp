@@ -184,5 +184,5 @@ TEST_F(UndoTest, AJournalReadAgainTakesBackNewestFirstAndADamagedOneIsReportedAn
   EXPECT_EQ(last.UndoNewest({}, file).outcome, UndoOutcome::NothingToUndo);
   EXPECT_EQ(last.Entries().Entries().size(), 2u);
   ChangeJournal nowhere((kFolder / L"fehlt" / L"Velmarin" / L"Journal.dat").wstring());
-  EXPECT_EQ(nowhere.Record({JournalAction::Save, {}}).problem, JournalFileProblem::Folder);
+  EXPECT_EQ(nowhere.Record({JournalAction::Save, {}}).problem, JournalFileProblem::MakeFolder);
 }
