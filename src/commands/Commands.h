@@ -5,6 +5,8 @@
 
 #include "ui/CommandHost.h"
 
+class RecordedChange;
+
 // What a save did.
 enum class SaveResult {
   Saved,     // the registry holds the entry; row and cache line updated
@@ -17,6 +19,9 @@ struct SaveOptions {
   // A registration whose values and sub-keys the saved key receives before the panel's two
   // values are written (renaming carries everything over). Empty: none.
   std::wstring carryOverFrom;
+  // The change the saved key belongs to (a rename's, which also removes the old key); none:
+  // the save records its own.
+  RecordedChange* change = nullptr;
 };
 
 SaveResult SaveEntry(CommandHost& host, const SaveOptions& options = {});  // BHinzufügen
@@ -26,6 +31,7 @@ void RenameEntry(CommandHost& host);                                       // mn
 void RunApplication(CommandHost& host);                                    // mnuAusführen
 void ExportEntry(CommandHost& host);                                       // mnuExportieren
 void CleanUpEntries(CommandHost& host);                                    // mnuBereinigen
+void UndoChange(CommandHost& host);                                        // mnuRückgängig
 
 // Connects the window's commands to the operations above.
 void InstallCommands(CommandHost& host);

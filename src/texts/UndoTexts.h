@@ -10,6 +10,9 @@
 namespace Texts {
 
 // ---- Undo ("Rückgängig") and its journal of changes ----
+// The context menu's first item with nothing to take back (disabled), and its key.
+inline constexpr wchar_t kMenuRückgängig[] = L"Rückgängig";
+inline constexpr wchar_t kMenuRückgängigKey[] = L"\tStrg+Z";
 inline constexpr wchar_t kUndoMenuPrefix[] = L"Rückgängig: ";
 // A change that touched several registrations names their number instead of one name.
 inline constexpr wchar_t kUndoEntriesSuffix[] = L" Einträge";
@@ -65,6 +68,18 @@ inline constexpr wchar_t kJournalUnreadable[] =
 inline constexpr wchar_t kJournalDamaged[] =
     L"Das Änderungsprotokoll ist beschädigt und wird nicht verwendet. Frühere Änderungen können "
     L"nicht rückgängig gemacht werden.  ";
+// The undo was done, but the file still holds the change as not taken back.
+inline constexpr wchar_t kUndoNotSaved[] =
+    L"Die Änderung wurde rückgängig gemacht, das Änderungsprotokoll konnte aber nicht "
+    L"gespeichert werden. Nach einem Neustart wird sie noch einmal angeboten.  ";
+// Before a command writes: the registration and the system's reason follow on lines of their own.
+inline constexpr wchar_t kJournalBeforeFailed[] =
+    L"Der Eintrag konnte nicht vollständig gelesen werden, die Änderung könnte also nicht "
+    L"rückgängig gemacht werden. Es wurde nichts verändert.  ";
+// After a command wrote: the system's reason follows on a line of its own.
+inline constexpr wchar_t kJournalAfterFailed[] =
+    L"Die Änderung wurde ausgeführt, kann aber nicht rückgängig gemacht werden: Ein Eintrag "
+    L"konnte danach nicht gelesen werden.  ";
 inline constexpr wchar_t kJournalNotSaved[] =
     L"Das Änderungsprotokoll konnte nicht gespeichert werden. Nach einem Neustart kann die "
     L"Änderung nicht mehr rückgängig gemacht werden.  ";
