@@ -27,6 +27,9 @@ void InstallCommands(CommandHost& host) {
       case Command::Bereinigen:
         CleanUpEntries(host);
         break;
+      case Command::Rückgängig:
+        UndoChange(host);
+        break;
       case Command::Bearbeiten:
         break;  // the window edits by itself
     }

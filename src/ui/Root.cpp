@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "texts/Texts.h"
+#include "texts/UndoTexts.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuAusführen, Command::Ausführen, Texts::kMenuAusführen},
     {Root::kMnuLöschen, Command::Löschen, Texts::kMenuLöschen},
     {Root::kMnuBereinigen, Command::Bereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuRückgängig, Command::Rückgängig, Texts::kMenuRückgängig},
     {0, Command::Speichern, Texts::kActionSave},
 };
 
@@ -244,6 +246,7 @@ void Root::ShowCommandMenu(POINT at) {
   const UINT changeable = entry == nullptr || MayChange(entry->Scope) ? MF_ENABLED : MF_GRAYED;
   for (const int item : {kMnuUmbenennen, kMnuLöschen})
     EnableMenuItem(commandMenu_, static_cast<UINT>(item), MF_BYCOMMAND | changeable);
+  ShowUndoItem();
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,

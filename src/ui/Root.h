@@ -27,6 +27,8 @@ struct RootOptions {
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
   // where AppBackupBenutzer.reg goes; empty: the user's %LOCALAPPDATA%\Velmarin
   std::wstring userBackupFolder;
+  // The journal of changes; empty: Journal.dat in the user's %LOCALAPPDATA%\Velmarin
+  std::wstring journalFile;
 };
 
 class Root final : public CommandHost {
@@ -42,6 +44,7 @@ class Root final : public CommandHost {
   static constexpr int kMnuSuchen = 40008;
   static constexpr int kMnuWeitersuchen = 40009;
   static constexpr int kMnuBereinigen = 40010;
+  static constexpr int kMnuRückgängig = 40011;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -164,6 +167,7 @@ class Root final : public CommandHost {
   void RunOffTheWindowThread(const std::function<void()>& work) override;
   std::wstring BackupPath() const override;
   std::wstring& Dialog1FileName() override { return dialog1FileName_; }
+  ChangeJournal& Changes() override;
   // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
   // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
   std::optional<std::wstring> UserBackupPath() const;
@@ -193,6 +197,13 @@ class Root final : public CommandHost {
   void SizeAndCentre();
   void CreateStatusImages();
   void CreateCommandMenu();
+
+  // ---- The journal of changes (RootJournal.cpp) ----
+  void LoadJournal();
+  // The menu's first item names the change Strg+Z takes back, or is disabled.
+  void ShowUndoItem();
+  // Strg+Z outside a text box (where it takes back the typing); true when it was that key.
+  bool TranslateUndoKey(const MSG& message);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ReloadWindowIcons();
 
@@ -247,6 +258,7 @@ class Root final : public CommandHost {
   bool refreshAfterScan_ = false;  // a refresh was asked for while the registry was read
   std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
+  std::optional<ChangeJournal> journal_;  // read from its file on first use
 
   std::function<void(Command)> commandHandler_;
   int commandMenuOpenings_ = 0;

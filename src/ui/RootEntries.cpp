@@ -237,6 +237,7 @@ std::wstring Root::InitialBrowseFolder() const {
 // ---- Search ----
 
 bool Root::TranslateAccelerator(MSG& message) {
+  if (TranslateUndoKey(message)) return true;
   return accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/Root.h"
 #include "ui/controls/StatusImages.h"
 #include "texts/Texts.h"
+#include "texts/UndoTexts.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ struct MenuDesign {
   const wchar_t* caption;
 };
 constexpr MenuDesign kMenu[] = {
+    {Root::kMnuRückgängig, Texts::kMenuRückgängig},   {0, nullptr},
     {Root::kMnuHinzufügen, Texts::kMenuHinzufügen},   {Root::kMnuBearbeiten, Texts::kMenuBearbeiten},
     {0, nullptr},                                     {Root::kMnuUmbenennen, Texts::kMenuUmbenennen},
     {Root::kMnuExportieren, Texts::kMenuExportieren}, {Root::kMnuAusführen, Texts::kMenuAusführen},
