@@ -33,7 +33,9 @@ void LoadPanelFromRow(Root& root, int row) {
 
 }  // namespace
 
+// The panel's typed texts are saved or dropped first, as the user answers; Abbrechen stays.
 void NewEntry(Root& root) {
+  if (!root.LeavePanel()) return;
   ListView& list = root.LstFileList();
   const LPARAM id = AddPlaceholderRow(list);
   if (id == 0) return;

@@ -38,8 +38,16 @@ ProgramStart StartFromPanel(Root& root) {
 
 std::wstring TitleOfEntry(Root& root) { return L" " + root.Text1().Text(); }
 
-void ReportMissingProgram(Root& root) {
-  root.Ask().Message(root.Handle(), Texts::kRunFailed, TitleOfEntry(root), MB_OK | MB_ICONWARNING);
+// A program named by its full path is named in the message with the system's reason why it
+// cannot be had (not there, a folder on a drive that is gone, no access); anything else keeps the
+// general message.
+void ReportMissingProgram(Root& root, const std::wstring& program) {
+  const DWORD error = IsFullPath(program) ? FileAttributesError(program) : ERROR_SUCCESS;
+  const std::wstring text = error == ERROR_SUCCESS
+                                ? std::wstring(Texts::kRunFailed)
+                                : std::wstring(Texts::kRunProgramMissing) + L"\n" + program +
+                                      L"\n" + SystemMessage(error);
+  root.Ask().Message(root.Handle(), text, TitleOfEntry(root), MB_OK | MB_ICONWARNING);
 }
 
 void ReportFailedStart(Root& root, const std::wstring& program, DWORD error) {
@@ -83,7 +91,7 @@ void RunApplication(Root& root) {
   if (root.LstFileList().SelectedIndex() < 0) return;
   const ProgramStart start = StartFromPanel(root);
   if (!IsFullPath(start.program) || !FileExists(start.program)) {
-    ReportMissingProgram(root);
+    ReportMissingProgram(root, start.program);
     return;
   }
   DWORD error = ERROR_SUCCESS;

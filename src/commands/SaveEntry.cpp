@@ -40,7 +40,7 @@ std::wstring KeyPathOf(const std::wstring& keyName) { return EntryKeyPath(keyNam
 bool RefusedName(Root& root, const std::wstring& keyName) {
   const KeyNameProblem problem = CheckTypedKeyName(keyName);
   if (problem == KeyNameProblem::None) return false;
-  root.Ask().Message(root.Handle(), KeyNameProblemText(problem), root.Title(),
+  root.Ask().Message(root.Handle(), Texts::KeyNameProblemText(problem), root.Title(),
                      MB_OK | MB_ICONWARNING);
   root.Text1().Focus();
   return true;

@@ -102,3 +102,9 @@ bool PathExists(const std::wstring& path) {
   if (!IsUsablePath(path)) return false;
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+unsigned long FileAttributesError(const std::wstring& path) {
+  if (!IsUsablePath(path)) return ERROR_INVALID_NAME;
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? ERROR_SUCCESS
+                                                                      : GetLastError();
+}

@@ -1,5 +1,5 @@
-// The editor panel's behaviour: the buttons the timer enables, the edit command, the cache
-// line's double click, the browse dialog, and the rules for typing into Text2 and Text3.
+// The editor panel's behaviour: the buttons the timer enables, the status line under the boxes,
+// the edit command, the cache line's double click, the browse dialog, and Backspace in Text3.
 #include <string>
 
 #include "catalogue/EntryList.h"
@@ -11,6 +11,7 @@
 #include "platform/SpecialFolders.h"
 #include "ui/EditorPanelRules.h"
 #include "ui/FileDialogFlags.h"
+#include "ui/PanelStatus.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
 
@@ -42,12 +43,31 @@ void Root::UpdateEditorButtons() {
   if (installation.text != panelCheck_.text || installation.type != panelCheck_.type)
     CheckPanelProgram(installation);
   const bool writable = panel_.scope == Scope::User || machineWritable_;
-  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending && panelCheck_.fine);
+  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending &&
+                          panelCheck_.status == EntryStatus::Fine);
+  ShowPanelStatus();
+}
+
+// The registration's own status while its text is the one loaded (a hidden or settings-only
+// entry says so), else the answer for the typed text.
+void Root::ShowPanelStatus() {
+  const TypedText installation = PanelInstallation();
+  ProgramReading reading;
+  reading.stored = installation.text;
+  reading.asRead = TextAsWindowsReadsIt(installation.text, installation.type);
+  const AppPathEntry* entry = catalogue_.Find(panel_.entry);
+  if (entry != nullptr && text2_.Text() == panel_.installation)
+    reading.status = entry->Status;
+  else
+    reading.status = panelCheck_.pending ? EntryStatus::Checking : panelCheck_.status;
+  const bool empty = ShowsNewEntry() ? !PanelHasUnsavedEdits() : panel_.keyName.empty();
+  const std::wstring line = empty ? std::wstring() : PanelStatusLine(reading);
+  if (WindowText(Control(kLabStatus)) != line) SetWindowTextChecked(Control(kLabStatus), line);
 }
 
 // A newer text supersedes the test of an older one, whose answer is then dropped.
 void Root::CheckPanelProgram(const TypedText& installation) {
-  panelCheck_ = PanelCheck{installation.text, installation.type, false, false};
+  panelCheck_ = PanelCheck{installation.text, installation.type, false, EntryStatus::Broken};
   if (checks_ == nullptr) return;
   if (TestedPath(installation.text).empty()) {
     checks_->Cancel(kPanelCheckId);
@@ -60,22 +80,17 @@ void Root::CheckPanelProgram(const TypedText& installation) {
 }
 
 void Root::EditSelectedEntry() {
-  LoadSelectedRow();
-  if (!IsWindowEnabled(text1_.Handle())) return;
-  text1_.SelectAll();
-  text1_.Focus();
+  const int selected = lstFileList_.SelectedIndex();
+  if (selected < 0) return;
+  if (lstFileList_.IdOf(selected) != panelRow_) LoadSelectedRow();
+  text2_.SelectAll();
+  text2_.Focus();
 }
 
 void Root::LoadSelectedCacheLine() {
   if (lstFileList_.Count() == 0) return;
   const auto id = static_cast<EntryId>(lstFileCache_.Data(lstFileCache_.SelectedIndex()));
   if (const AppPathEntry* entry = catalogue_.Find(id)) LoadEntryIntoPanel(*entry);
-}
-
-void Root::ApplyListClickRule() {
-  if (!ClickLocksPanel(text1_.Text())) return;
-  text1_.SetLocked(true);
-  text3_.SetLocked(true);
 }
 
 void Root::BrowseForProgram() {
@@ -117,18 +132,13 @@ void Root::FillPanelFromChosenFile(const std::wstring& path) {
   text3_.SetText(program.directory);
 }
 
-// ---- Key rules of Text2 and Text3 ----
+// ---- Backspace in Text3 ----
 
-LRESULT CALLBACK Root::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
-  if (message == WM_CHAR && UnlocksDirectory(static_cast<wchar_t>(wParam)))
-    root->Guarded(Texts::kActionWindow, [root] { root->text3_.SetLocked(false); });
-  return root->text2Subclass_.CallOriginal(hwnd, message, wParam, lParam);
-}
-
+// Only a box that may be edited: a read-only row's directory stays as it is.
 LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Root* root = ControlSubclass::OwnerOf<Root>(hwnd);
-  if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam))) {
+  if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam)) &&
+      !root->text3_.Locked()) {
     root->Guarded(Texts::kActionWindow, [root] { root->text3_.SetText(L""); });
     return 0;
   }
@@ -136,6 +146,5 @@ LRESULT CALLBACK Root::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void Root::AttachEventHandlers() {
-  text2Subclass_.Attach(text2_.Handle(), &Root::Text2Proc, this);
   text3Subclass_.Attach(text3_.Handle(), &Root::Text3Proc, this);
 }

@@ -27,6 +27,10 @@ struct SearchOutcome {
   std::optional<size_t> found;  // the matching row's position
 };
 
+// The pattern a typed text stands for: a text without wildcard characters (* ? # [) finds itself
+// anywhere in a field, as Explorer's search does; with one it must match the whole field.
+std::wstring SearchPatternFor(std::wstring_view typed);
+
 // The first row after `start` (the rows in the order the list shows them; wrapping round to the
 // first row, `start` itself last) that matches; `start` past the end begins at the first row.
 SearchOutcome FindNextRow(const std::vector<RowTexts>& rows, size_t start,

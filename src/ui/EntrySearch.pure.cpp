@@ -9,10 +9,16 @@ bool RowMatches(const RowTexts& row, const LikePattern& pattern, bool allColumns
 }
 }  // namespace
 
+std::wstring SearchPatternFor(std::wstring_view typed) {
+  if (typed.find_first_of(L"*?#[") != std::wstring_view::npos) return std::wstring(typed);
+  return L"*" + std::wstring(typed) + L"*";
+}
+
 SearchOutcome FindNextRow(const std::vector<RowTexts>& rows, size_t start,
                           const SearchRequest& request, const LikeCharRules& ignoringCase) {
   const std::optional<LikePattern> pattern =
-      LikePattern::Compile(request.pattern, request.matchCase ? CodeCharRules() : ignoringCase);
+      LikePattern::Compile(SearchPatternFor(request.pattern),
+                           request.matchCase ? CodeCharRules() : ignoringCase);
   if (!pattern) return {true, std::nullopt};
   const size_t count = rows.size();
   const size_t first = start < count ? start + 1 : 0;

@@ -1,7 +1,8 @@
 // The entry list's own notifications: a header click sorts, a row that gains the selection is
-// loaded into the panel (whether by arrow key, page key, click or a command), a click applies the
-// panel's click rule, and the hidden Keyname column cannot be dragged open. The context menu,
-// however it is asked for, arrives once as WM_CONTEXTMENU.
+// shown in the panel (whether by arrow key, page key, click or a command; Root::OnRowChosen asks
+// first when the panel holds typed texts), a row's cut-off cells show whole in its info tip, and
+// the hidden Keyname column cannot be dragged open. The context menu, however it is asked for,
+// arrives once as WM_CONTEXTMENU.
 #include <windowsx.h>
 
 #include "ui/Root.h"
@@ -28,13 +29,15 @@ LRESULT Root::OnListNotify(const NMHDR& header) {
       // The list hands over its own buffer for the answer.
       return OnGetDispInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
     case LVN_ITEMCHANGED:
-      if (GainsSelection(reinterpret_cast<const NMLISTVIEW&>(header))) LoadSelectedRow();
-      return 0;
-    case NM_CLICK:
-      ApplyListClickRule();
+      if (const auto& change = reinterpret_cast<const NMLISTVIEW&>(header); GainsSelection(change))
+        OnRowChosen(change.iItem);
       return 0;
     case NM_DBLCLK:
-      LoadSelectedRow();
+      // Shows the row's saved texts again, unless that would drop typed ones.
+      if (!leavePending_ && !PanelHasUnsavedEdits()) LoadSelectedRow();
+      return 0;
+    case LVN_GETINFOTIPW:
+      FillInfoTip(const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header)));
       return 0;
     case LVN_COLUMNCLICK:
       SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
@@ -42,6 +45,23 @@ LRESULT Root::OnListNotify(const NMHDR& header) {
     default:
       return 0;
   }
+}
+
+// The tip names each cell of the row its column cuts off, with the column's header; a row whose
+// cells all fit has none.
+void Root::FillInfoTip(NMLVGETINFOTIPW& tip) const {
+  if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
+  std::wstring text;
+  if (const AppPathEntry* entry = EntryOfRow(tip.iItem))
+    for (const int column : lstFileList_.ColumnOrder()) {
+      const std::wstring cell = CellText(*entry, column);
+      if (lstFileList_.ColumnWidth(column) <= 0 || cell.empty() ||
+          !lstFileList_.CutsOff(column, cell))
+        continue;
+      if (!text.empty()) text += L"\n";
+      text += lstFileList_.ColumnText(column) + L": " + cell;
+    }
+  lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
 }
 
 // The Keyname column stays at width 0: its divider can be neither dragged nor double-clicked.

@@ -81,6 +81,43 @@ bool ListView::SetColumnWidth(int column, int width) {
                       MAKELPARAM(width, 0)) != FALSE;
 }
 
+std::vector<int> ListView::ColumnWidths() const {
+  std::vector<int> widths;
+  for (int column = 0; column < ColumnCount(); ++column) widths.push_back(ColumnWidth(column));
+  return widths;
+}
+
+bool ListView::SetColumnWidths(const std::vector<int>& widths) {
+  bool all = true;
+  for (size_t column = 0; column < widths.size(); ++column)
+    all = SetColumnWidth(static_cast<int>(column), widths[column]) && all;
+  return all;
+}
+
+std::vector<int> ListView::ColumnOrder() const {
+  std::vector<int> order(static_cast<size_t>(ColumnCount()));
+  if (order.empty() || !SendMessageW(hwnd_, LVM_GETCOLUMNORDERARRAY, order.size(),
+                                     reinterpret_cast<LPARAM>(order.data())))
+    return {};
+  return order;
+}
+
+bool ListView::SetColumnOrder(const std::vector<int>& order) {
+  if (order.size() != static_cast<size_t>(ColumnCount())) return false;
+  return SendMessageW(hwnd_, LVM_SETCOLUMNORDERARRAY, order.size(),
+                      reinterpret_cast<LPARAM>(order.data())) != FALSE;
+}
+
+// The list leaves a few pixels on either side of a cell's text, and the first column's picture.
+bool ListView::CutsOff(int column, const std::wstring& text) const {
+  constexpr int kCellMargins = 12;
+  int needed = static_cast<int>(
+                   SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) +
+               kCellMargins;
+  if (column == 0) needed += GetSystemMetrics(SM_CXSMICON) + kCellMargins / 2;
+  return needed > ColumnWidth(column);
+}
+
 // ---- Rows ----
 
 int ListView::Count() const {

@@ -25,6 +25,13 @@ class ListView {
   std::wstring ColumnText(int column) const;
   int ColumnWidth(int column) const;
   bool SetColumnWidth(int column, int width);
+  std::vector<int> ColumnWidths() const;
+  bool SetColumnWidths(const std::vector<int>& widths);
+  // The columns in the order they are shown (column numbers); empty when the list refuses.
+  std::vector<int> ColumnOrder() const;
+  bool SetColumnOrder(const std::vector<int>& order);
+  // True when the column is too narrow for `text` in a cell (its picture included in the first).
+  bool CutsOff(int column, const std::wstring& text) const;
 
   // Rows
   int Count() const;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the legend, the entry list, the hidden cache list, the editor panel, the
 // broken-entry count, the command menu and the 200 ms timer; its start-up fills the list and
-// writes the registry backup.
+// writes the registry backup. It can be resized and remembers its place, its size and the
+// list's columns per user; it answers the keys of a dialog and the menu's shortcuts.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,19 +11,16 @@
 #include <unordered_set>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
+#include "ui/CommandStates.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 #include "ui/Prompts.h"
 #include "ui/Texts.h"
-
-// What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
-enum class Command {
-  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen
-};
 
 // Where the editor panel's texts came from: the entry (0 for a new entry or none) and the two
 // texts as they were loaded, so a save can tell what the user changed.
@@ -85,6 +83,7 @@ class Root {
   static constexpr int kBHinzufügen = 128;
   static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
+  static constexpr int kLabStatus = 131;  // the panel's status line
 
   // Columns of LstFileList.
   static constexpr int kColumnFileName = 0;
@@ -92,6 +91,12 @@ class Root {
   static constexpr int kColumnInstallation = 2;
   static constexpr int kColumnDirectory = 3;
   static constexpr int kColumnScope = 4;
+
+  // The window's smallest client area at 96 DPI: the layout of RootLayout.cpp.
+  static constexpr int kDesignWidth = 575;
+  static constexpr int kDesignHeight = 504;
+  // No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
@@ -104,6 +109,9 @@ class Root {
   static constexpr UINT kChecksFinishedMessage = WM_APP + 3;
   // Posted by the start-up's scan when it has read both keys (lParam: the entries).
   static constexpr UINT kScanFinishedMessage = WM_APP + 4;
+  // Posted when the user chose another row while the panel holds a new entry or changed texts:
+  // the question comes once the list has finished with the click or key.
+  static constexpr UINT kLeaveRowMessage = WM_APP + 5;
   // The panel's OK test runs with the entries' tests under this id.
   static constexpr uint64_t kPanelCheckId = ~uint64_t{0};
   // Threads for the existence tests: a few stuck on shares leave the others going.
@@ -159,15 +167,28 @@ class Root {
   // Reads both App Paths keys again: rows follow what they hold, the selection stays on its key,
   // and texts the user is editing in the panel stay as they are.
   void Refresh();
-  // Keys and the menu's accelerators (F5); true when the message was one.
+  // The menu's shortcuts, then the keys of a dialog (Tab, access keys, Enter, Escape); true when
+  // the message was one of them. The program's message loop calls it for every message.
+  bool PreTranslate(MSG& message);
   bool TranslateAccelerator(MSG& message);
+  // The selected row as the commands see it, and whether a command can work on it.
+  SelectedRow SelectedRowState() const;
   // "Suchen ...": asks for a pattern, then selects the next row that matches.
   void Search();
   // "Weitersuchen": the next row after the selected one (wrapping) that matches the last
   // pattern; without one, "Suchen ...".
   void SearchNext();
-  // True while the panel holds texts the user changed and did not save.
+  // True while the panel holds texts the user may still be typing (kept across a refresh).
   bool PanelEdited() const;
+  // True while the panel holds texts that differ from what its row holds: a new entry with
+  // anything typed, or an entry's changed texts.
+  bool PanelHasUnsavedEdits() const;
+  // The panel shows a new entry, which has a row but no registration yet.
+  bool ShowsNewEntry() const { return panelRow_ >= ListView::kOwnIdBase; }
+  // Before the panel shows another row or the window closes: true when nothing unsaved is lost,
+  // after asking "Änderungen an <Name> speichern?" (Ja saves, Nein drops, Abbrechen: false).
+  // An abandoned new entry's row goes.
+  bool LeavePanel();
   // Where a new entry goes: the machine's key when the program may write there, else the
   // user's.
   Scope NewEntryScope() const;
@@ -225,15 +246,14 @@ class Root {
   // The timer's work: BDateiname is enabled while Text1 holds a name, BHinzufügen while the
   // program Text2 names exists.
   void UpdateEditorButtons();
-  // The command "Bearbeiten ... ": loads the selected row and selects the whole of Text1.
+  // The command "Bearbeiten ...": the selected row in the panel (typed texts of that row stay),
+  // the focus in the installation box with its text selected.
   void EditSelectedEntry();
   // Copies the selected line of LstFileCache into the panel (double click on the cache list).
   void LoadSelectedCacheLine();
   // The click on BDateiname: the open dialog, then the chosen program into the panel. Nothing
   // is written to the registry.
   void BrowseForProgram();
-  // A click on the list: Text1 and Text3 become read-only unless Text1 reads "Neuer Eintrag".
-  void ApplyListClickRule();
 
   // ---- List events (ListEvents.cpp) ----
   // Sorts the list ascending by that column (a click on its header).
@@ -248,9 +268,22 @@ class Root {
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnListNotify(const NMHDR& header);
   LRESULT OnHeaderNotify(const NMHDR& header);
+  void FillInfoTip(NMLVGETINFOTIPW& tip) const;
   void OnContextMenu(HWND source, LPARAM where);
   POINT KeyboardMenuPoint() const;
   void OnCommand(int id, int code);
+  bool OnMenuCommand(int id);
+  void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultButton() const;
+  void OnEscape();
+  void OnSize(UINT kind);
+  void OnMinMaxInfo(MINMAXINFO& info) const;
+  void RestoreWindowSettings();
+  void SaveWindowSettings() const;
+  void ApplyColumnOrder(std::vector<int> order);
+  std::vector<int> DesignColumnWidths() const;
+  void SetDesignColumnWidths(const std::vector<int>& widths);
+  SIZE DesignFrameSize() const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void RememberFocus();
   void RestoreFocus();
@@ -260,6 +293,7 @@ class Root {
   void CreateFonts();
   void DestroyFonts();
   void ApplyLayout();
+  int ListWidth() const;
   void SizeAndCentre();
   void SetUpEntryList();
   void CreateStatusImages();
@@ -268,19 +302,25 @@ class Root {
 
   // Editor panel
   void AttachEventHandlers();
-  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   std::wstring InitialBrowseFolder();
   void FillPanelFromChosenFile(const std::wstring& path);
   // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
-  void Guarded(const wchar_t* action, const std::function<void()>& work);
+  void Guarded(const std::wstring& action, const std::function<void()>& work);
 
   void HideKeynameColumn();
+  // ---- Leaving the panel's row (PanelLeave.cpp) ----
+  void OnRowChosen(int row);
+  void ResolvePendingLeave();
+  void SelectRowSilently(LPARAM id);
+  void DiscardPanelEdits();
+  void DropAbandonedNewEntry();
+  void ShowPanelStatus();
   void SelectFirstRowWhenNoneIs();
   void BackUpRegistry();
   void ShowWindowNow();
   void ReportBackup(bool written, const std::wstring& path);
-  void ReportUnexpectedError(const wchar_t* action);
+  void ReportUnexpectedError(const std::wstring& action);
   void ReloadWindowIcons();
 
   Prompts& prompts_;
@@ -305,7 +345,7 @@ class Root {
     std::wstring text;    // the installation text last sent off
     uint32_t type = 0;
     bool pending = false;
-    bool fine = false;    // its answer
+    EntryStatus status = EntryStatus::Broken;  // its answer
   } panelCheck_;
   HMENU commandMenu_ = nullptr;
   HICON appIcon_ = nullptr;
@@ -331,8 +371,11 @@ class Root {
 
   Catalogue catalogue_;
   PanelSource panel_;
+  LPARAM panelRow_ = 0;        // the id of the row the panel shows; 0: none
+  bool leavePending_ = false;  // kLeaveRowMessage is on its way
+  bool maximizeOnShow_ = false;  // the last run ended maximised
+  bool resizingForDpi_ = false;  // the columns follow the DPI, not the list's new width
   ListView lstFileList_;
-  ControlSubclass text2Subclass_;
   ControlSubclass text3Subclass_;
   ListBox lstFileCache_;
   TextBox text1_;

@@ -58,10 +58,15 @@ const AppPathEntry* Root::EntryOfRow(int row) const {
   return catalogue_.Find(static_cast<EntryId>(lstFileList_.IdOf(row)));
 }
 
+// The new entry's row is the selected one; all three boxes take typing.
 void Root::PanelShowsNewEntry() {
   panel_ = PanelSource{};
   panel_.scope = NewEntryScope();
+  const int selected = lstFileList_.SelectedIndex();
+  panelRow_ = selected >= 0 ? lstFileList_.IdOf(selected) : 0;
+  for (TextBox* box : {&text1_, &text2_, &text3_}) box->SetLocked(false);
   ShowScopeInPanel(panel_.scope);
+  ShowPanelStatus();
 }
 
 // Asked once, when the window is made: the rows' commands then say at once what cannot be done
@@ -116,7 +121,7 @@ void Root::OnChecksFinished() {
   for (const CheckResult& result : checks_->TakeFinished()) {
     if (result.id == kPanelCheckId) {
       panelCheck_.pending = false;
-      panelCheck_.fine = static_cast<EntryStatus>(result.value) == EntryStatus::Fine;
+      panelCheck_.status = static_cast<EntryStatus>(result.value);
       UpdateEditorButtons();
       continue;
     }
@@ -128,6 +133,7 @@ void Root::OnChecksFinished() {
   // Rows ask for their picture when drawn; a repaint shows the answers.
   InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
   ShowBrokenCount();
+  ShowPanelStatus();
 }
 
 // Rows of entries show their entry as it is now: its texts and the picture of its status.
@@ -168,6 +174,8 @@ void Root::UpdateTwinStatus(const AppPathEntry& entry) {
   InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
 }
 
+// The name changes only through "Umbenennen"; the two values can be typed whenever the key may
+// be written.
 void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   text1_.SetText(entry.FileName);
   text2_.SetText(entry.Installation);
@@ -175,7 +183,12 @@ void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   panel_ = PanelSource{entry.Id,           entry.KeyName,   entry.Scope,
                        entry.Installation, entry.Directory, entry.StoredInstallation,
                        entry.StoredDirectory};
+  panelRow_ = static_cast<LPARAM>(entry.Id);
+  text1_.SetLocked(true);
+  text2_.SetLocked(!MayChange(entry));
+  text3_.SetLocked(!MayChange(entry));
   ShowScopeInPanel(entry.Scope);
+  ShowPanelStatus();
 }
 
 // The row asks for its texts when drawn: an existing one only needs repainting.
@@ -214,6 +227,7 @@ void Root::Forget(EntryId id) {
   catalogue_.Remove(id);
   UpdateTwinStatus(forgotten);
   if (panel_.entry == id) panel_ = PanelSource{};
+  if (panelRow_ == static_cast<LPARAM>(id)) panelRow_ = 0;
   ShowBrokenCount();
 }
 
@@ -273,7 +287,7 @@ void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
 // What the user is typing in the panel, kept across a refresh.
 struct Root::PanelEdits {
   std::wstring texts[3];
-  bool locked[2];
+  bool locked[3];
   PanelSource source;
 };
 
@@ -285,22 +299,29 @@ void Root::Refresh() {
   std::optional<PanelEdits> edits;
   if (PanelEdited())
     edits = PanelEdits{{text1_.Text(), text2_.Text(), text3_.Text()},
-                       {text1_.Locked(), text3_.Locked()},
+                       {text1_.Locked(), text2_.Locked(), text3_.Locked()},
                        panel_};
   for (const EntryId id : pending_) checks_->Cancel(id);
   pending_.clear();
+  const bool newEntry = ShowsNewEntry();
+  const LPARAM newEntryRow = panelRow_;
+  ++commandsRunning_;  // the rows are made anew: the selection follows without a question
   GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
   GetFileListe();
   if (keep) ReselectKey(keep->first, keep->second);
+  --commandsRunning_;
   if (edits) {
     text1_.SetText(edits->texts[0]);
     text2_.SetText(edits->texts[1]);
     text3_.SetText(edits->texts[2]);
     text1_.SetLocked(edits->locked[0]);
-    text3_.SetLocked(edits->locked[1]);
+    text2_.SetLocked(edits->locked[1]);
+    text3_.SetLocked(edits->locked[2]);
     panel_ = edits->source;
     const AppPathEntry* same = catalogue_.FindByKey(panel_.scope, panel_.keyName);
     panel_.entry = same != nullptr ? same->Id : 0;
+    panelRow_ = newEntry ? newEntryRow : static_cast<LPARAM>(panel_.entry);
+    ShowPanelStatus();
   } else {
     LoadSelectedRow();
   }
@@ -313,10 +334,6 @@ void Root::WatchRegistry() {
   watch_.Start({{HKEY_LOCAL_MACHINE, Registry::kAppPathsKey},
                 {HKEY_CURRENT_USER, Registry::kAppPathsKey}},
                hwnd_, kRegistryChangedMessage);
-}
-
-bool Root::TranslateAccelerator(MSG& message) {
-  return accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message);
 }
 
 void Root::Search() {

@@ -83,9 +83,11 @@ void Root::GetFileListe() {
 // The placeholder of a new entry has no entry behind it: the panel shows its texts.
 void Root::LoadSelectedRow() {
   if (lstFileList_.Count() == 0) return;
-  text1_.SetLocked(true);
   const int row = lstFileList_.SelectedIndex();
-  if (row < 0) return;
+  if (row < 0) {
+    text1_.SetLocked(true);
+    return;
+  }
   if (const AppPathEntry* entry = EntryOfRow(row)) {
     LoadEntryIntoPanel(*entry);
     return;

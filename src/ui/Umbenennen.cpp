@@ -1,5 +1,7 @@
 #include "ui/Umbenennen.h"
 
+#include "catalogue/KeyNameRules.h"
+#include "platform/Text.h"
 #include "ui/Controls.h"
 #include "ui/Prompts.h"
 #include "ui/RenameCheck.h"
@@ -93,24 +95,51 @@ bool Confirm(HWND dialog, DialogState& state, RenameQuestion question) {
                                MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
+// The name field with its text selected and the focus, so the next keys replace or mend it.
+void SelectName(HWND dialog, const std::wstring& text) {
+  const HWND name = GetDlgItem(dialog, kTName);
+  SetWindowTextW(name, text.c_str());
+  SendMessageW(name, EM_SETSEL, 0, -1);
+  SetFocus(name);
+}
+
+// A name the registry cannot take (the key is its upper-case form) is refused here, over the
+// dialog, which stays open with what the user typed.
+bool Refused(HWND dialog, DialogState& state, const std::wstring& typed,
+             const std::wstring& name) {
+  const KeyNameProblem problem = CheckTypedKeyName(ToUpper(name));
+  if (problem == KeyNameProblem::None) return false;
+  state.prompts.Message(dialog, Texts::KeyNameProblemText(problem), Texts::kRenameCaption,
+                        MB_OK | MB_ICONWARNING);
+  SelectName(dialog, typed);
+  return true;
+}
+
 void OnReady(HWND dialog, DialogState& state) {
-  const RenameCheckResult result =
-      CheckNewName(WindowText(GetDlgItem(dialog, kTName)), state.installation,
-                   [&](RenameQuestion q) { return Confirm(dialog, state, q); });
+  const std::wstring typed = WindowText(GetDlgItem(dialog, kTName));
+  const RenameCheckResult result = CheckNewName(
+      typed, state.installation, [&](RenameQuestion q) { return Confirm(dialog, state, q); });
   if (!result.accepted) {
     SetDlgItemTextW(dialog, kTName, result.name.c_str());
     SetFocus(GetDlgItem(dialog, kTName));
     return;
   }
+  if (Refused(dialog, state, typed, result.name)) return;
   state.answer = result.name;
   EndDialog(dialog, IDOK);
+}
+
+void OnHelp(HWND dialog, DialogState& state) {
+  state.prompts.Message(dialog, Texts::kRenameHelpText, Texts::kRenameHelpTitle,
+                        MB_OK | MB_ICONINFORMATION);
 }
 
 INT_PTR OnCommand(HWND dialog, DialogState& state, int id, int code) {
   if (code != BN_CLICKED) return FALSE;
   if (id == kBReady) OnReady(dialog, state);
   if (id == kBAbbrechen) EndDialog(dialog, IDCANCEL);
-  return TRUE;  // Hilfe has no action
+  if (id == kBHilfe) OnHelp(dialog, state);
+  return TRUE;
 }
 
 INT_PTR HandleMessage(HWND dialog, DialogState& state, UINT message, WPARAM wParam) {

@@ -77,7 +77,7 @@ TEST_F(CleanUpTest, RemovesTheCheckedBrokenKeysAndNamesTheUndoFile) {
   EXPECT_TRUE(RegistrationExists(L"INSTALL.EXE"));
   EXPECT_TRUE(RegistrationExists(L"SHADOW.EXE"));
   EXPECT_EQ(RowOf(L"Gone.exe"), -1);
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");  // Setup.exe
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");  // Setup.exe
 
   const std::vector<fs::path> undo = UndoFiles(folder_);
   ASSERT_EQ(undo.size(), 1u);

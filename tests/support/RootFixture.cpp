@@ -21,6 +21,8 @@ std::filesystem::path NewScratchFolder() {
 
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
+  // Each window starts as the first one did: no size or columns remembered from another test.
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
   folder_ = NewScratchFolder();
   std::filesystem::create_directories(folder_);
 }

@@ -16,6 +16,9 @@
 
 class RootFixture : public AppPathsFixture {
  protected:
+  // Where the window remembers its size, place and columns per user.
+  static constexpr wchar_t kSettingsKey[] = L"Software\\Velmarin";
+
   void SetUp() override;
   void TearDown() override;
 

@@ -1,5 +1,5 @@
-// The editor panel on the real window: read-only states, the key rules of Text2 and Text3, the
-// buttons the timer enables, the edit command, the cache line's double click and the browse.
+// The editor panel on the real window: read-only states, Backspace in Text3, the buttons the
+// timer enables, the edit command, the cache line's double click and the browse.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -41,81 +41,40 @@ using Locks = std::pair<bool, bool>;
 
 // ---- Read-only states ----
 
-TEST_F(EditorPanelTest, ReadOnlyStatesFollowTheEventsOfThePanel) {
+// The name changes only through "Umbenennen"; the installation and the directory take typing
+// whenever the row may be changed, and what was typed survives a double click on its row.
+TEST_F(EditorPanelTest, BoxesTakeTypingWheneverTheRowMayBeChanged) {
   PutWordAndNotepad();
   OpenWindow();
   EXPECT_EQ(LockState(), Locks(true, true)) << "window created";
 
-  SelectRowOnly(L"Winword.exe");
-  Type(W().Text2(), L'x');
-  EXPECT_EQ(LockState(), Locks(true, false)) << "letter typed in Text2";
-
-  NotifyFromList(NM_DBLCLK);
+  SelectRowOnly(L"Winword.exe");  // its notification loads the row
   EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(LockState(), Locks(true, false)) << "row loaded: Text3 keeps its state";
+  EXPECT_EQ(LockState(), Locks(true, false));
+  EXPECT_FALSE(W().Text2().Locked());
 
-  NotifyFromList(NM_CLICK);
-  EXPECT_EQ(LockState(), Locks(true, true)) << "click with an ordinary name";
-}
+  W().Text3().SetText(L"C:\\Neu;");
+  NotifyFromList(NM_DBLCLK);
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Neu;");
 
-TEST_F(EditorPanelTest, ClickLeavesANewEntryEditableOnlyWhileItReadsNeuerEintrag) {
-  PutWordAndNotepad();
-  OpenWindow();
   StartNewEntry();
-  W().Text3().SetLocked(false);
-  NotifyFromList(NM_CLICK);
-  EXPECT_EQ(LockState(), Locks(false, false));
-
-  W().Text1().SetText(L"neuer eintrag");
-  NotifyFromList(NM_CLICK);
-  EXPECT_EQ(LockState(), Locks(true, true)) << "the comparison is exact";
-
-  W().Text1().SetLocked(false);
-  W().Text3().SetLocked(false);
-  W().Text1().SetText(L"Mytool.exe");
-  NotifyFromList(NM_CLICK);
-  EXPECT_EQ(LockState(), Locks(true, true)) << "a name typed over the placeholder";
+  W().LoadSelectedRow();
+  EXPECT_EQ(LockState(), Locks(false, false)) << "a new entry";
 }
 
-// ---- Key rules ----
-
-TEST_F(EditorPanelTest, OnlyCharacterCodes65To122InTheInstallationUnlockTheDirectory) {
-  OpenWindow();
-  for (wchar_t typed : {L'7', L'.', L':', L'ä', L' ', L'@', L'{'}) {
-    Type(W().Text2(), typed);
-    EXPECT_TRUE(W().Text3().Locked()) << static_cast<int>(typed);
-  }
-  // The characters themselves are typed as usual.
-  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{");
-
-  for (wchar_t typed : {L'x', L'\\', L'A', L'_', L'`', L'z'}) {
-    W().Text3().SetLocked(true);
-    Type(W().Text2(), typed);
-    EXPECT_FALSE(W().Text3().Locked()) << static_cast<int>(typed);
-  }
-  EXPECT_EQ(W().Text2().Text(), L"7.:ä @{x\\A_`z");
-  EXPECT_TRUE(W().Text1().Locked());
-}
-
-TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItEvenWhileReadOnly) {
+// Backspace empties a directory that may be edited, whatever the caret position.
+TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItUnlessReadOnly) {
   OpenWindow();
   W().Text3().SetText(L"C:\\Office;C:\\Tools;");
-  SendMessageW(W().Text3().Handle(), EM_SETSEL, 4, 4);
   Type(W().Text3(), L'\b');
-  EXPECT_EQ(W().Text3().Text(), L"");
-  EXPECT_TRUE(W().Text3().Locked());
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;C:\\Tools;") << "read-only";
 
-  // Read-only, other keys change nothing; editable, they type.
-  W().Text3().SetText(L"C:\\A;");
-  Type(W().Text3(), L'x');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\A;");
   W().Text3().SetLocked(false);
-  SendMessageW(W().Text3().Handle(), EM_SETSEL, 5, 5);
+  SendMessageW(W().Text3().Handle(), EM_SETSEL, 4, 4);
   Type(W().Text3(), L'x');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\A;x");
+  EXPECT_EQ(W().Text3().Text(), L"C:\\Oxffice;C:\\Tools;");
   Type(W().Text3(), L'\b');
   EXPECT_EQ(W().Text3().Text(), L"");
-  EXPECT_FALSE(W().Text3().Locked());
 }
 
 // ---- Timer1 ----
@@ -202,26 +161,23 @@ TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
 
 // ---- Bearbeiten and the cache list ----
 
-TEST_F(EditorPanelTest, EditCommandLoadsTheRowAndSelectsTheWholeFileName) {
+TEST_F(EditorPanelTest, EditCommandPutsTheFocusIntoTheInstallationWithItsTextSelected) {
   PutWordAndNotepad();
   OpenWindow();
-  SelectRowOnly(L"Winword.exe");
-  W().Text1().SetLocked(false);
-  W().Text1().SetText(L"something else");
-  W().Text2().SetText(L"typed");
+  SelectRowOnly(L"Notepad.exe");
+  W().Text2().SetText(L"typed");  // the panel's own row: what was typed stays
 
   SendCommand(Root::kMnuBearbeiten, 0);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
-  EXPECT_TRUE(W().Text1().Locked());
+  EXPECT_EQ(W().Text1().Text(), L"Notepad.exe");
+  EXPECT_EQ(W().Text2().Text(), L"typed");
   DWORD start = 99;
   DWORD end = 0;
-  SendMessageW(W().Text1().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(W().Text2().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, 11u);
-  EXPECT_EQ(GetFocus(), W().Text1().Handle());
+  EXPECT_EQ(end, 5u);
+  EXPECT_EQ(GetFocus(), W().Text2().Handle());
+  EXPECT_TRUE(W().Text1().Locked());
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStates) {

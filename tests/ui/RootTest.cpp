@@ -80,20 +80,27 @@ class RootTest : public RootFixture {
 
 // ---- The window and its controls ----
 
-TEST_F(RootTest, WindowIsAFixedCentredFrameNamedVelmarin) {
+// It opens at its smallest size, centred; it can be resized and maximised, not made smaller.
+TEST_F(RootTest, WindowIsAResizableCentredFrameNamedVelmarin) {
   ASSERT_TRUE(Create(false));
   const HWND hwnd = root_->Handle();
   EXPECT_EQ(root_->Caption(), L"Velmarin");
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-  EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
-  EXPECT_EQ(style & WS_THICKFRAME, 0u);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0u);
+  EXPECT_NE(style & WS_THICKFRAME, 0u);
   EXPECT_NE(style & WS_CAPTION, 0u);
   EXPECT_EQ(GetMenu(hwnd), nullptr);
 
   RECT client{};
   GetClientRect(hwnd, &client);
   EXPECT_EQ(client.right, Scaled(575, Dpi()));
-  EXPECT_EQ(client.bottom, Scaled(488, Dpi()));
+  EXPECT_EQ(client.bottom, Scaled(504, Dpi()));
+  MINMAXINFO limits{};
+  SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  EXPECT_EQ(limits.ptMinTrackSize.x, frame.right - frame.left);
+  EXPECT_EQ(limits.ptMinTrackSize.y, frame.bottom - frame.top);
 
   RECT window{};
   GetWindowRect(hwnd, &window);
@@ -132,7 +139,7 @@ TEST_F(RootTest, BrokenCountLabelIsInsideTheWindowAndWideEnoughForItsCaption) {
   ASSERT_TRUE(Create(false));
   const RECT label = RectIn(Root::kLabFileError);
   EXPECT_EQ(label.left, Scaled(6, Dpi()));
-  EXPECT_EQ(label.top, Scaled(468, Dpi()));
+  EXPECT_EQ(label.top, Scaled(484, Dpi()));
   RECT client{};
   GetClientRect(root_->Handle(), &client);
   EXPECT_LE(label.right, client.right);
@@ -307,7 +314,7 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
   // The list is filled and the Keyname column hidden.
   EXPECT_EQ(root_->LstFileList().Count(), 2);
   EXPECT_EQ(root_->LstFileList().ColumnWidth(1), 0);
-  EXPECT_EQ(Text(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(Text(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
 TEST_F(RootTest, LaterRunAnsweredNoLeavesTheBackupAlone) {
@@ -383,23 +390,19 @@ TEST_F(RootTest, StartupOnAnEmptyCatalogueStillOffersTheBackup) {
 // ---- The panel from the list ----
 
 TEST_F(RootTest, LoadSelectedRowCopiesTheSelectedRowAndLocksTheFileName) {
-  ASSERT_TRUE(Create(false));
+  PutRegistration(L"A.EXE", L"C:\\A.exe", L"C:\\dir0");
+  PutRegistration(L"B.EXE", L"C:\\B.exe", L"C:\\dir1");
+  OpenWindow();
   ListView& list = root_->LstFileList();
-  for (const wchar_t* name : {L"A.exe", L"B.exe"}) {
-    const int row = list.InsertRow(list.Count(), name, L"Ready");
-    list.SetText(row, 1, L"KEY");
-    list.SetText(row, 2, std::wstring(L"C:\\") + name);
-    list.SetText(row, 3, L"C:\\dir" + std::to_wstring(row));
-  }
   root_->Text1().SetLocked(false);
-  root_->Text3().SetLocked(false);
-  ASSERT_TRUE(list.Select(1));
+  root_->Text3().SetLocked(true);
+  ASSERT_TRUE(list.Select(RowOf(L"B.exe")));
   root_->LoadSelectedRow();
   EXPECT_EQ(root_->Text1().Text(), L"B.exe");
   EXPECT_EQ(root_->Text2().Text(), L"C:\\B.exe");
   EXPECT_EQ(root_->Text3().Text(), L"C:\\dir1");
   EXPECT_TRUE(root_->Text1().Locked());
-  EXPECT_FALSE(root_->Text3().Locked());  // left as it was
+  EXPECT_FALSE(root_->Text3().Locked());  // the row may be changed: its Path too
 
   // No selected row: the boxes keep their texts, the file name is locked all the same.
   root_->Text1().SetLocked(false);
@@ -456,7 +459,9 @@ TEST_F(RootTest, FocusComesBackToTheControlThatHadIt) {
 // ---- Commands ----
 
 TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
-  ASSERT_TRUE(Create(false));
+  PutRegistration(L"A.EXE", L"C:\\A.exe");
+  OpenWindow();
+  ASSERT_TRUE(root_->LstFileList().Select(0));
   std::vector<Command> ran;
   root_->SetCommandHandler([&](Command c) { ran.push_back(c); });
   const HWND hwnd = root_->Handle();
@@ -514,7 +519,7 @@ TEST_F(RootTest, ACommandThatThrowsIsReportedByNameAndTheWindowStaysUsable) {
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, std::wstring(Texts::kUnexpectedError) + L"\n" +
-                                           Texts::kFailedAction + Texts::kMenuAusführen);
+                                           Texts::kFailedAction + L"Ausführen");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   EXPECT_EQ(calls, 2);

@@ -20,7 +20,8 @@ void SetTexts(HWND dialog) {
   const std::pair<int, const wchar_t*> texts[] = {
       {IDC_FIND_LABEL, Texts::kFindPatternLabel}, {IDC_FIND_WHERE, Texts::kFindWhere},
       {IDC_FIND_NAME, Texts::kFindFileName},      {IDC_FIND_ALL, Texts::kFindAllColumns},
-      {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDOK, Texts::kFindButton},
+      {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDC_FIND_HINT, Texts::kFindHint},
+      {IDOK, Texts::kFindButton},
       {IDCANCEL, Texts::kCancelButton}};
   for (const auto& [id, text] : texts) SetDlgItemTextW(dialog, id, text);
 }
