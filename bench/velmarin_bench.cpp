@@ -9,6 +9,7 @@
 //   4. Existence tests on the slow file system (when tools/run-bench loaded it): the time the
 //      window's thread spends submitting them and waits for their answers.
 //   5. The window's search over its rows' data, and its answer time over a slow share.
+//   6. What reading a program's details costs, a signature check above all.
 // It rewrites HKEY_LOCAL_MACHINE\...\App Paths, so it runs only where the tests may run.
 #include <windows.h>
 #include <commctrl.h>
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "DetailsBench.h"
 #include "ExistenceBench.h"
 #include "catalogue/EntryList.h"
 #include "platform/Dateiexistenz.h"
@@ -500,7 +502,7 @@ bool BenchSlowWindow() {
 
 // With the argument "slow-window" only the window on the slow file system is measured: it
 // wants a longer delay than the other measurements (tools/run-bench runs it on its own).
-// "search" measures only the window's search.
+// "search" measures only the window's search, "details" only the program details.
 int main(int argc, char** argv) {
   if (!MayTouchThisRegistry()) return 2;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -508,6 +510,7 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc > 1 && std::string(argv[1]) == "slow-window") return BenchSlowWindow() ? 0 : 1;
   if (argc > 1 && std::string(argv[1]) == "search") return BenchDataSearch() ? 0 : 1;
+  if (argc > 1 && std::string(argv[1]) == "details") return BenchProgramDetails() ? 0 : 1;
 
   bool sane = BenchSearchOverList();
   sane = BenchManyStars() && sane;
@@ -515,6 +518,7 @@ int main(int argc, char** argv) {
   sane = BenchDataSearch() && sane;
   sane = BenchExistenceTests() && sane;
   sane = BenchBackgroundChecks() && sane;
+  sane = BenchProgramDetails() && sane;
   std::printf("\n%s\n", sane ? "All measurements ran." : "Some measurements went wrong (see above).");
   return sane ? 0 : 1;
 }

@@ -25,9 +25,10 @@ struct AppPathEntry {
   EntryId Id = 0;
   ::Scope Scope = ::Scope::Machine;  // qualified: the member reuses the type's name
   std::wstring KeyName;       // the sub-key's name exactly as the registry enumerates it
-  std::wstring Installation;  // default value as shown: text, folder tokens replaced
-  std::wstring Directory;     // value "Path" as shown: text, folder tokens replaced
-  std::wstring FileName;      // KeyName as the list shows it
+  // As shown: text, folder tokens replaced, control characters as their pictures.
+  std::wstring Installation;  // the default value
+  std::wstring Directory;     // the value "Path"
+  std::wstring FileName;      // KeyName as the list shows it (control characters as pictures)
   EntryStatus Status = EntryStatus::Broken;
   // The two values as stored, type and bytes; nothing when the key has no such value.
   std::optional<Registry::RawValue> StoredInstallation;

@@ -1,6 +1,7 @@
 #pragma once
 // The cache line: KeyName TAB Installation TAB Directory, what the hidden cache list shows of an
-// entry. A display only: a tab inside a value makes it ambiguous, so it is never read back.
+// entry, the key name's control characters as their pictures (the two texts come so). A display
+// only, never read back.
 // Platform-free.
 #include <string>
 #include <string_view>

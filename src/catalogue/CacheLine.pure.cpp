@@ -1,5 +1,7 @@
 #include "catalogue/CacheLine.h"
 
+#include "platform/ControlPictures.h"
+
 namespace {
 constexpr wchar_t kSeparator = L'\t';
 }  // namespace
@@ -8,7 +10,7 @@ std::wstring FormatCacheLine(std::wstring_view keyName, std::wstring_view instal
                              std::wstring_view directory) {
   std::wstring line;
   line.reserve(keyName.size() + installation.size() + directory.size() + 2);
-  line.append(keyName).append(1, kSeparator).append(installation).append(1, kSeparator);
+  line.append(WithControlPictures(keyName)).append(1, kSeparator).append(installation).append(1, kSeparator);
   line.append(directory);
   return line;
 }

@@ -1,6 +1,7 @@
 #include "catalogue/EntryValues.h"
 
 #include "catalogue/FolderTokens.h"
+#include "platform/ControlPictures.h"
 
 namespace {
 constexpr wchar_t kInstallationValue[] = L"";
@@ -18,10 +19,12 @@ std::wstring ShownText(const std::optional<Registry::RawValue>& value) {
   return Registry::TextOfRaw(*value).value_or(std::wstring());
 }
 
-// The program files token first, then the Windows folder token.
+// The program files token first, then the Windows folder token; control characters as their
+// pictures.
 std::wstring WithFolders(const std::wstring& text, const FolderPaths& folders) {
-  return ReplaceFolderToken(ReplaceFolderToken(text, kProgramFilesToken, folders.programFiles),
-                            kSystemRootToken, folders.windows);
+  return WithControlPictures(
+      ReplaceFolderToken(ReplaceFolderToken(text, kProgramFilesToken, folders.programFiles),
+                         kSystemRootToken, folders.windows));
 }
 }  // namespace
 
@@ -30,7 +33,7 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
                              const FolderPaths& folders) {
   AppPathEntry entry;
   entry.KeyName = keyName;
-  entry.FileName = FileNameFromKeyName(keyName);
+  entry.FileName = WithControlPictures(FileNameFromKeyName(keyName));
   entry.StoredInstallation = Stored(values, kInstallationValue);
   entry.StoredDirectory = Stored(values, kDirectoryValue);
   entry.Installation = WithFolders(ShownText(entry.StoredInstallation), folders);

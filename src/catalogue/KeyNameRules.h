@@ -19,5 +19,10 @@ KeyNameProblem CheckKeyName(std::wstring_view name);
 // such a name can still be deleted or cleaned up by its stored name.
 KeyNameProblem CheckTypedKeyName(std::wstring_view name);
 
+// True when the stored name holds a NUL. The Win32 registry calls end a name there and would
+// act on a look-alike key ("FOO.EXE" for "FOO.EXE<NUL>X"): only the delete and the clean-up,
+// which address the counted name, may act on such a key.
+bool HoldsNul(std::wstring_view name);
+
 // WINNT32.EXE, INSTALL.EXE and SETUP.EXE in any letter case: installers look these up.
 bool IsProtectedName(std::wstring_view name);

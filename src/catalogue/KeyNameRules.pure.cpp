@@ -25,6 +25,8 @@ KeyNameProblem CheckTypedKeyName(std::wstring_view name) {
   return KeyNameProblem::None;
 }
 
+bool HoldsNul(std::wstring_view name) { return name.find(L'\0') != std::wstring_view::npos; }
+
 bool IsProtectedName(std::wstring_view name) {
   const std::wstring upper = ToUpper(name);
   for (std::wstring_view protectedName : kProtectedNames)

@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
+#include "platform/ControlPictures.h"
 #include "platform/Registry.h"
 #include "ui/Texts.h"
 
@@ -68,8 +69,9 @@ int ReportFailure(const CleanUpResult& result, const std::wstring& undoFile) {
     err.WriteLine(Texts::kCliEntry +
                   RemovedLine(ScopeOfRoot(result.failedKey.root), result.failedKey.keyName));
   if (result.undoFile.failedStep == UndoFileStep::Check)
-    err.WriteLine(Texts::kCliValue + result.undoFile.unrestorable.keyPath + L" : " +
-                  result.undoFile.unrestorable.valueName);
+    err.WriteLine(Texts::kCliValue + WithControlPictures(result.undoFile.unrestorable.keyPath +
+                                                         L" : " +
+                                                         result.undoFile.unrestorable.valueName));
   else if (result.failedStep == CleanUpStep::UndoFile)
     err.WriteLine(Texts::kCliFile + undoFile);
   err.WriteLine(Texts::kCliReason + ReasonText(result.error));

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/Report.h"
+
 namespace {
 void AppendUtf8(std::string& bytes, char32_t c) {
   if (c < 0x80) {
@@ -91,7 +93,7 @@ std::vector<std::wstring> FormattedLines(OutputFormat format,
   std::vector<std::wstring> lines{csv ? CsvLine(WideNames()) : Joined(WideNames(), L'\t')};
   for (const ListedRegistration& registration : registrations) {
     const std::vector<std::wstring> texts = FieldTexts(registration);
-    lines.push_back(csv ? CsvLine(texts) : Joined(texts, L'\t'));
+    lines.push_back(csv ? CsvLine(texts) : TabSeparated(texts));
   }
   return lines;
 }

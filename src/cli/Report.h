@@ -1,6 +1,8 @@
 #pragma once
 // The lines the command line prints for registrations: fields separated by a tab, keys and
-// texts exactly as stored, so that a script can pick them apart. Platform-free.
+// texts as stored except that their control characters are shown as the Unicode control
+// pictures (a NUL as U+2400, a tab as U+2409, ESC as U+241B): a stored name can neither split a
+// field or a line nor send a console escape sequence. Platform-free.
 #include <string>
 #include <vector>
 
@@ -23,5 +25,5 @@ std::wstring KeptLine(const CleanUpCandidate& candidate);
 // ([name]).
 std::vector<std::wstring> DiffFields(const Difference& difference);
 
-// The fields separated by a tab.
+// The fields separated by a tab, their own control characters as pictures.
 std::wstring TabSeparated(const std::vector<std::wstring>& fields);

@@ -1,6 +1,7 @@
 #include "cli/Report.h"
 
 #include "cli/Records.h"
+#include "platform/ControlPictures.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -9,10 +10,12 @@ const wchar_t* ScopeWord(Scope scope) {
 }
 
 // The default value as the registry holds it, not as the window shows it (no folder tokens
-// replaced): the administrator compares it with what regedit shows.
+// replaced): the administrator compares it with what regedit shows. Its control characters as
+// their pictures, like the key name's.
 std::wstring StoredInstallation(const AppPathEntry& entry) {
   if (!entry.StoredInstallation) return {};
-  return Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring());
+  return WithControlPictures(
+      Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring()));
 }
 
 const wchar_t* ChangeWord(Change change) {
@@ -40,7 +43,7 @@ std::wstring CheckLine(const AppPathEntry& entry) {
 }
 
 std::wstring RemovedLine(Scope scope, const std::wstring& keyName) {
-  return ScopeWord(scope) + (L'\t' + keyName);
+  return ScopeWord(scope) + (L'\t' + WithControlPictures(keyName));
 }
 
 std::wstring KeptLine(const CleanUpCandidate& candidate) {
@@ -60,7 +63,7 @@ std::wstring TabSeparated(const std::vector<std::wstring>& fields) {
   std::wstring line;
   for (const std::wstring& field : fields) {
     if (&field != &fields.front()) line += L'\t';
-    line += field;
+    line += WithControlPictures(field);  // only the separators are real TABs
   }
   return line;
 }

@@ -11,6 +11,7 @@
 #include "catalogue/Scan.h"
 #include "catalogue/UndoFile.h"
 #include "commands/Commands.h"
+#include "platform/ControlPictures.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "ui/Root.h"
@@ -58,7 +59,7 @@ void ReportFailure(Root& root, const CleanUpResult& result, const std::wstring& 
   const bool undo = result.failedStep == CleanUpStep::UndoFile;
   std::wstring text = result.failedStep == CleanUpStep::Delete ? Texts::kCleanUpDeleteFailed
                                                                : Texts::kCleanUpFailed;
-  text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : result.failedKey.keyName);
+  text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : WithControlPictures(result.failedKey.keyName));
   const DWORD code = undo ? result.undoFile.error : result.error;
   if (code != ERROR_SUCCESS) text += L"\n" + SystemMessage(code);
   Tell(root, text, MB_ICONERROR);

@@ -7,6 +7,8 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/ExportPlan.h"
+#include "commands/NulNameGuard.h"
+#include "platform/ControlPictures.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/FileDialogFlags.h"
@@ -77,7 +79,8 @@ std::optional<std::wstring> AskForTarget(Root& root, const std::wstring& entryNa
 
 void ReportFailedExport(Root& root, const AppPathEntry& entry) {
   root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kExportFailed) + L"\n" + ExportKeyPath(entry.Scope, entry.KeyName),
+                     std::wstring(Texts::kExportFailed) + L"\n" +
+                         WithControlPictures(ExportKeyPath(entry.Scope, entry.KeyName)),
                      root.Title(), MB_OK | MB_ICONSTOP);
 }
 
@@ -96,6 +99,7 @@ void ExportEntry(Root& root) {
   const AppPathEntry* found = root.SelectedEntry();
   if (found == nullptr) return;
   const AppPathEntry entry = *found;
+  if (RefusedForNul(root, entry.KeyName)) return;
   const TemporaryExport temporary;
   if (!ExportKeyInto(root, temporary.File(), entry)) {
     ReportFailedExport(root, entry);

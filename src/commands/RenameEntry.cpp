@@ -9,6 +9,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/NulNameGuard.h"
 #include "commands/RenamePlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -85,6 +86,7 @@ void RenameEntry(Root& root) {
   const std::optional<RenamedRow> row = RecordSelectedRow(root);
   if (!row) return;
   if (row->entry && !root.MayChange(*row->entry)) return;
+  if (row->entry && RefusedForNul(root, row->entry->KeyName)) return;
   if (row->entry && IsProtectedName(row->entry->KeyName)) {
     RefuseProtected(root);
     return;
@@ -102,7 +104,8 @@ void RenameEntry(Root& root) {
   SaveOptions options;
   if (row->entry) options.carryOverFrom = row->entry->KeyName;
   if (SaveEntry(root, options) != SaveResult::Saved) {
-    KeepOldName(root, *row);
+    // The save has shown what is left when the old key turned out to be gone.
+    if (!row->entry || root.Entries().Find(row->entry->Id) != nullptr) KeepOldName(root, *row);
     return;
   }
   const EntryId saved = root.SelectedEntry() ? root.SelectedEntry()->Id : 0;

@@ -5,6 +5,7 @@
 #include "catalogue/EntryList.h"
 #include "catalogue/Resolution.h"
 #include "commands/Commands.h"
+#include "commands/NulNameGuard.h"
 #include "commands/RunPlan.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/FileDirPath.h"
@@ -89,6 +90,8 @@ std::optional<UniqueHandle> Start(Root& root, const ProgramStart& start, DWORD& 
 // The working directory is handed to the new process; ours stays as it is.
 void RunApplication(Root& root) {
   if (root.LstFileList().SelectedIndex() < 0) return;
+  if (const AppPathEntry* entry = root.SelectedEntry(); entry && RefusedForNul(root, entry->KeyName))
+    return;
   const ProgramStart start = StartFromPanel(root);
   if (!IsFullPath(start.program) || !FileExists(start.program)) {
     ReportMissingProgram(root, start.program);

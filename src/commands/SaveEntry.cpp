@@ -9,6 +9,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/NulNameGuard.h"
 #include "commands/SavePlan.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
@@ -56,48 +57,67 @@ bool MayWriteKey(Root& root, const SavePlan& plan) {
          IDYES;
 }
 
-// The panel's two boxes against what was loaded into them. A new entry writes what it has; one
-// that overwrites an existing key writes both boxes, since the user chose to replace it, and so
-// does a rename whose old key has gone meanwhile (nothing is carried over).
-void PlanValues(Root& root, bool writeAll, SavePlan& plan) {
+// What becomes of a box the user did not edit.
+enum class Unedited {
+  Skip,      // the key keeps what it holds now: its value is not written
+  AsLoaded,  // the key is gone: the value goes back as it was loaded, type and bytes
+  AsShown,   // a new entry replaces an existing key: the box's text is written
+};
+
+// The panel's two boxes against what was loaded into them: an edited box is written as typed.
+void PlanValues(Root& root, Unedited unedited, SavePlan& plan) {
   const PanelSource& loaded = root.Panel();
   const auto plan1 = [&](const wchar_t* name, const std::wstring& text, const std::wstring& before,
                          const std::optional<Registry::RawValue>& stored) {
-    if (!ValueWasEdited(text, before, writeAll)) return;
-    plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
+    if (ValueWasEdited(text, before, unedited == Unedited::AsShown))
+      plan.values.push_back(Registry::TextValue(name, text, WrittenType(text, stored)));
+    else if (unedited == Unedited::AsLoaded && stored)
+      plan.values.push_back(*stored);
   };
   plan1(kInstallationValue, root.Text2().Text(), loaded.installation, loaded.storedInstallation);
   plan1(kDirectoryValue, root.Text3().Text(), loaded.directory, loaded.storedDirectory);
 }
 
-// The key no longer holds what the panel loaded from it: another program changed or removed it.
-bool ChangedMeanwhile(const SavePlan& plan, const PanelSource& loaded) {
+enum class KeyState { AsLoaded, Changed, Removed };
+
+// Whether the key still holds what the panel loaded from it, or another program changed or
+// removed it meanwhile.
+KeyState StateSinceLoaded(const SavePlan& plan, const PanelSource& loaded) {
   const auto values = Registry::ReadValues(plan.root, KeyPathOf(plan.keyName));
-  if (!values) return true;
+  if (!values) return KeyState::Removed;
   const auto same = [&](const wchar_t* name, const std::optional<Registry::RawValue>& before) {
     const Registry::RawValue* now = Registry::FindValue(*values, name);
     if (now == nullptr || !before) return now == nullptr && !before;
     return now->type == before->type && now->data == before->data;
   };
-  return !same(kInstallationValue, loaded.storedInstallation) ||
-         !same(kDirectoryValue, loaded.storedDirectory);
+  return same(kInstallationValue, loaded.storedInstallation) &&
+                 same(kDirectoryValue, loaded.storedDirectory)
+             ? KeyState::AsLoaded
+             : KeyState::Changed;
 }
 
 enum class ConflictAnswer { Overwrite, Reload };
 
-// Only Yes overwrites: a box that could not be shown reloads.
-ConflictAnswer AskAboutChange(Root& root) {
-  return root.Ask().Message(root.Handle(), Texts::kChangedMeanwhileQuestion, root.Title(),
-                            MB_YESNO | MB_ICONWARNING) == IDYES
+// Only Yes writes: a box that could not be shown reloads.
+ConflictAnswer Ask(Root& root, const wchar_t* question) {
+  return root.Ask().Message(root.Handle(), question, root.Title(), MB_YESNO | MB_ICONWARNING) ==
+                 IDYES
              ? ConflictAnswer::Overwrite
              : ConflictAnswer::Reload;
+}
+
+// The row of a key another program removed goes; the panel shows the row selected then.
+void ForgetRemovedKey(Root& root, Scope scope, const std::wstring& keyName) {
+  if (const AppPathEntry* gone = root.Entries().FindByKey(scope, keyName)) root.Forget(gone->Id);
+  root.Text1().SetLocked(true);
+  root.LoadSelectedRow();
 }
 
 // The row and the panel show what the key holds now (or the row goes with a removed key).
 void ShowCurrentState(Root& root, const SavePlan& plan) {
   if (root.Reload(plan.scope, plan.keyName) == 0) {
-    if (const AppPathEntry* gone = root.Entries().FindByKey(plan.scope, plan.keyName))
-      root.Forget(gone->Id);
+    ForgetRemovedKey(root, plan.scope, plan.keyName);
+    return;
   }
   root.Text1().SetLocked(true);
   root.LoadSelectedRow();
@@ -166,6 +186,35 @@ void ShowSaved(Root& root, const SavePlan& plan, LPARAM placeholder) {
   SetFocus(list.Handle());
 }
 
+// A rename carries the old key's tree over. When another program removed the old key meanwhile,
+// Yes makes the new key from the panel alone (the values it loaded, the user's edits), replacing
+// an existing key of the new name whole; No writes nothing and the old row goes.
+bool PlanCarryOver(Root& root, const std::wstring& oldKeyName, SavePlan& plan, Unedited& unedited) {
+  plan.carried = Registry::ReadKeyTree(plan.root, KeyPathOf(oldKeyName), &plan.readError);
+  if (plan.readError != ERROR_FILE_NOT_FOUND) return true;
+  plan.readError = ERROR_SUCCESS;
+  if (Ask(root, Texts::kRenameOldKeyGoneQuestion) == ConflictAnswer::Reload) {
+    ForgetRemovedKey(root, plan.scope, oldKeyName);
+    return false;
+  }
+  plan.carried = Registry::KeyTree{};
+  unedited = Unedited::AsLoaded;
+  return true;
+}
+
+// A key another program changed keeps what the user did not edit; one it removed gets the
+// unedited values back as they were loaded.
+bool PlanOverChange(Root& root, const SavePlan& plan, Unedited& unedited) {
+  const KeyState state = StateSinceLoaded(plan, root.Panel());
+  if (state == KeyState::AsLoaded) return true;
+  if (Ask(root, Texts::kChangedMeanwhileQuestion) == ConflictAnswer::Reload) {
+    ShowCurrentState(root, plan);
+    return false;
+  }
+  if (state == KeyState::Removed) unedited = Unedited::AsLoaded;
+  return true;
+}
+
 std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
   const PanelSource& loaded = root.Panel();
   SavePlan plan;
@@ -176,22 +225,15 @@ std::optional<SavePlan> MakePlan(Root& root, const SaveOptions& options) {
   // The machine's key may not be written: its rows offer no save (the OK button is disabled).
   if (plan.scope == Scope::Machine && !root.MachineWritable()) return std::nullopt;
   if (plan.typedName && RefusedName(root, plan.keyName)) return std::nullopt;
+  if (!plan.typedName && RefusedForNul(root, plan.keyName)) return std::nullopt;
   const bool exists = Registry::KeyExists(plan.root, KeyPathOf(plan.keyName));
-  const bool renaming = !options.carryOverFrom.empty();
-  if (renaming) {
-    plan.carried =
-        Registry::ReadKeyTree(plan.root, KeyPathOf(options.carryOverFrom), &plan.readError);
-    if (plan.readError == ERROR_FILE_NOT_FOUND) plan.readError = ERROR_SUCCESS;
-  }
-  bool writeAll = (loaded.keyName.empty() && exists) || (renaming && !plan.carried);
-  if (!plan.typedName && ChangedMeanwhile(plan, loaded)) {
-    if (AskAboutChange(root) == ConflictAnswer::Reload) {
-      ShowCurrentState(root, plan);
-      return std::nullopt;
-    }
-    writeAll = true;  // the user's texts, both of them, replace what the other program wrote
-  }
-  PlanValues(root, writeAll, plan);
+  // The user chose to replace an existing key with a new entry: both boxes are written.
+  Unedited unedited = loaded.keyName.empty() && exists ? Unedited::AsShown : Unedited::Skip;
+  if (!options.carryOverFrom.empty() &&
+      !PlanCarryOver(root, options.carryOverFrom, plan, unedited))
+    return std::nullopt;
+  if (!plan.typedName && !PlanOverChange(root, plan, unedited)) return std::nullopt;
+  PlanValues(root, unedited, plan);
   return plan;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/RegistryNative.h"
 #include "platform/Text.h"
 
 namespace Registry {
@@ -29,8 +30,18 @@ bool Report(LONG code, LONG* error) {
   return code == ERROR_SUCCESS;
 }
 
+// Every key is addressed by its name exactly as counted, a NUL in it included.
 LONG Open(HKEY root, const std::wstring& path, REGSAM access, OpenedKey& key) {
-  return RegOpenKeyExW(root, path.c_str(), 0, access, key.receive());
+  return Native::OpenKey(root, path, access, key.receive());
+}
+
+// A name holding a NUL is never created: the Win32 call would make its look-alike instead (the
+// program only reads and removes such keys).
+LONG Create(HKEY root, const std::wstring& path, std::wstring className, REGSAM access,
+            OpenedKey& key, DWORD* disposition) {
+  if (path.find(L'\0') != std::wstring::npos) return ERROR_INVALID_NAME;
+  return RegCreateKeyExW(root, path.c_str(), 0, className.empty() ? nullptr : className.data(),
+                         REG_OPTION_NON_VOLATILE, access, nullptr, key.receive(), disposition);
 }
 
 // An empty path names the root itself; deleting "it" would wipe the whole root.
@@ -62,6 +73,32 @@ LONG ReadSubKeyNames(HKEY key, std::vector<std::wstring>& names) {
     names.emplace_back(buffer.data(), length);
     ++index;
   }
+}
+
+// Removes the opened key's sub-keys, depth first, each by its counted name: a sub-key
+// "X<NUL>Y" never takes its look-alike "X" with it.
+LONG DeleteSubKeys(HKEY key) {
+  constexpr REGSAM kAccess = DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE;
+  std::vector<std::wstring> names;
+  if (const LONG code = ReadSubKeyNames(key, names); code != ERROR_SUCCESS) return code;
+  for (const std::wstring& name : names) {
+    OpenedKey sub;
+    LONG code = Open(key, name, kAccess, sub);
+    if (code == ERROR_SUCCESS) code = DeleteSubKeys(sub.get());
+    if (code == ERROR_SUCCESS) code = Native::DeleteKey(sub.get());
+    if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) return code;
+  }
+  return ERROR_SUCCESS;
+}
+
+// root\path with everything below it. The key is opened for removal first, so a key that may
+// not go loses none of its sub-keys either.
+LONG DeleteTree(HKEY root, const std::wstring& path) {
+  OpenedKey key;
+  const LONG code = Open(root, path, DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key);
+  if (code != ERROR_SUCCESS) return code;
+  if (const LONG below = DeleteSubKeys(key.get()); below != ERROR_SUCCESS) return below;
+  return Native::DeleteKey(key.get());
 }
 
 // Text from raw string data: whole UTF-16 code units up to the first NUL (a stray odd byte
@@ -132,21 +169,17 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& classNam
                LONG* error) {
   OpenedKey key;
   DWORD disposition = 0;
-  std::wstring classText = className;  // the API wants a writable text
   // The handle is only closed again. The one right asked for is the one the caller needs next,
   // writing the new key's values; a flush would only slow the save down, the registry writes
   // the key to disk by itself.
-  const LONG code = RegCreateKeyExW(root, path.c_str(), 0,
-                                    classText.empty() ? nullptr : classText.data(),
-                                    REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                                    key.receive(), &disposition);
+  const LONG code = Create(root, path, className, KEY_SET_VALUE, key, &disposition);
   if (!Report(code, error)) return false;
   return disposition == REG_CREATED_NEW_KEY;
 }
 
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error) {
   if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
-  return Report(RegDeleteTreeW(root, path.c_str()), error);
+  return Report(DeleteTree(root, path), error);
 }
 
 bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
@@ -206,9 +239,7 @@ LONG ReadTree(HKEY key, KeyTree& tree) {
   if (const LONG code = ReadSubKeyNames(key, names); code != ERROR_SUCCESS) return code;
   for (std::wstring& name : names) {
     OpenedKey sub;
-    if (const LONG code = RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, sub.receive());
-        code != ERROR_SUCCESS)
-      return code;
+    if (const LONG code = Open(key, name, KEY_READ, sub); code != ERROR_SUCCESS) return code;
     KeyTree child;
     child.name = std::move(name);
     if (const LONG code = ReadTree(sub.get(), child); code != ERROR_SUCCESS) return code;
@@ -235,10 +266,9 @@ LONG WriteRaw(HKEY key, const RawValue& value) {
 // "created" once more without one.
 LONG OpenOrCreate(HKEY parent, const std::wstring& path, OpenedKey& key) {
   constexpr REGSAM kAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
-  const LONG opened = RegOpenKeyExW(parent, path.c_str(), 0, kAccess, key.receive());
+  const LONG opened = Open(parent, path, kAccess, key);
   if (opened != ERROR_FILE_NOT_FOUND) return opened;
-  return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess,
-                         nullptr, key.receive(), nullptr);
+  return Create(parent, path, L"", kAccess, key, nullptr);
 }
 
 LONG WriteTree(HKEY parent, const std::wstring& path, const KeyTree& tree) {
@@ -288,7 +318,7 @@ bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LO
   if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
   // A key that cannot be removed whole (a sub-key we may not delete) still gets back everything
   // the tree holds: whatever the removal took is written anew.
-  RegDeleteTreeW(root, path.c_str());
+  DeleteTree(root, path);
   return Report(WriteTree(root, path, tree), error);
 }
 

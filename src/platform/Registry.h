@@ -1,6 +1,8 @@
 #pragma once
 // The only code that touches the Windows registry. Every operation opens the key it needs and
 // closes it before it returns; failures are results, never exceptions or messages.
+// Keys are addressed by their names exactly as counted: a name holding a NUL is opened and
+// removed through ntdll (platform/RegistryNative), and never created (ERROR_INVALID_NAME).
 #include <windows.h>
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
 #include "ui/modLikeCompareText.h"
+#include "platform/ControlPictures.h"
 #include "platform/Registry.h"
 #include "ui/Root.h"
 #include "ui/Texts.h"
@@ -155,7 +156,7 @@ std::wstring Root::CellText(const AppPathEntry& entry, int column) {
     case kColumnFileName:
       return entry.FileName;
     case kColumnKeyname:
-      return entry.KeyName;
+      return WithControlPictures(entry.KeyName);
     case kColumnInstallation:
       return entry.Installation;
     case kColumnDirectory:

@@ -4,6 +4,9 @@
 // No Windows header: platform-free code may use these texts too.
 
 #include <string>
+#include <string_view>
+
+#include "catalogue/ProgramDetails.h"
 
 #include "catalogue/KeyNameRules.h"
 #include "catalogue/RegFileReader.h"
@@ -35,6 +38,50 @@ inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";
 inline constexpr wchar_t kHeaderKeyname[] = L"Keyname";
 inline constexpr wchar_t kHeaderInstallation[] = L"Installation";
 inline constexpr wchar_t kHeaderVerzeichnis[] = L"Verzeichnis";
+
+// What a registration's program is: optional columns and the panel's lines.
+inline constexpr wchar_t kHeaderHersteller[] = L"Hersteller";
+inline constexpr wchar_t kHeaderVersion[] = L"Version";
+inline constexpr wchar_t kHeaderSignatur[] = L"Signatur";
+inline constexpr wchar_t kHeaderHinweis[] = L"Hinweis";
+// The signer's name follows.
+inline constexpr wchar_t kSignedBy[] = L"Signiert: ";
+inline constexpr wchar_t kNotSigned[] = L"Nicht signiert";
+inline constexpr wchar_t kSignatureInvalid[] = L"Signatur ungültig";
+// Empty while the signature is not known (being checked, program missing or unreadable).
+inline std::wstring SignatureCaption(SignatureKind kind, std::wstring_view signer) {
+  switch (kind) {
+    case SignatureKind::Signed:
+      return kSignedBy + std::wstring(signer);
+    case SignatureKind::Unsigned:
+      return kNotSigned;
+    case SignatureKind::Invalid:
+      return kSignatureInvalid;
+    case SignatureKind::Unknown:
+      break;
+  }
+  return L"";
+}
+// The hijack warnings ("Hinweis"); they never change a registration's status.
+inline constexpr wchar_t kHidesMachineEntry[] = L"Verdeckt Computereintrag";
+inline constexpr wchar_t kHidesWindowsProgram[] = L"Verdeckt Windows-Programm";
+inline constexpr wchar_t kUserWritable[] = L"Für Benutzer beschreibbar";
+inline const wchar_t* WarningCaption(HijackWarning warning) {
+  switch (warning) {
+    case HijackWarning::HidesMachine:
+      return kHidesMachineEntry;
+    case HijackWarning::HidesWindowsProgram:
+      return kHidesWindowsProgram;
+    case HijackWarning::UserWritable:
+      break;
+  }
+  return kUserWritable;
+}
+// Hides rows whose program has a valid signature chaining to Microsoft's roots (check mark).
+inline constexpr wchar_t kMenuWindowsEinträgeAusblenden[] = L"Windows-Einträge ausblenden";
+// Jumps from a row: the registry editor at its key, the Explorer at its program.
+inline constexpr wchar_t kMenuImRegistrierungsEditor[] = L"Im Registrierungs-Editor öffnen";
+inline constexpr wchar_t kMenuImExplorer[] = L"Im Explorer anzeigen";
 
 // Editor panel
 inline constexpr wchar_t kLabelDateiname[] = L"&Dateiname:";
@@ -104,7 +151,15 @@ inline std::wstring SaveChangesQuestion(const std::wstring& name) {
 // A save finds its key changed or removed by another program since the panel loaded it.
 inline constexpr wchar_t kChangedMeanwhileQuestion[] =
     L"Der Eintrag wurde inzwischen von einem anderen Programm geändert oder entfernt.  \n"
-    L"Möchten Sie ihn mit Ihren Angaben überschreiben ? (Nein lädt den aktuellen Stand.)  ";
+    L"Möchten Sie Ihre Änderungen trotzdem speichern ? Nur die Felder, die Sie geändert haben, "
+    L"werden geschrieben; ein entfernter Eintrag wird mit den angezeigten Angaben neu angelegt. "
+    L"(Nein lädt den aktuellen Stand.)  ";
+
+// A rename finds the old key removed by another program since the list was read.
+inline constexpr wchar_t kRenameOldKeyGoneQuestion[] =
+    L"Der Eintrag wurde inzwischen von einem anderen Programm entfernt.  \n"
+    L"Soll er unter dem neuen Namen mit den angezeigten Angaben neu angelegt werden ? (Nein legt "
+    L"nichts an und nimmt den Eintrag aus der Liste.)  ";
 
 // ---- Registry backup at start-up ----
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
@@ -154,6 +209,12 @@ inline constexpr wchar_t kDeleteQuestionStart[] = L"Möchten Sie die Path-Verkn�
 inline constexpr wchar_t kDeleteQuestionEnd[] = L" wirklich löschen ?  ";
 inline constexpr wchar_t kDeletedStart[] = L"Die Verknüpfung für ";
 inline constexpr wchar_t kDeletedEnd[] = L" wurde aus der Registrierung entfernt.  ";
+
+// Every command but "Löschen" and the clean-up refuses a key whose name holds a NUL.
+inline constexpr wchar_t kNulNameRefused[] =
+    L"Der Name dieses Eintrags enthält ein Nullzeichen (\u2400). Windows-Programme lesen einen "
+    L"solchen Namen nur bis zu diesem Zeichen und träfen damit einen anderen Eintrag.  \n"
+    L"Dieser Eintrag kann nur gelöscht oder bereinigt werden.  ";
 
 inline constexpr wchar_t kRenameRefused[] =
     L"Diese Systemdatei darf in der Registrierung nicht umbenannt werden.  ";

@@ -445,8 +445,25 @@ TEST_F(CommandLineTest, ListAndCheckWriteRecordsThatScriptsReadBack) {
       std::ofstream(readback / (command + L"." + format), std::ios::binary) << output.bytes;
     }
   const std::vector<std::wstring> tsv = Velmarin(L"/LIST").lines;
-  ASSERT_GE(tsv.size(), 2u);
+  ASSERT_EQ(tsv.size(), std::size(cases) + 1);  // pictures, not line breaks, in the TSV
   EXPECT_EQ(tsv.front(), L"scope\tkey\tstatus\tstatusText\tinstallation\tprogram\tpath");
   EXPECT_EQ(tsv.back(),
             L"user\tTWIN.EXE\tfine\tFehlerfreier Eintrag\twinver.exe\t" + winver + L'\t');
+}
+
+// A name any user may give his own key neither splits a line nor sends the console an escape
+// sequence: its control characters come as pictures, in /check as in what /clean says of it.
+TEST_F(CommandLineTest, ControlCharactersInNamesAndTextsComeAsTheirPictures) {
+  PutUserRegistration(L"\x1B[2JA\r\nComputer\tFAKE.EXE", L"C:\\nowhere\\x.exe\t\x1B[0m");
+  const std::wstring name = L"\u241B[2JA\u240D\u240AComputer\u2409FAKE.EXE";
+  const Output check = Velmarin(L"/check");
+  EXPECT_EQ(std::count(check.lines.begin(), check.lines.end(),
+                       L"Benutzer\t" + name + L'\t' + Texts::kLegendNotFound +
+                           L"\tC:\\nowhere\\x.exe\u2409\u241B[0m"),
+            1);
+  EXPECT_EQ(check.lines.size(), check.exitCode);
+  Output clean = Velmarin(L"/clean undo.reg");
+  clean.lines.insert(clean.lines.end(), clean.errors.begin(), clean.errors.end());
+  for (const std::wstring& line : clean.lines)
+    EXPECT_EQ(line.find_first_of(L"\x1B\r\n"), std::wstring::npos) << line;
 }

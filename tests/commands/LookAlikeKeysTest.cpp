@@ -18,7 +18,7 @@
 namespace {
 
 const wchar_t kOdd[] = L"VICTIM.EXE\tX";
-const wchar_t kOddRow[] = L"Victim.exe\tx";
+const wchar_t kOddRow[] = L"Victim.exe\u2409x";  // the tab as its picture
 
 class LookAlikeKeysTest : public RootFixture {
  protected:
@@ -119,6 +119,32 @@ TEST_F(LookAlikeKeysTest, RenameOntoAnExistingKeyReplacesItWhole) {
   EXPECT_EQ(target, victim_);
   EXPECT_FALSE(RegistrationExists(L"VICTIM.EXE"));
   EXPECT_EQ(RowOf(L"Victim.exe"), -1);
+}
+
+// The Win32 calls end a name at a NUL (only the native calls make one): the row shows it and
+// its own value, Delete removes exactly that key, every other command refuses it.
+TEST_F(LookAlikeKeysTest, ANulNamedKeyIsDeletedByItsCountedNameAndOtherwiseRefused) {
+  const std::wstring nul(L"VICTIM.EXE\0X", 12);
+  PutCountedRegistration(nul, L"C:\\odd.exe");
+  PutCountedRegistration(nul + L"\\" + nul, L"C:\\inner.exe");
+  const auto before = Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(L""));
+  OpenWindow();
+  SelectRow(L"Victim.exe\u2400x");
+  EXPECT_EQ(Text2().Text(), L"C:\\odd.exe");
+  Text2().SetText(L"C:\\neu.exe");
+  prompts_.renameAnswers = {L"Renamed.exe"};
+  for (void (*command)(Root&) :
+       {+[](Root& root) { SaveEntry(root); }, &RenameEntry, &RunApplication, &ExportEntry}) {
+    prompts_.messages.clear();
+    command(*root_);
+    EXPECT_EQ(prompts_.messages.at(0).text, Texts::kNulNameRefused);
+  }
+  EXPECT_EQ(Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, KeyPath(L"")), before);
+  prompts_.messageAnswers = {IDYES};
+  DeleteEntry(*root_);
+  EXPECT_EQ(SubKeys(KeyPath(L"")), (std::vector<std::wstring>{L"VICTIM.EXE", kOdd}));
+  EXPECT_EQ(RowOf(L"Victim.exe\u2400x"), -1);
+  ExpectVictimUntouched();
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "commands/Commands.h"
+#include "platform/Registry.h"
 #include "support/RootFixture.h"
 #include "ui/Texts.h"
 
@@ -72,12 +74,43 @@ TEST_F(OutsideChangesTest, SaveOverAnOutsideChangeAsksFirst) {
   EXPECT_EQ(SaveEntry(*root_), SaveResult::Saved) << "nothing changed since the reload";
   EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" /neu");
 
+  // Yes writes the box the user edited; a multi-string Path written meanwhile stays as it is.
+  const wchar_t multi[] = L"C:\\Eins\0C:\\Zwei\0";
+  PutRawValue(L"TOOL.EXE", L"Path", REG_MULTI_SZ, multi, sizeof(multi));
+  const auto written = StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE"), L"Path");
+  Text2().SetText(program_ + L" /ja");
+  prompts_.messageAnswers = {IDYES};
+  EXPECT_EQ(SaveEntry(*root_), SaveResult::Saved);
+  EXPECT_EQ(StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE"), L"Path"), written);
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" /ja");
+
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE").c_str());
   Text3().SetText(L"C:\\Mein;");
   prompts_.messageAnswers = {IDYES};
   EXPECT_EQ(SaveEntry(*root_), SaveResult::Saved);
-  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" /neu") << "Yes writes the panel whole";
+  EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" /ja") << "the unedited box as loaded";
   EXPECT_EQ(ReadText(L"TOOL.EXE", L"Path"), L"C:\\Mein;");
+}
+
+// A rename whose old key another program removed asks: No writes nothing, Yes makes the new key
+// from the values the panel loaded.
+TEST_F(OutsideChangesTest, RenameOfARemovedKeyAsks) {
+  const auto loaded = Registry::ReadValues(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE"));
+  for (const int answer : {IDNO, IDYES}) {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE").c_str());
+    prompts_.messages.clear();
+    prompts_.renameAnswers = {L"Neu.exe"};
+    prompts_.messageAnswers = {answer};
+    RenameEntry(*root_);
+    EXPECT_EQ(prompts_.messages.at(0).text, Texts::kRenameOldKeyGoneQuestion);
+    EXPECT_EQ(Registry::ReadValues(HKEY_LOCAL_MACHINE, KeyPath(L"NEU.EXE")),
+              answer == IDYES ? loaded : std::nullopt);
+    EXPECT_EQ(RowOf(L"Tool.exe"), -1);
+    EXPECT_EQ(RowOf(L"Neu.exe") >= 0, answer == IDYES);
+    PutRegistration(L"TOOL.EXE", program_.c_str(), L"C:\\Alt;");
+    OpenWindow();
+    SelectRow(L"Tool.exe");
+  }
 }
 
 }  // namespace

@@ -63,14 +63,19 @@ class RunApplicationTest : public RootFixture {
 
   static fs::path ReportOf(const fs::path& program) { return program.wstring() + L".txt"; }
 
-  // What the probe wrote, once it has; nothing when it did not run within the time.
+  // What the probe wrote, once it has written all of it (the file appears before its lines
+  // are in it); nothing when it did not within the time.
   static std::optional<ProbeReport> AwaitReport(const fs::path& program, int milliseconds = 20000) {
-    const fs::path report = ReportOf(program);
-    for (int waited = 0; !fs::exists(report); waited += 50) {
+    for (int waited = 0;; waited += 50) {
+      if (const std::optional<ProbeReport> report = ReadReport(ReportOf(program))) return report;
       if (waited >= milliseconds) return std::nullopt;
       Sleep(50);
     }
+  }
+
+  static std::optional<ProbeReport> ReadReport(const fs::path& report) {
     std::ifstream in(report, std::ios::binary);
+    if (!in) return std::nullopt;
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
                             bytes.size() / sizeof(wchar_t));

@@ -44,7 +44,7 @@ TEST(EntryList, TestedPathOfEachFormOfInstallation) {
 }
 
 // Whatever a key holds, the entry keeps it byte for byte and shows only what is text, with the
-// two folder tokens replaced; a tab inside a value is just a character.
+// two folder tokens replaced and control characters as their pictures.
 TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   using Registry::RawValue;
   const FolderPaths folders{L"C:\\PF", L"C:\\WIN"};
@@ -58,7 +58,7 @@ TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   };
   const Case cases[] = {
       {{Registry::TextValue(L"", L"C:\\T\\app.exe\t/flag"), Registry::TextValue(L"PATH", L"C:\\Dir;")},
-       L"C:\\T\\app.exe\t/flag", L"C:\\Dir;"},
+       L"C:\\T\\app.exe\u2409/flag", L"C:\\Dir;"},
       {{Registry::TextValue(L"", L"\"%ProgramFiles%\\a.exe\" /n", Registry::kTypeExpandString),
         Registry::TextValue(L"Path", L"%SystemRoot%;%CommonProgramFiles%", Registry::kTypeExpandString)},
        L"\"C:\\PF\\a.exe\" /n", L"C:\\WIN;%CommonProgramFiles%"},
@@ -69,6 +69,7 @@ TEST(EntryValues, StoredValuesAreKeptWhileTextIsShown) {
   for (const Case& c : cases) {
     const AppPathEntry entry = EntryFromValues(L"VICTIM.EXE\tX", c.values, folders);
     EXPECT_EQ(entry.KeyName, L"VICTIM.EXE\tX");
+    EXPECT_EQ(entry.FileName, L"Victim.exe\u2409x");
     EXPECT_EQ(entry.Installation, c.installation);
     EXPECT_EQ(entry.Directory, c.directory);
     const RawValue* installation = Registry::FindValue(c.values, L"");

@@ -1,12 +1,16 @@
 #include "support/AppPathsFixture.h"
 
 #include <sddl.h>
+#include <winternl.h>
 
 #include <cwchar>
 #include <optional>
 #include <utility>
 
 #include "platform/Registry.h"
+
+extern "C" NTSTATUS NTAPI NtCreateKey(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, ULONG,
+                                      PUNICODE_STRING, ULONG, PULONG);
 
 namespace {
 
@@ -40,8 +44,8 @@ std::wstring AppPathsFixture::KeyPath(const std::wstring& key) {
 }
 
 void AppPathsFixture::SetUp() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, Registry::kAppPathsKey);
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  Registry::DeleteKeyTree(HKEY_CURRENT_USER, Registry::kAppPathsKey);
+  Registry::DeleteKeyTree(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
@@ -106,6 +110,24 @@ void AppPathsFixture::PutRegistration(const std::wstring& key, const wchar_t* in
   };
   put(L"", installation);
   put(L"Path", directory);
+}
+
+void AppPathsFixture::PutCountedRegistration(const std::wstring& key,
+                                             const wchar_t* installation) {
+  HKEY appPaths = nullptr;
+  HANDLE created = nullptr;
+  RegOpenKeyExW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey, 0, KEY_ALL_ACCESS, &appPaths);
+  std::wstring name = key;
+  const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  UNICODE_STRING counted{bytes, bytes, name.data()};
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, appPaths, nullptr);
+  ASSERT_GE(NtCreateKey(&created, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr), 0);
+  RegCloseKey(appPaths);
+  RegSetValueExW(static_cast<HKEY>(created), L"", 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(installation),
+                 static_cast<DWORD>((std::wcslen(installation) + 1) * sizeof(wchar_t)));
+  RegCloseKey(static_cast<HKEY>(created));
 }
 
 bool AppPathsFixture::RegistrationExists(const std::wstring& key) {

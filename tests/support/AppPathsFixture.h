@@ -28,6 +28,9 @@ class AppPathsFixture : public testing::Test {
   static void PutRawValue(const std::wstring& key, const std::wstring& valueName, DWORD type,
                           const void* data, DWORD size);
   static bool RegistrationExists(const std::wstring& key);
+  // The same made with the native NtCreateKey, which takes the name counted: `key` may hold a
+  // NUL, as no Win32 registry call can write one (a known way to hide a key).
+  static void PutCountedRegistration(const std::wstring& key, const wchar_t* installation);
   // The same below HKEY_CURRENT_USER: the user's own registrations.
   static void PutUserRegistration(const std::wstring& key, const wchar_t* installation,
                                   const wchar_t* directory = nullptr);
