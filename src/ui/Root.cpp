@@ -236,7 +236,7 @@ bool Root::OnMenuCommand(int id) {
   const std::wstring action = Texts::ActionOfMenu(Texts::kMenuAktualisieren);
   if (id == kMnuAktualisieren)
     Guarded(action, [this] {
-      DropAbandonedNewEntry();  // F5 takes back only what the user typed
+      if (!PanelHasUnsavedEdits()) DropAbandonedNewEntry();  // typed texts stay, as ever
       Refresh();
     });
   else if (id == kMnuSuchen)

@@ -367,5 +367,7 @@ void Root::SearchNext() {
   const int row = static_cast<int>(*outcome.found);
   lstFileList_.Select(row);
   lstFileList_.EnsureVisible(row);
-  LoadSelectedRow();  // also when the match is the row already selected
+  // Another row follows through its selection (asking first about typed texts); the panel's own
+  // row keeps what was typed.
+  if (!leavePending_ && !PanelHasUnsavedEdits()) LoadSelectedRow();
 }

@@ -126,9 +126,9 @@ struct ColumnDesign {
 };
 constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
                                      {Texts::kHeaderKeyname, 0},
-                                     {Texts::kHeaderInstallation, 205},
+                                     {Texts::kHeaderInstallation, 195},
                                      {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 65}};
+                                     {Texts::kHeaderBereich, 75}};
 // The Keyname column is shown last, so even a sliver of it never sits between the others.
 constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
 constexpr int kKeynameColumn = Root::kColumnKeyname;

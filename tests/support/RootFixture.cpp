@@ -96,6 +96,27 @@ void RootFixture::SendCommand(int id, int code) {
                reinterpret_cast<LPARAM>(root_->Control(id)));
 }
 
+void RootFixture::PumpAsTheProgram() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (root_ && root_->PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void RootFixture::PressKey(HWND target, UINT key, bool control) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = control ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+  PumpAsTheProgram();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
 std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {
   const std::filesystem::path path = folder_ / relative;
   std::filesystem::create_directories(path.parent_path());

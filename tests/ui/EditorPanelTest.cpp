@@ -62,6 +62,21 @@ TEST_F(EditorPanelTest, BoxesTakeTypingWheneverTheRowMayBeChanged) {
   EXPECT_EQ(LockState(), Locks(false, false)) << "a new entry";
 }
 
+// The line under the boxes says what the row's status is and why, and follows what is typed.
+TEST_F(EditorPanelTest, StatusLineSaysWhyAndFollowsTheTypedProgram) {
+  PutRegistration(L"GONE.EXE", L"C:\\nowhere\\gone.exe");
+  OpenWindow();
+  const HWND line = W().Control(Root::kLabStatus);
+  EXPECT_EQ(WindowText(line), L"");
+  SelectRowOnly(L"Gone.exe");
+  EXPECT_EQ(WindowText(line), L"Datei wurde nicht gefunden – C:\\nowhere\\gone.exe gibt es nicht");
+  const std::wstring tool = MakeFile(L"tool.exe");
+  W().Text2().SetText(tool);
+  Tick();
+  Tick();
+  EXPECT_EQ(WindowText(line), L"Fehlerfreier Eintrag – " + tool + L" ist vorhanden");
+}
+
 // Backspace empties a directory that may be edited, whatever the caret position.
 TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItUnlessReadOnly) {
   OpenWindow();
