@@ -1,6 +1,7 @@
 #pragma once
 // One App Paths registration as the program holds it: the key name and the two values exactly
 // as stored, the texts the window shows for them, and the status. Platform-free.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,24 @@ enum class Scope { Machine, User };
 // Stable for the whole run; list rows carry it. 0 is no entry.
 using EntryId = uint64_t;
 
+// An entry's four texts in their case fold (FoldCase), for the search that ignores letter case:
+// made once when the entry is read (EntryFromValues), not at every search. One buffer holds them all;
+// the file name's fold only where it differs from the key name's.
+class FoldedTexts {
+ public:
+  FoldedTexts() = default;
+  FoldedTexts(std::wstring_view fileName, std::wstring_view keyName,
+              std::wstring_view installation, std::wstring_view directory);
+  // In the columns' order: 0 file name, 1 key name, 2 installation, 3 directory.
+  std::wstring_view Text(size_t column) const;
+  // The file name folds as the key name does (one text to search instead of two).
+  bool FileNameFoldsAsKeyName() const { return ends_[3] == ends_[2]; }
+
+ private:
+  std::wstring chars_;                // key name, installation, directory, [file name]
+  std::array<uint32_t, 4> ends_{};    // where each of them ends in chars_
+};
+
 struct AppPathEntry {
   EntryId Id = 0;
   ::Scope Scope = ::Scope::Machine;  // qualified: the member reuses the type's name
@@ -34,6 +53,7 @@ struct AppPathEntry {
   std::optional<Registry::RawValue> StoredInstallation;
   std::optional<Registry::RawValue> StoredDirectory;
   bool HasSettings = false;  // the key holds values besides the default value and "Path"
+  FoldedTexts Folded;        // set with the texts above
 };
 
 // The default value's text when it is a text that names something; nothing otherwise.

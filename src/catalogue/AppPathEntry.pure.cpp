@@ -49,3 +49,33 @@ std::optional<std::wstring> ProgramText(const AppPathEntry& entry) {
   if (!text || text->empty()) return std::nullopt;
   return text;
 }
+
+FoldedTexts::FoldedTexts(std::wstring_view fileName, std::wstring_view keyName,
+                         std::wstring_view installation, std::wstring_view directory) {
+  const std::wstring keyFold = FoldCase(keyName);
+  const std::wstring fileFold = FoldCase(fileName);
+  const bool fileSeparate = fileFold != keyFold;
+  chars_.reserve(keyFold.size() + installation.size() + directory.size() +
+                 (fileSeparate ? fileFold.size() : 0));
+  chars_ = keyFold;
+  ends_[0] = static_cast<uint32_t>(chars_.size());
+  chars_ += FoldCase(installation);
+  ends_[1] = static_cast<uint32_t>(chars_.size());
+  chars_ += FoldCase(directory);
+  ends_[2] = static_cast<uint32_t>(chars_.size());
+  if (fileSeparate) chars_ += fileFold;
+  ends_[3] = static_cast<uint32_t>(chars_.size());
+}
+
+std::wstring_view FoldedTexts::Text(size_t column) const {
+  const std::wstring_view all = chars_;
+  switch (column) {
+    case 0:
+      return FileNameFoldsAsKeyName() ? all.substr(0, ends_[0])
+                                      : all.substr(ends_[2], ends_[3] - ends_[2]);
+    case 1: return all.substr(0, ends_[0]);
+    case 2: return all.substr(ends_[0], ends_[1] - ends_[0]);
+    case 3: return all.substr(ends_[1], ends_[2] - ends_[1]);
+    default: return {};
+  }
+}

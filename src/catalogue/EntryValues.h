@@ -16,7 +16,8 @@ struct FolderPaths {
 };
 
 // The entry a key with these values is: both values kept as stored, shown as text with the
-// folder tokens replaced (a value that is not text shows empty). No status yet.
+// folder tokens replaced (a value that is not text shows empty), the texts case-folded for the
+// search. No status yet.
 AppPathEntry EntryFromValues(const std::wstring& keyName,
                              const std::vector<Registry::RawValue>& values,
                              const FolderPaths& folders);

@@ -42,6 +42,8 @@ AppPathEntry EntryFromValues(const std::wstring& keyName,
     if (&value != Registry::FindValue(values, kInstallationValue) &&
         &value != Registry::FindValue(values, kDirectoryValue))
       entry.HasSettings = true;
+  // Folded here, where the entry is read (the start-up's scan runs on a worker thread).
+  entry.Folded = FoldedTexts(entry.FileName, entry.KeyName, entry.Installation, entry.Directory);
   return entry;
 }
 

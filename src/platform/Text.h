@@ -13,3 +13,20 @@ std::wstring FromAnsi(std::string_view bytes);
 
 // Position of the first occurrence of `needle` in `text`, letter case ignored; npos when none.
 size_t FindIgnoreCase(std::wstring_view text, std::wstring_view needle);
+
+// Letter case of single UTF-16 code units, as the above maps them; the tables behind these are
+// made once per process.
+wchar_t UpperUnit(wchar_t c);
+wchar_t LowerUnit(wchar_t c);
+// The case-folded form of a code unit: all units with the same upper and the same lower case
+// fold to one of them, so that a text folded once can be searched by plain comparison.
+wchar_t FoldUnit(wchar_t c);
+// True when the units that equal `c` in either case (the same upper or the same lower case) are
+// exactly those that fold as `c` does. Not so for i: the dotless ı has its upper case I but a
+// lower case of its own.
+bool FoldIsExact(wchar_t c);
+std::wstring FoldCase(std::wstring_view text);
+
+// The host's mapping of every code unit, for the tables above (NUL and the surrogate halves map
+// to themselves).
+void MapEveryUnit(wchar_t* upper, wchar_t* lower);

@@ -22,3 +22,12 @@ std::wstring FromAnsi(std::string_view bytes) {
     out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
   return out;
 }
+
+void MapEveryUnit(wchar_t* upper, wchar_t* lower) {
+  for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+    const auto c = static_cast<wint_t>(unit);
+    const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+    upper[unit] = static_cast<wchar_t>(surrogate ? c : std::towupper(c));
+    lower[unit] = static_cast<wchar_t>(surrogate ? c : std::towlower(c));
+  }
+}

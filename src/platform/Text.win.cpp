@@ -34,3 +34,29 @@ std::wstring FromAnsi(std::string_view bytes) {
                                  static_cast<int>(out.size())));
   return out;
 }
+
+namespace {
+bool IsSurrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// Every code unit except NUL and the surrogate halves (which have no case and, unpaired, are no
+// valid text to hand the system) in one text, so one call maps them all.
+std::wstring AllMappableUnits() {
+  std::wstring units;
+  units.reserve(0x10000);
+  for (unsigned unit = 1; unit <= 0xFFFF; ++unit)
+    if (!IsSurrogate(unit)) units.push_back(static_cast<wchar_t>(unit));
+  return units;
+}
+
+void FillTable(wchar_t* table, const std::wstring& units, const std::wstring& mapped) {
+  for (unsigned unit = 0; unit <= 0xFFFF; ++unit) table[unit] = static_cast<wchar_t>(unit);
+  if (mapped.size() != units.size()) return;  // no per-unit mapping: compare by code only
+  for (size_t i = 0; i < units.size(); ++i) table[static_cast<unsigned>(units[i])] = mapped[i];
+}
+}  // namespace
+
+void MapEveryUnit(wchar_t* upper, wchar_t* lower) {
+  const std::wstring units = AllMappableUnits();
+  FillTable(upper, units, ToUpper(units));
+  FillTable(lower, units, ToLower(units));
+}

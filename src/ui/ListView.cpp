@@ -278,10 +278,20 @@ int ListView::SelectedIndex() const {
 
 bool ListView::Select(int index) {
   if (hwnd_ == nullptr || (index != -1 && !ValidRow(*this, index))) return false;
+  // Only the rows that are selected or focused lose it: the control's "every row" would visit,
+  // and notify about, all of them.
   LVITEMW none{};
   none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   none.state = 0;
-  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  const auto clear = [&](UINT which) {
+    const LRESULT row = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+    return row >= 0 && SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                                    reinterpret_cast<LPARAM>(&none));
+  };
+  for (int guard = Count(); guard >= 0 && SendMessageW(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+       --guard)
+    if (!clear(LVNI_SELECTED)) break;
+  clear(LVNI_FOCUSED);
   if (index == -1) return true;
   LVITEMW chosen{};
   chosen.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

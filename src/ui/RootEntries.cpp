@@ -1,5 +1,7 @@
 // The catalogue behind the rows: every row carries its entry's id, the panel remembers which
 // entry it shows, and after a command the rows show what the registry holds.
+#include <algorithm>
+
 #include "catalogue/CacheLine.h"
 #include "catalogue/EntryValues.h"
 #include "catalogue/Resolution.h"
@@ -24,6 +26,23 @@ class RedrawPause {
 
  private:
   HWND hwnd_;
+};
+
+// The search's view of the list: its rows' ids, and a row found by its id.
+class ListRows : public SearchRows {
+ public:
+  explicit ListRows(const ListView& list) : list_(list) {}
+  size_t Count() const override { return static_cast<size_t>(std::max(list_.Count(), 0)); }
+  EntryId IdOfRow(size_t row) const override {
+    return static_cast<EntryId>(list_.IdOf(static_cast<int>(row)));
+  }
+  std::optional<size_t> RowOfId(EntryId id) const override {
+    const int row = list_.IndexOfId(static_cast<LPARAM>(id));
+    return row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
+  }
+
+ private:
+  const ListView& list_;
 };
 
 // A row the list holds without an entry: the placeholder of a new entry, kept across a refill.
@@ -259,11 +278,13 @@ void Root::FillRowsAndCache() {
   RedrawPause pause(lstFileList_.Handle());
   lstFileList_.Clear();
   lstFileCache_.Clear();
-  for (const AppPathEntry& entry : catalogue_.Entries()) {
-    const auto id = static_cast<LPARAM>(entry.Id);
-    lstFileList_.InsertOwnerRow(id);
-    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory), id);
-  }
+  // Rows first, then the cache's lines: filled in turn, the two controls' growing stores would
+  // leave the heap full of gaps (under Wine a third more memory at 10,000 entries).
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    lstFileList_.InsertOwnerRow(static_cast<LPARAM>(entry.Id));
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
+                         static_cast<LPARAM>(entry.Id));
   for (const OwnRow& row : own) {
     const int at = lstFileList_.AppendRow(row.texts[0], row.imageKey, row.id);
     for (int column = 1; column < 4 && at >= 0; ++column)
@@ -345,20 +366,18 @@ void Root::Search() {
   SearchNext();
 }
 
-// The rows' data in the order the list shows them: no text is read back from the control.
+// The entries' data, then the first of their rows in the list's order: no text is read back
+// from the control.
 void Root::SearchNext() {
   if (!lastSearch_) {
     Search();
     return;
   }
-  std::vector<RowTexts> rows(static_cast<size_t>(lstFileList_.Count()));
-  for (size_t row = 0; row < rows.size(); ++row)
-    if (const AppPathEntry* entry = EntryOfRow(static_cast<int>(row)))
-      rows[row] = {entry->FileName, entry->KeyName, entry->Installation, entry->Directory};
+  const ListRows rows(lstFileList_);
   const int selected = lstFileList_.SelectedIndex();
   const SearchOutcome outcome =
-      FindNextRow(rows, selected < 0 ? rows.size() : static_cast<size_t>(selected), *lastSearch_,
-                  UserLocaleCharRules());
+      FindNextRow(catalogue_, rows, selected < 0 ? rows.Count() : static_cast<size_t>(selected),
+                  *lastSearch_, UserLocaleCharRules());
   if (outcome.malformed || !outcome.found) {
     prompts_.Message(hwnd_, outcome.malformed ? Texts::kFindMalformed : Texts::kFindNothing,
                      Title(), MB_OK | (outcome.malformed ? MB_ICONWARNING : MB_ICONINFORMATION));
@@ -367,7 +386,7 @@ void Root::SearchNext() {
   const int row = static_cast<int>(*outcome.found);
   lstFileList_.Select(row);
   lstFileList_.EnsureVisible(row);
-  // Another row follows through its selection (asking first about typed texts); the panel's own
-  // row keeps what was typed.
-  if (!leavePending_ && !PanelHasUnsavedEdits()) LoadSelectedRow();
+  // A newly selected row came into the panel through the list's notification (asking first
+  // about typed texts); the row already shown keeps what was typed.
+  if (row == selected && !leavePending_ && !PanelHasUnsavedEdits()) LoadSelectedRow();
 }

@@ -19,7 +19,8 @@ int OrderIgnoringCase(wchar_t a, wchar_t b) {
   const wchar_t ub = Upper(b);
   return (ua > ub) - (ua < ub);
 }
-const LikeCharRules kCaseBlind{SameIgnoringCase, OrderIgnoringCase};
+bool Exact(wchar_t) { return true; }
+const LikeCharRules kCaseBlind{SameIgnoringCase, OrderIgnoringCase, Upper, Exact};
 
 // 1 match, 0 no match, -1 malformed pattern.
 int Code(const std::wstring& text, const std::wstring& pattern) {
@@ -191,3 +192,38 @@ TEST(Like, ManyStarsAgainstALongTextFinishAtOnce) {
   EXPECT_EQ(Code(std::wstring(10000, L'a'), L"*?*?*?*?*?*?*?*?*?*?*?*#"), 0);
 }
 
+
+// Past 64 positions the states take several words; the shift must carry from one to the next.
+TEST(Like, PatternsOfMoreThanOneWordOfPositions) {
+  std::wstring run;
+  for (int i = 0; i < 35; ++i) run += L"ab";
+  EXPECT_EQ(Code(L"x" + run + L"y", L"*" + run + L"*"), 1);
+  EXPECT_EQ(Code(L"x" + run.substr(2) + L"y", L"*" + run + L"*"), 0);
+  EXPECT_EQ(Code(L"x" + run + run, L"x*" + run + L"?*" + run), 0);
+  EXPECT_EQ(Code(L"x" + run + L"y" + run, L"x*" + run + L"?*" + run), 1);
+  EXPECT_EQ(Code(run + run, L"*ba" + run + L"*"), 0);
+}
+
+// Where folds do not say everything: i and the dotless \u0131 share their upper case I, so an i
+// in a pattern is the same as both, though they fold apart. Such a letter is never searched for
+// by its fold.
+TEST(Like, LetterOfTwoFoldsIsMatchedByItsRuleNotItsFold) {
+  struct DotlessRules {
+    static wchar_t Up(wchar_t c) {
+      return c == 0x131 ? L'I' : c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+    }
+    static wchar_t Down(wchar_t c) {
+      return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
+    }
+    static bool Same(wchar_t t, wchar_t p) { return Up(t) == Up(p) || Down(t) == Down(p); }
+    static wchar_t Fold(wchar_t c) { return c == 0x131 ? c : Up(c); }
+    static bool Exact(wchar_t c) { return Up(c) != L'I'; }
+  };
+  const LikeCharRules rules{DotlessRules::Same, OrderIgnoringCase, DotlessRules::Fold,
+                            DotlessRules::Exact};
+  for (const wchar_t* pattern : {L"*xi*", L"*xi", L"xi*", L"xi", L"*x*i*"}) {
+    EXPECT_EQ(LikeMatch(L"x\u0131", pattern, rules), true) << pattern;
+    EXPECT_EQ(LikeMatch(L"XI", pattern, rules), true) << pattern;
+    EXPECT_EQ(LikeMatch(L"xj", pattern, rules), false) << pattern;
+  }
+}
