@@ -97,12 +97,8 @@ void RootFixture::SendCommand(int id, int code) {
 }
 
 void RootFixture::PumpAsTheProgram() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (root_ && root_->PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  for (MSG m{}; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+    if (!root_ || !root_->PreTranslate(m)) TranslateMessage(&m), DispatchMessageW(&m);
 }
 
 void RootFixture::PressKey(HWND target, UINT key, bool control) {
@@ -111,7 +107,6 @@ void RootFixture::PressKey(HWND target, UINT key, bool control) {
   keys[VK_CONTROL] = control ? 0x80 : 0;
   SetKeyboardState(keys);
   PostMessageW(target, WM_KEYDOWN, key, 1);
-  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
   PumpAsTheProgram();
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);

@@ -58,11 +58,9 @@ class RootFixture : public AppPathsFixture {
 
   // WM_COMMAND as a menu item or a button sends it to the window.
   void SendCommand(int id, int code = BN_CLICKED);
-  // Lets the window handle what waits for it, each message first offered to the window's
-  // shortcuts and dialog keys, as the program's message loop does.
+  // Lets the window handle what waits for it as the program's message loop does, and a key
+  // pressed on `target` (with Ctrl held when `control`).
   void PumpAsTheProgram();
-  // A key pressed and released on `target`, through the program's message loop; with `control`,
-  // Ctrl is held meanwhile.
   void PressKey(HWND target, UINT key, bool control = false);
 
   // An existing program file below the scratch folder (folders made as needed).

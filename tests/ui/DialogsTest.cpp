@@ -55,31 +55,6 @@ TEST(DialogsTest, FindDialogShowsTheLastRequestAndReturnsTheNewOne) {
   EXPECT_FALSE(FindDialog::Show(nullptr, {}));
 }
 
-// One line says what a pattern with and without wildcards finds; it fits the dialog uncut.
-TEST(DialogsTest, FindDialogSaysHowAPatternIsMatched) {
-  std::wstring hint;
-  int needed = 0, room = 0;
-  Drive(Texts::kFindCaption, [&](HWND dialog) {
-    const HWND line = GetDlgItem(dialog, IDC_FIND_HINT);
-    hint = WindowText(line);
-    const HDC dc = GetDC(line);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(line, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, hint.c_str(), static_cast<int>(hint.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(line, dc);
-    RECT box{};
-    GetClientRect(line, &box);
-    needed = extent.cx;
-    room = box.right;
-    Click(dialog, IDCANCEL);
-  });
-  FindDialog::Show(nullptr, {});
-  EXPECT_EQ(hint, Texts::kFindHint);
-  EXPECT_LE(needed, room);
-}
-
 // A row that may not be removed starts unchecked and cannot be checked; OK hands back the rest.
 TEST(DialogsTest, CleanUpDialogKeepsProtectedRowsUnchecked) {
   const std::vector<CleanUpRow> rows = {
