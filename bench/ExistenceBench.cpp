@@ -86,7 +86,7 @@ bool BenchExistenceTests() {
   bool same = true;
   for (const PathCase& c : cases) {
     const bool exists = SearchFinds(c.path);
-    same = same && FileExists(c.path) == exists;
+    same = same && static_cast<bool>(FileExists(c.path)) == exists;
     const double searchUs = BestMicrosecondsPerCall(2000, [&] { SearchFinds(c.path); });
     const double existsUs = BestMicrosecondsPerCall(2000, [&] { FileExists(c.path); });
     std::printf("| %-30s | %6s | %11.2f | %11.2f | %6.1f |\n", c.kind, exists ? "yes" : "no",

@@ -13,7 +13,9 @@
 // setup.exe on every machine); nothing is wrong with it. Hidden: a machine-wide registration
 // that Windows never reads, because the user has one of the same name.
 // Checking: the existence test has not answered yet (it runs off the window's thread).
-enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly, Hidden, Checking };
+// Unreachable: the existence test got no answer (a share that does not answer, a drive letter
+// this session has no root for, a drive not ready, no access): never counted as broken.
+enum class EntryStatus { Fine, FileNotFound, Broken, SettingsOnly, Hidden, Checking, Unreachable };
 
 // Which App Paths key holds a registration: the machine's (HKEY_LOCAL_MACHINE, every user) or
 // the user's own (HKEY_CURRENT_USER), which Windows reads first.
@@ -62,12 +64,9 @@ std::optional<std::wstring> ProgramText(const AppPathEntry& entry);
 // WINWORD.EXE -> Winword.exe: first character upper case, the rest lower case.
 std::wstring FileNameFromKeyName(std::wstring_view keyName);
 
-// The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info" or "Hilfe";
-// empty (no picture) while it is being checked.
+// The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info", "Hilfe" or
+// "Unerreichbar"; empty (no picture) while it is being checked.
 const wchar_t* ImageKeyOf(EntryStatus status);
-
-// The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
-const wchar_t* RootName(Scope scope);
 
 // Counted in the broken-entry label.
 bool IsBroken(EntryStatus status);

@@ -27,16 +27,14 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
       return L"Info";
     case EntryStatus::Hidden:
       return L"Hilfe";
+    case EntryStatus::Unreachable:
+      return L"Unerreichbar";
     case EntryStatus::Checking:
       return L"";
     case EntryStatus::Broken:
       break;
   }
   return L"Fehler";
-}
-
-const wchar_t* RootName(Scope scope) {
-  return scope == Scope::Machine ? L"HKEY_LOCAL_MACHINE" : L"HKEY_CURRENT_USER";
 }
 
 bool IsBroken(EntryStatus status) {

@@ -10,6 +10,8 @@ enum class KeptBecause {
   Nothing,        // it may be removed
   ProtectedName,  // an installer looks it up (IsProtectedName)
   ReadOnlyScope,  // the machine's key may not be written
+  Changed,        // found changed, gone, repaired or unreachable right before it would go
+  Unrestorable,   // no registration file would bring it back exactly
 };
 
 struct CleanUpCandidate {

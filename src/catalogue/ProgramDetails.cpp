@@ -13,11 +13,13 @@ namespace {
 std::wstring ResolvedProgram(const std::optional<Registry::RawValue>& installation) {
   if (!installation) return L"";
   const std::optional<std::wstring> text = Registry::TextOfRaw(*installation);
-  return text ? ResolveProgram(*text, installation->type) : L"";
+  return text ? ResolveProgram(*text, installation->type).program : std::wstring();
 }
 
 // A bare or relative name is never looked up from the current folder.
-bool Exists(const std::wstring& program) { return IsFullPath(program) && FileExists(program); }
+bool Exists(const std::wstring& program) {
+  return IsFullPath(program) && FileExists(program).answer == Existence::Found;
+}
 
 void AddFileDetails(const std::wstring& program, ProgramDetails& details) {
   const VersionDetails version = ReadVersionDetails(program).value_or(VersionDetails{});

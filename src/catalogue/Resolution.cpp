@@ -9,25 +9,68 @@ std::wstring TextAsWindowsReadsIt(std::wstring_view stored, uint32_t type) {
   return TextAsWindowsReadsIt(stored, type, ExpandEnvironment);
 }
 
-std::wstring ResolveProgram(std::wstring_view stored, uint32_t type) {
-  std::wstring program = TestedPath(TextAsWindowsReadsIt(stored, type));
+namespace {
+std::wstring ProgramOf(const std::wstring& text) {
+  std::wstring program = TestedPath(text);
   if (!IsBareName(program)) return program;
   return FindOnSearchPath(program).value_or(program);
+}
+
+EntryStatus StatusOfProgram(const std::wstring& program) {
+  if (program.empty()) return EntryStatus::Broken;
+  // FileExists would look a bare or relative name up from the current folder.
+  if (!IsFullPath(program)) return EntryStatus::FileNotFound;
+  switch (FileExists(program).answer) {
+    case Existence::Found:
+      return EntryStatus::Fine;
+    case Existence::CannotTell:
+      return EntryStatus::Unreachable;
+    case Existence::NotThere:
+      break;
+  }
+  return EntryStatus::FileNotFound;
+}
+
+// Which of two readings tells more for the registration.
+int Weight(EntryStatus status) {
+  switch (status) {
+    case EntryStatus::Fine:
+      return 3;
+    case EntryStatus::Unreachable:
+      return 2;
+    case EntryStatus::FileNotFound:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+ProgramReading Read(std::wstring text) {
+  ProgramReading reading{std::move(text), {}, EntryStatus::Broken};
+  reading.program = ProgramOf(reading.text);
+  reading.status = StatusOfProgram(reading.program);
+  return reading;
+}
+}  // namespace
+
+ProgramReading ResolveProgram(std::wstring_view stored, uint32_t type) {
+  std::vector<std::wstring> readings = ReadingsOf(stored, type, ExpandEnvironment);
+  ProgramReading best = Read(std::move(readings.front()));
+  for (size_t i = 1; i < readings.size() && best.status != EntryStatus::Fine; ++i)
+    if (ProgramReading next = Read(std::move(readings[i])); Weight(next.status) > Weight(best.status))
+      best = std::move(next);
+  return best;
+}
+
+EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type) {
+  return ResolveProgram(stored, type).status;
 }
 
 std::wstring StartedProgram(const AppPathEntry& entry) {
   const std::optional<std::wstring> text = ProgramText(entry);
   if (!text) return {};
-  std::wstring program = ResolveProgram(*text, entry.StoredInstallation->type);
+  std::wstring program = ResolveProgram(*text, entry.StoredInstallation->type).program;
   return IsFullPath(program) ? program : std::wstring();
-}
-
-EntryStatus ProgramStatus(std::wstring_view stored, uint32_t type) {
-  const std::wstring program = ResolveProgram(stored, type);
-  if (program.empty()) return EntryStatus::Broken;
-  // FileExists would look a bare or relative name up from the current folder.
-  return IsFullPath(program) && FileExists(program) ? EntryStatus::Fine
-                                                    : EntryStatus::FileNotFound;
 }
 
 EntryStatus EntryStatusOf(const AppPathEntry& entry) {

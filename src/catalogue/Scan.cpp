@@ -1,5 +1,6 @@
 #include "catalogue/Scan.h"
 
+#include "catalogue/UserScope.h"
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 
@@ -9,15 +10,13 @@ std::wstring EntryPath(const std::wstring& path, const std::wstring& keyName) {
   return path + L'\\' + keyName;
 }
 
-Scope ScopeOf(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
-
 std::optional<AppPathEntry> ReadWith(HKEY root, const std::wstring& path,
                                      const std::wstring& keyName, const FolderPaths& folders) {
   // A key gone since the enumeration, or one we may not read, has no entry.
   const auto values = Registry::ReadValues(root, EntryPath(path, keyName));
   if (!values) return std::nullopt;
   AppPathEntry entry = EntryFromValues(keyName, *values, folders);
-  entry.Scope = ScopeOf(root);
+  entry.Scope = ScopeOfRoot(root);
   return entry;
 }
 }  // namespace
@@ -37,13 +36,19 @@ std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
   return entries;
 }
 
-HKEY RootOf(Scope scope) { return scope == Scope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+HKEY RootOf(Scope scope) { return scope == Scope::User ? UserScope().root : HKEY_LOCAL_MACHINE; }
+
+Scope ScopeOfRoot(HKEY root) { return root == RootOf(Scope::User) ? Scope::User : Scope::Machine; }
+
+std::wstring RootName(Scope scope) {
+  return scope == Scope::User ? UserScope().rootName : L"HKEY_LOCAL_MACHINE";
+}
 
 std::wstring EntryKeyPath(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }
 
 std::vector<AppPathEntry> ScanBothScopes() {
-  std::vector<AppPathEntry> entries = ScanEntries(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
-  std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, Registry::kAppPathsKey);
+  std::vector<AppPathEntry> entries = ScanEntries(RootOf(Scope::Machine), Registry::kAppPathsKey);
+  std::vector<AppPathEntry> user = ScanEntries(RootOf(Scope::User), Registry::kAppPathsKey);
   entries.insert(entries.end(), std::make_move_iterator(user.begin()),
                  std::make_move_iterator(user.end()));
   return entries;

@@ -10,8 +10,16 @@
 
 FolderPaths LookUpFolderPaths();
 
-// HKEY_LOCAL_MACHINE for the machine's registrations, HKEY_CURRENT_USER for the user's.
+// HKEY_LOCAL_MACHINE for the machine's registrations; for the user's, the key UserScope
+// decided on (HKEY_CURRENT_USER, or the signed-in user's hive).
 HKEY RootOf(Scope scope);
+
+// The scope whose root RootOf gives; any other root counts as the machine's.
+Scope ScopeOfRoot(HKEY root);
+
+// The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or
+// HKEY_USERS\<SID>.
+std::wstring RootName(Scope scope);
 
 // The path of a registration's key below its root.
 std::wstring EntryKeyPath(const std::wstring& keyName);
@@ -20,7 +28,7 @@ std::wstring EntryKeyPath(const std::wstring& keyName);
 // with the scope the root stands for. The key is opened for reading only. No status yet.
 std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path);
 
-// The machine's registrations, then the user's.
+// The machine's registrations, then the user's (both roots as RootOf gives them).
 std::vector<AppPathEntry> ScanBothScopes();
 
 // The entry of one sub-key as the registry holds it now; nothing when it cannot be read.

@@ -51,7 +51,8 @@ bool HoldsExactly(const std::vector<uint8_t>& bytes, const std::vector<RegFile::
 
 }  // namespace
 
-UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries) {
+UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries,
+                             const UndoFileSeam& beforeReadBack) {
   if (std::optional<RegFile::Unrestorable> obstacle = RegFile::FindUnrestorable(entries)) {
     UndoFileResult result = Failure(UndoFileStep::Check, ERROR_INVALID_DATA);
     result.unrestorable = std::move(*obstacle);
@@ -59,6 +60,7 @@ UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile
   }
   const std::vector<uint8_t> bytes = RegFile::FileBytes(RegFile::Text(entries));
   if (UndoFileResult written = WriteNewFile(path, bytes); !written.ok()) return written;
+  if (beforeReadBack) beforeReadBack(path);
   DWORD error = ERROR_SUCCESS;
   const std::optional<std::vector<uint8_t>> stored = ReadWholeFile(path, error);
   if (stored && HoldsExactly(*stored, entries)) return {};

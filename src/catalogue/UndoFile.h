@@ -3,6 +3,7 @@
 // the removed keys back exactly. It is trusted only after it was read back from the disk.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,16 @@ struct UndoFileResult {
   bool ok() const { return failedStep == UndoFileStep::None; }
 };
 
+// Runs on the file's path between writing it and reading it back. Only tests pass one: they
+// change the file there to see the comparison catch it.
+using UndoFileSeam = std::function<void(const std::wstring& path)>;
+
 // Writes `entries` as a new file at `path` (UTF-16LE with byte order mark, CRLF line ends), then
 // reads the file back and compares every key and value with `entries`. An existing file is never
 // replaced (ERROR_FILE_EXISTS): it may be the undo of an earlier clean-up. A file that could not
 // be written whole or fails the comparison is removed again, so no one imports half an undo.
-UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries);
+UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries,
+                             const UndoFileSeam& beforeReadBack = {});
 
 // "<folder>\Bereinigung-YYYY-MM-DD-HHMMSS.reg" for the local time `time`.
 std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time);

@@ -17,20 +17,15 @@ bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Scope ScopeOfRoot(HKEY root) { return root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine; }
-
 std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
   std::vector<CleanUpKey> keys;
   for (const CleanUpCandidate& candidate : broken)
-    if (candidate.removable())
-      keys.push_back(CleanUpKey{RootOf(candidate.entry->Scope), candidate.entry->KeyName});
+    if (candidate.removable()) keys.push_back(CleanUpKeyOf(*candidate.entry));
   return keys;
 }
 
 const wchar_t* UndoFileStepText(UndoFileStep step) {
   switch (step) {
-    case UndoFileStep::Check:
-      return Texts::kCliStepUnrestorable;
     case UndoFileStep::Create:
       return Texts::kCliStepCreate;
     case UndoFileStep::Write:
@@ -68,11 +63,7 @@ int ReportFailure(const CleanUpResult& result, const std::wstring& undoFile) {
   if (result.failedKey.root != nullptr)
     err.WriteLine(Texts::kCliEntry +
                   RemovedLine(ScopeOfRoot(result.failedKey.root), result.failedKey.keyName));
-  if (result.undoFile.failedStep == UndoFileStep::Check)
-    err.WriteLine(Texts::kCliValue + WithControlPictures(result.undoFile.unrestorable.keyPath +
-                                                         L" : " +
-                                                         result.undoFile.unrestorable.valueName));
-  else if (result.failedStep == CleanUpStep::UndoFile)
+  if (result.failedStep == CleanUpStep::UndoFile)
     err.WriteLine(Texts::kCliFile + undoFile);
   err.WriteLine(Texts::kCliReason + ReasonText(result.error));
   return result.removed.empty() ? CliExit::kNothingRemoved : CliExit::kStoppedPartWay;
@@ -84,14 +75,21 @@ int RefuseExistingFile(const std::wstring& undoFile) {
   return CliExit::kNothingRemoved;
 }
 
+// Those that may not go, then those the clean-up found no longer broken as listed or could not
+// write to the undo file; the exit code counts both.
 int ReportDone(const CleanUpResult& result, const std::vector<CleanUpCandidate>& broken,
                const std::wstring& undoFile, OutputChannel& out) {
   size_t kept = 0;
   for (const CleanUpCandidate& candidate : broken)
     if (!candidate.removable()) {
-      out.WriteLine(KeptLine(candidate));
+      out.WriteLine(KeptLine(candidate.entry->Scope, candidate.entry->KeyName,
+                             Texts::KeptReason(candidate.kept)));
       ++kept;
     }
+  for (const KeptKey& left : result.kept)
+    out.WriteLine(KeptLine(ScopeOfRoot(left.root), left.keyName,
+                           Texts::KeptReason(left.why, left.obstacleKey, left.obstacleValue)));
+  kept += result.kept.size();
   out.WriteLine(result.removed.empty() ? Texts::kCliNothingRemoved
                                        : Texts::CliRemovedSummary(result.removed.size(), undoFile));
   return CliExit::Count(kept);
@@ -107,7 +105,7 @@ int Clean(const std::wstring& undoArgument, OutputChannel& out) {
   if (Exists(undoFile)) return RefuseExistingFile(undoFile);
   const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
   const std::vector<CleanUpCandidate> broken =
-      BrokenEntries(entries, Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
+      BrokenEntries(entries, Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey));
   const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
   for (const RemovedKey& removed : result.removed)
     out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));

@@ -66,6 +66,8 @@ StatusWords WordsOf(EntryStatus status) {
       return {"settings", Texts::kLegendSettings};
     case EntryStatus::Hidden:
       return {"hidden", Texts::kLegendHidden};
+    case EntryStatus::Unreachable:
+      return {"unreachable", Texts::kLegendUnreachable};
     case EntryStatus::Checking:  // the command line waits for every answer
       break;
   }

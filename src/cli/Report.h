@@ -16,8 +16,8 @@ std::wstring CheckLine(const AppPathEntry& entry);
 // /clean: scope and key name of a removed registration.
 std::wstring RemovedLine(Scope scope, const std::wstring& keyName);
 
-// /clean: scope, key name and why a broken registration stayed.
-std::wstring KeptLine(const CleanUpCandidate& candidate);
+// /clean: scope, key name and why a broken registration stayed (Texts::KeptReason).
+std::wstring KeptLine(Scope scope, const std::wstring& keyName, const std::wstring& why);
 
 // /diff: one difference as its fields, the one place that decides what a record holds: "added",
 // "removed" or "changed"; the scope; the key name; for a changed registration each value that

@@ -46,10 +46,8 @@ std::wstring RemovedLine(Scope scope, const std::wstring& keyName) {
   return ScopeWord(scope) + (L'\t' + WithControlPictures(keyName));
 }
 
-std::wstring KeptLine(const CleanUpCandidate& candidate) {
-  const wchar_t* why = candidate.kept == KeptBecause::ProtectedName ? Texts::kCliKeptProtected
-                                                                    : Texts::kCliKeptReadOnly;
-  return RemovedLine(candidate.entry->Scope, candidate.entry->KeyName) + L'\t' + why;
+std::wstring KeptLine(Scope scope, const std::wstring& keyName, const std::wstring& why) {
+  return RemovedLine(scope, keyName) + L'\t' + why;
 }
 
 std::vector<std::wstring> DiffFields(const Difference& difference) {

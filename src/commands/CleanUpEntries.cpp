@@ -1,11 +1,13 @@
 // "Fehlerhafte Einträge bereinigen ...": the broken registrations in one step, with a way back.
-// The chosen keys are written whole to an undo file beside AppBackup.reg, which is read back
-// and checked before the first key goes.
+// The chosen keys are judged again and written whole to an undo file beside AppBackup.reg,
+// which is read back and checked before the first key goes; those no longer broken as listed,
+// or that no registration file restores, stay and are named.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "catalogue/AppPathEntry.h"
 #include "catalogue/CleanUpSelection.h"
 #include "catalogue/Cleanup.h"
 #include "catalogue/Scan.h"
@@ -76,13 +78,31 @@ std::wstring NewUndoPath(Root& root) {
 // The rows of removed keys go; the panel shows the row selected then.
 void ForgetRemoved(Root& root, const std::vector<RemovedKey>& removed) {
   for (const RemovedKey& key : removed) {
-    const Scope scope = key.root == HKEY_CURRENT_USER ? Scope::User : Scope::Machine;
-    if (const AppPathEntry* entry = root.Entries().FindByKey(scope, key.keyName))
+    if (const AppPathEntry* entry = root.Entries().FindByKey(ScopeOfRoot(key.root), key.keyName))
       root.Forget(entry->Id);
   }
   if (root.LstFileList().SelectedIndex() < 0 && root.LstFileList().Count() > 0)
     root.LstFileList().Select(0);
   root.LoadSelectedRow();
+}
+
+// "Tool.exe (Computer): behalten: inzwischen geändert", one a line.
+std::wstring KeptLines(const std::vector<KeptKey>& kept) {
+  std::wstring lines;
+  for (const KeptKey& key : kept)
+    lines += L"\n" + FileNameFromKeyName(key.keyName) + L" (" +
+             Texts::ScopeCaption(ScopeOfRoot(key.root) == Scope::Machine) + L"): " +
+             Texts::KeptReason(key.why, key.obstacleKey, key.obstacleValue);
+  return lines;
+}
+
+std::wstring DoneText(const CleanUpResult& result, const std::wstring& undoPath) {
+  std::wstring text = result.removed.empty()
+                          ? std::wstring(Texts::kCleanUpNoneRemoved)
+                          : std::to_wstring(result.removed.size()) + Texts::kCleanUpDone + L"\n" +
+                                undoPath;
+  if (!result.kept.empty()) text += L"\n" + KeptLines(result.kept);
+  return text;
 }
 
 }  // namespace
@@ -102,16 +122,18 @@ void CleanUpEntries(Root& root) {
   if (!chosen) return;
   std::vector<CleanUpKey> keys;
   for (size_t i = 0; i < candidates.size() && i < chosen->size(); ++i)
-    if ((*chosen)[i] && candidates[i].removable())
-      keys.push_back({RootOf(candidates[i].entry->Scope), candidates[i].entry->KeyName});
+    if ((*chosen)[i] && candidates[i].removable()) keys.push_back(CleanUpKeyOf(*candidates[i].entry));
   if (keys.empty()) return;
   const std::wstring undoPath = NewUndoPath(root);
-  const CleanUpResult result = CleanUp(undoPath, keys);
+  // The programs are tested again, and a share that does not answer must not freeze the window.
+  CleanUpResult result;
+  root.RunOffTheWindowThread([&] { result = CleanUp(undoPath, keys); });
   ForgetRemoved(root, result.removed);
   if (!result.ok()) {
     ReportFailure(root, result, undoPath);
     return;
   }
-  Tell(root, std::to_wstring(result.removed.size()) + Texts::kCleanUpDone + L"\n" + undoPath,
-       MB_ICONINFORMATION);
+  Tell(root, DoneText(result, undoPath), MB_ICONINFORMATION);
+  // Rows of keys that changed meanwhile show what their keys hold now.
+  if (!result.kept.empty()) root.Refresh();
 }

@@ -55,7 +55,7 @@ bool ExportKeyInto(Root& root, const std::wstring& file, const AppPathEntry& ent
   // registry editor would write for it.
   if (!Registry::KeyExists(RootOf(entry.Scope), EntryKeyPath(entry.KeyName))) return false;
   if (file.empty()) return false;
-  return root.StartRegistryExport(file, ExportKeyPath(entry.Scope, entry.KeyName));
+  return root.StartRegistryExport(file, ExportKeyPath(RootName(entry.Scope), entry.KeyName));
 }
 
 FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
@@ -80,7 +80,7 @@ std::optional<std::wstring> AskForTarget(Root& root, const std::wstring& entryNa
 void ReportFailedExport(Root& root, const AppPathEntry& entry) {
   root.Ask().Message(root.Handle(),
                      std::wstring(Texts::kExportFailed) + L"\n" +
-                         WithControlPictures(ExportKeyPath(entry.Scope, entry.KeyName)),
+                         WithControlPictures(ExportKeyPath(RootName(entry.Scope), entry.KeyName)),
                      root.Title(), MB_OK | MB_ICONSTOP);
 }
 

@@ -6,8 +6,8 @@ namespace {
 constexpr size_t kReplacedLength = 3;
 }  // namespace
 
-std::wstring ExportKeyPath(Scope scope, std::wstring_view entryName) {
-  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsPrefix + std::wstring(entryName);
+std::wstring ExportKeyPath(std::wstring_view rootName, std::wstring_view entryName) {
+  return std::wstring(rootName) + L"\\" + Registry::kAppPathsPrefix + std::wstring(entryName);
 }
 
 std::wstring ExportProposal(std::wstring_view entryName) {

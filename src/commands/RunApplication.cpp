@@ -20,18 +20,21 @@ struct ProgramStart {
   std::wstring program;  // the file that is started, by its full path
   std::wstring commandLine;
   std::wstring workingDirectory;  // empty: ours
+  EntryStatus status = EntryStatus::Broken;  // the program's, as the row's status says
 };
 
 // The program is the file the row's status tests, as Windows reads the value (a REG_EXPAND_SZ
-// text expanded, a bare name found on the search path); whatever follows it in the text is
-// passed on as its arguments, and the folder is read the same way.
+// text expanded, a REG_SZ text as written or expanded, whichever names a program that exists, a
+// bare name found on the search path); whatever follows it in that reading is passed on as its
+// arguments, and the folder is read as its own type says.
 ProgramStart StartFromPanel(Root& root) {
   const Root::TypedText installation = root.PanelInstallation();
   const Root::TypedText directory = root.PanelDirectory();
-  const std::wstring text = TextAsWindowsReadsIt(installation.text, installation.type);
+  const ProgramReading reading = ResolveProgram(installation.text, installation.type);
   ProgramStart start;
-  start.program = ResolveProgram(installation.text, installation.type);
-  start.commandLine = ProgramCommandLine(start.program, ArgumentsAfterProgram(text));
+  start.program = reading.program;
+  start.status = reading.status;
+  start.commandLine = ProgramCommandLine(start.program, ArgumentsAfterProgram(reading.text));
   start.workingDirectory = WorkingDirectoryFor(
       TextAsWindowsReadsIt(directory.text, directory.type), start.program, PathExists);
   return start;
@@ -87,13 +90,17 @@ std::optional<UniqueHandle> Start(Root& root, const ProgramStart& start, DWORD& 
 
 // The program is started by its own path with the command line naming it in quotes, so a path
 // with blanks can never be read as a shorter program (C:\Program.exe for C:\Program Files\...).
-// The working directory is handed to the new process; ours stays as it is.
+// The working directory is handed to the new process; ours stays as it is. A program the file
+// system could not tell about is started all the same: the system's reason, when it fails, says
+// more than "not found".
 void RunApplication(Root& root) {
   if (root.LstFileList().SelectedIndex() < 0) return;
   if (const AppPathEntry* entry = root.SelectedEntry(); entry && RefusedForNul(root, entry->KeyName))
     return;
   const ProgramStart start = StartFromPanel(root);
-  if (!IsFullPath(start.program) || !FileExists(start.program)) {
+  const bool mayBeThere =
+      start.status == EntryStatus::Fine || start.status == EntryStatus::Unreachable;
+  if (!IsFullPath(start.program) || !mayBeThere) {
     ReportMissingProgram(root, start.program);
     return;
   }

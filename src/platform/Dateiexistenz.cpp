@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
+
+#include "platform/FileDirPath.h"
 
 namespace {
 // The API would silently test only the part before an embedded NUL.
@@ -12,12 +15,13 @@ bool IsUsablePath(const std::wstring& path) {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
-bool SearchFinds(const std::wstring& path) {
+// ERROR_SUCCESS when the search finds something, else its reason.
+DWORD SearchError(const std::wstring& path) {
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileW(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  if (search == INVALID_HANDLE_VALUE) return GetLastError();
   FindClose(search);
-  return true;
+  return ERROR_SUCCESS;
 }
 
 // The search reads these as patterns (< > " are the DOS forms of * ? and the dot, which the
@@ -80,22 +84,90 @@ bool OnlyTheSearchAnswers(const std::wstring& path) {
          NamesShareOrDeviceRoot(path);
 }
 
-// Errors that say the name is not there, so the search (which asks the same folder or the
-// same server) cannot find it either. Anything else (a name the query refuses, no access, a
-// sharing violation as on pagefile.sys) leaves the question to the search.
-bool MeansAbsent(DWORD error) {
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-         error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME;
+// A drive letter the session has no root for: Windows answers "path not found", but the
+// drive may well exist for the signed-in user (a mapped drive is not visible elevated).
+bool NamesMissingDrive(const std::wstring& path) {
+  const std::optional<wchar_t> letter = DriveLetterOf(path);
+  return letter && !SessionHasDrive(*letter);
+}
+
+// The server, share or drive did not answer: a search would ask it again and wait as long.
+bool DeviceDidNotAnswer(DWORD error) {
+  switch (error) {
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_DEV_TYPE:  // Wine's answer for a share of a server that is not there
+    case ERROR_NETNAME_DELETED:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_REM_NOT_LIST:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_NOT_READY:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+ExistenceAnswer Answer(DWORD error) {
+  if (error == ERROR_SUCCESS) return {Existence::Found, ERROR_SUCCESS};
+  return {ExistenceOfError(error), error};
+}
+
+// "Not there" said of a name on a drive the session does not have is no answer at all.
+ExistenceAnswer Checked(ExistenceAnswer answer, const std::wstring& path) {
+  if (answer.answer == Existence::NotThere && NamesMissingDrive(path))
+    return {Existence::CannotTell, ERROR_INVALID_DRIVE};
+  return answer;
 }
 }  // namespace
 
+Existence ExistenceOfError(DWORD error) {
+  switch (error) {
+    case ERROR_SUCCESS:
+      return Existence::Found;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_NO_MORE_FILES:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_PARAMETER:
+      return Existence::NotThere;
+    default:
+      return Existence::CannotTell;
+  }
+}
+
 // The attribute query is many times cheaper than opening a search of the folder, and for the
-// usual registered program (a full path to a file) it gives the same answer.
-bool FileExists(const std::wstring& path) {
-  if (!IsUsablePath(path)) return false;
-  if (OnlyTheSearchAnswers(path)) return SearchFinds(path);
-  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  return !MeansAbsent(GetLastError()) && SearchFinds(path);
+// usual registered program (a full path to a file) it gives the same answer. A name the query
+// refuses, no access to the file, a sharing violation (pagefile.sys) leave the question to the
+// search, which lists the folder; when the search does not find it either, the query's doubt
+// stands.
+ExistenceAnswer FileExists(const std::wstring& path) {
+  if (!IsUsablePath(path)) return {Existence::NotThere, ERROR_INVALID_NAME};
+  if (OnlyTheSearchAnswers(path)) return Checked(Answer(SearchError(path)), path);
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Answer(ERROR_SUCCESS);
+  const DWORD queryError = GetLastError();
+  if (queryError == ERROR_FILE_NOT_FOUND || queryError == ERROR_PATH_NOT_FOUND)
+    return Checked(Answer(queryError), path);
+  if (DeviceDidNotAnswer(queryError)) return Answer(queryError);
+  const ExistenceAnswer search = Checked(Answer(SearchError(path)), path);
+  if (search.answer == Existence::Found) return search;
+  const ExistenceAnswer query = Answer(queryError);
+  return query.answer == Existence::CannotTell ? query : search;
+}
+
+bool SessionHasDrive(wchar_t letter) {
+  const wchar_t upper = static_cast<wchar_t>(letter & ~0x20);
+  if (upper < L'A' || upper > L'Z') return false;
+  return (GetLogicalDrives() & (1u << (upper - L'A'))) != 0;
 }
 
 bool PathExists(const std::wstring& path) {

@@ -1,10 +1,38 @@
 #pragma once
 // Existence tests for files and folders.
+#include <windows.h>
+
 #include <string>
 
-// True when a file search for `path` finds anything: a file, a folder, or (with * or ?) any match.
-// Asks the cheaper attribute query first wherever it gives the search's answer.
-bool FileExists(const std::wstring& path);
+// What the file system says about a name: there, not there, or nothing certain (a server or
+// share that does not answer, a drive letter this session has no root for, a drive without
+// its medium, no right to look).
+enum class Existence { Found, NotThere, CannotTell };
+
+struct ExistenceAnswer {
+  Existence answer = Existence::NotThere;
+  // ERROR_SUCCESS when found; else the system's reason, ERROR_INVALID_DRIVE for a drive letter
+  // without a root in this session (an elevated program does not see the drives the signed-in
+  // user mapped).
+  DWORD error = ERROR_SUCCESS;
+
+  // True only when found: "not there" and "cannot tell" alike mean nothing can be started.
+  explicit operator bool() const { return answer == Existence::Found; }
+};
+
+// Whether a file search for `path` finds anything: a file, a folder, or (with * or ?) any match.
+// Asks the cheaper attribute query first wherever it gives the search's answer. NotThere only
+// when every answer the system gave says the name is not there.
+ExistenceAnswer FileExists(const std::wstring& path);
+
+// How a failed attribute query or search reads: ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, a
+// name no file can have and the like say NotThere; network errors and time-outs, a drive not
+// ready, no access and every code not known to mean "absent" say CannotTell.
+Existence ExistenceOfError(DWORD error);
+
+// True when this session has a drive of that letter (A to Z, either case). An elevated program
+// does not see the drives the signed-in user mapped.
+bool SessionHasDrive(wchar_t letter);
 
 // True when the file system reports attributes for `path` (a file or a folder).
 bool PathExists(const std::wstring& path);

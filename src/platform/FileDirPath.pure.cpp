@@ -19,3 +19,9 @@ bool IsFullPath(std::wstring_view path) {
   const bool uncRooted = path[0] == L'\\' && path[1] == L'\\';
   return driveRooted || uncRooted;
 }
+
+std::optional<wchar_t> DriveLetterOf(std::wstring_view path) {
+  if (path.size() >= 4 && path.substr(0, 4) == L"\\\\?\\") path.remove_prefix(4);
+  if (path.size() < 2 || !IsDriveLetter(path[0]) || path[1] != L':') return std::nullopt;
+  return static_cast<wchar_t>(path[0] & ~0x20);
+}

@@ -5,10 +5,12 @@
 
 #include <string>
 
-// The two folders the program itself needs. They keep the names of the CSIDL numbers they
+// The folders the program itself needs. They keep the names of the CSIDL numbers they
 // replaced, which their callers use.
 inline const KNOWNFOLDERID& kCsidlProgramFiles = FOLDERID_ProgramFiles;
 inline const KNOWNFOLDERID& kCsidlWindows = FOLDERID_Windows;
+// The user's local application data (%LOCALAPPDATA%), where the user's own backup goes.
+inline const KNOWNFOLDERID& kLocalAppData = FOLDERID_LocalAppData;
 
 // The folder's path, or the empty text when the shell does not know the folder.
 std::wstring SpecialFolderPath(const KNOWNFOLDERID& folder);

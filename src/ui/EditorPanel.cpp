@@ -5,6 +5,7 @@
 #include "catalogue/EntryList.h"
 #include "catalogue/Resolution.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/Environment.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -42,32 +43,19 @@ void Root::UpdateEditorButtons() {
   const TypedText installation = PanelInstallation();
   if (installation.text != panelCheck_.text || installation.type != panelCheck_.type)
     CheckPanelProgram(installation);
+  // A program the file system could not tell about (a share that does not answer, a drive
+  // the signed-in user mapped) may be saved: it is not known to be missing.
+  const bool mayExist =
+      panelCheck_.status == EntryStatus::Fine || panelCheck_.status == EntryStatus::Unreachable;
   const bool writable = panel_.scope == Scope::User || machineWritable_;
-  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending &&
-                          panelCheck_.status == EntryStatus::Fine);
-  ShowPanelStatus();
-}
-
-// The registration's own status while its text is the one loaded (a hidden or settings-only
-// entry says so), else the answer for the typed text.
-void Root::ShowPanelStatus() {
-  const TypedText installation = PanelInstallation();
-  ProgramReading reading;
-  reading.stored = installation.text;
-  reading.asRead = TextAsWindowsReadsIt(installation.text, installation.type);
-  const AppPathEntry* entry = catalogue_.Find(panel_.entry);
-  if (entry != nullptr && text2_.Text() == panel_.installation)
-    reading.status = entry->Status;
-  else
-    reading.status = panelCheck_.pending ? EntryStatus::Checking : panelCheck_.status;
-  const bool empty = ShowsNewEntry() ? !PanelHasUnsavedEdits() : panel_.keyName.empty();
-  const std::wstring line = empty ? std::wstring() : PanelStatusLine(reading);
-  if (WindowText(Control(kLabStatus)) != line) SetWindowTextChecked(Control(kLabStatus), line);
+  bHinzufügen_.SetEnabled(writable && !panelCheck_.pending && mayExist);
+  ShowPanelNote();
 }
 
 // A newer text supersedes the test of an older one, whose answer is then dropped.
 void Root::CheckPanelProgram(const TypedText& installation) {
   panelCheck_ = PanelCheck{installation.text, installation.type, false, EntryStatus::Broken};
+  ShowPanelNote();
   if (checks_ == nullptr) return;
   if (TestedPath(installation.text).empty()) {
     checks_->Cancel(kPanelCheckId);
@@ -77,6 +65,30 @@ void Root::CheckPanelProgram(const TypedText& installation) {
       checks_->Submit(kPanelCheckId, [installation] {
         return static_cast<int>(ProgramStatus(installation.text, installation.type));
       }) != 0;
+}
+
+// The line under the boxes: the registration's own status while its text is the one loaded (a
+// hidden or settings-only entry says so), else the answer for the typed text. A drive letter
+// the session does not have is named, since that has a reason the user can do something about;
+// the text is only expanded here, the file system is not asked.
+void Root::ShowPanelNote() {
+  const TypedText installation = PanelInstallation();
+  StatusReading reading;
+  reading.stored = installation.text;
+  reading.asRead = TextAsWindowsReadsIt(installation.text, installation.type);
+  const AppPathEntry* entry = catalogue_.Find(panel_.entry);
+  if (entry != nullptr && text2_.Text() == panel_.installation)
+    reading.status = entry->Status;
+  else
+    reading.status = panelCheck_.pending ? EntryStatus::Checking : panelCheck_.status;
+  std::wstring note = PanelStatusLine(reading);
+  if (reading.status == EntryStatus::Unreachable)
+    for (const std::wstring& text : ReadingsOf(installation.text, installation.type, ExpandEnvironment)) {
+      const std::optional<wchar_t> drive = DriveLetterOf(TestedPath(text));
+      if (drive && !SessionHasDrive(*drive)) note = Texts::PanelDriveMissing(*drive);
+    }
+  if (ShowsNewEntry() ? !PanelHasUnsavedEdits() : panel_.keyName.empty()) note.clear();
+  if (WindowText(LabPanelNote()) != note) SetWindowTextChecked(LabPanelNote(), note);
 }
 
 void Root::EditSelectedEntry() {

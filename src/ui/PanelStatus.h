@@ -6,10 +6,10 @@
 
 #include "catalogue/AppPathEntry.h"
 
-struct ProgramReading {
+struct StatusReading {
   EntryStatus status = EntryStatus::Checking;
   std::wstring stored;  // the installation text as stored (or typed)
   std::wstring asRead;  // the same as Windows reads it: variables of a REG_EXPAND_SZ expanded
 };
 
-std::wstring PanelStatusLine(const ProgramReading& reading);
+std::wstring PanelStatusLine(const StatusReading& reading);

@@ -7,7 +7,7 @@
 namespace {
 
 // The program the text names and whether Windows looked for it along the search path.
-std::wstring ProgramReason(const ProgramReading& reading, bool found) {
+std::wstring ProgramReason(const StatusReading& reading, bool found) {
   const std::wstring program = TestedPath(reading.asRead);
   const bool bare = IsBareName(program);
   std::wstring reason = program + (found ? (bare ? Texts::kReasonFoundOnPath : Texts::kReasonThere)
@@ -18,7 +18,7 @@ std::wstring ProgramReason(const ProgramReading& reading, bool found) {
 
 }  // namespace
 
-std::wstring PanelStatusLine(const ProgramReading& reading) {
+std::wstring PanelStatusLine(const StatusReading& reading) {
   switch (reading.status) {
     case EntryStatus::Fine:
       return Texts::StatusLine(Texts::kLegendReady, ProgramReason(reading, true));
@@ -30,6 +30,8 @@ std::wstring PanelStatusLine(const ProgramReading& reading) {
       return Texts::StatusLine(Texts::kLegendSettings, Texts::kReasonSettings);
     case EntryStatus::Hidden:
       return Texts::StatusLine(Texts::kLegendHidden, Texts::kReasonHidden);
+    case EntryStatus::Unreachable:
+      return Texts::kPanelUnreachable;
     case EntryStatus::Checking:
       break;
   }

@@ -41,6 +41,8 @@ struct RootOptions {
   bool show = true;          // show the window (tests keep it hidden)
   bool endsProgram = true;   // closing the window ends the message loop (tests make many)
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
+  // where AppBackupBenutzer.reg goes; empty: the user's %LOCALAPPDATA%\Velmarin
+  std::wstring userBackupFolder;
 };
 
 class Root {
@@ -70,6 +72,10 @@ class Root {
   static constexpr int kLabel7 = 109;
   static constexpr int kPicture6 = 112;
   static constexpr int kLabel8 = 113;
+  static constexpr int kPicture7 = 114;
+  static constexpr int kLabel9 = 115;
+  // Pictures in the legend: one per status a row can show.
+  static constexpr size_t kLegendEntries = 6;
   static constexpr int kLstFileList = 110;
   static constexpr int kLstFileCache = 111;
   static constexpr int kFrame1 = 120;
@@ -83,7 +89,7 @@ class Root {
   static constexpr int kBHinzufügen = 128;
   static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
-  static constexpr int kLabStatus = 131;  // the panel's status line
+  static constexpr int kLabPanelNote = 131;
 
   // Columns of LstFileList.
   static constexpr int kColumnFileName = 0;
@@ -94,7 +100,7 @@ class Root {
 
   // The window's smallest client area at 96 DPI: the layout of RootLayout.cpp.
   static constexpr int kDesignWidth = 575;
-  static constexpr int kDesignHeight = 504;
+  static constexpr int kDesignHeight = 532;
   // No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
   static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
@@ -215,8 +221,15 @@ class Root {
   // Has the registry editor export `key` with its sub-keys into `file` and waits for it, the
   // window disabled meanwhile. True only when the file was written by this export.
   bool StartRegistryExport(const std::wstring& file, const std::wstring& key);
-  // Where the start-up backup of a scope's key goes.
-  std::wstring BackupPath(Scope scope = Scope::Machine) const;
+  // Runs `work` on a worker thread and returns when it is done, the window disabled meanwhile
+  // (it still paints, closing waits): for work that may wait on the file system. An exception
+  // of `work` is thrown here again.
+  void RunOffTheWindowThread(const std::function<void()>& work);
+  // Where the start-up backup of the machine's key goes.
+  std::wstring BackupPath() const;
+  // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
+  // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
+  std::optional<std::wstring> UserBackupPath() const;
 
   ListView& LstFileList() { return lstFileList_; }
   ListBox& LstFileCache() { return lstFileCache_; }
@@ -226,6 +239,7 @@ class Root {
   Button& BDateiname() { return bDateiname_; }
   Button& BHinzufügen() { return bHinzufügen_; }
   HWND LabFileError() const { return Control(kLabFileError); }
+  HWND LabPanelNote() const { return Control(kLabPanelNote); }
   Prompts& Ask() { return prompts_; }
   std::wstring Caption() const { return WindowText(hwnd_); }
   // The title of every message box: a blank and the program's name.
@@ -315,11 +329,10 @@ class Root {
   void SelectRowSilently(LPARAM id);
   void DiscardPanelEdits();
   void DropAbandonedNewEntry();
-  void ShowPanelStatus();
   void SelectFirstRowWhenNoneIs();
   void BackUpRegistry();
   void ShowWindowNow();
-  void ReportBackup(bool written, const std::wstring& path);
+  void ReportBackupFailed(const std::wstring& path);
   void ReportUnexpectedError(const std::wstring& action);
   void ReloadWindowIcons();
 
@@ -332,12 +345,13 @@ class Root {
   HFONT boldFont_ = nullptr;   // Tahoma 9 pt bold
   HFONT countFont_ = nullptr;  // Tahoma 8.25 pt bold
   HIMAGELIST images_ = nullptr;  // ImageList1: the list's icons and small icons, the legend
-  HICON legendIcons_[5] = {};
+  HICON legendIcons_[kLegendEntries] = {};
   bool machineWritable_ = true;
   RegistryWatch watch_;
   HACCEL accelerators_ = nullptr;
   int commandsRunning_ = 0;  // a later refresh waits for them
   int scansRunning_ = 0;
+  bool refreshAfterScan_ = false;  // a refresh was asked for while the scan read
   std::optional<SearchRequest> lastSearch_;
   std::unique_ptr<BackgroundChecks> checks_;
   std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
@@ -358,6 +372,8 @@ class Root {
   void CheckStatuses();
   void OnChecksFinished();
   void CheckPanelProgram(const TypedText& installation);
+  // Says under the panel's boxes why its program cannot be told about.
+  void ShowPanelNote();
   LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
   void ShowScopeInPanel(Scope scope);
   void UpdateTwinStatus(const AppPathEntry& entry);

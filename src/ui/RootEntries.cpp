@@ -6,6 +6,7 @@
 #include "catalogue/EntryValues.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
+#include "catalogue/UserScope.h"
 #include "ui/modLikeCompareText.h"
 #include "platform/ControlPictures.h"
 #include "platform/Registry.h"
@@ -86,16 +87,18 @@ void Root::PanelShowsNewEntry() {
   panelRow_ = selected >= 0 ? lstFileList_.IdOf(selected) : 0;
   for (TextBox* box : {&text1_, &text2_, &text3_}) box->SetLocked(false);
   ShowScopeInPanel(panel_.scope);
-  ShowPanelStatus();
+  ShowPanelNote();
 }
 
 // Asked once, when the window is made: the rows' commands then say at once what cannot be done
 // instead of failing after the user's work.
+// The caption also says whose the "Benutzer" rows are when they are not this program's user's.
 void Root::CheckMachineWritable() {
-  machineWritable_ = Registry::MayWrite(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
-  SetWindowTextChecked(hwnd_, machineWritable_
-                                  ? std::wstring(Texts::kCaption)
-                                  : std::wstring(Texts::kCaption) + Texts::kReadOnlySuffix);
+  machineWritable_ = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
+  std::wstring caption = Texts::kCaption;
+  if (!machineWritable_) caption += Texts::kReadOnlySuffix;
+  if (!UserScope().owner.empty()) caption += Texts::kOtherUserSuffix + UserScope().owner;
+  SetWindowTextChecked(hwnd_, caption);
 }
 
 Scope Root::NewEntryScope() const { return machineWritable_ ? Scope::Machine : Scope::User; }
@@ -143,6 +146,7 @@ void Root::OnChecksFinished() {
       panelCheck_.pending = false;
       panelCheck_.status = static_cast<EntryStatus>(result.value);
       UpdateEditorButtons();
+      ShowPanelNote();
       continue;
     }
     if (pending_.erase(result.id) == 0) continue;
@@ -153,7 +157,7 @@ void Root::OnChecksFinished() {
   // Rows ask for their picture when drawn; a repaint shows the answers.
   InvalidateRect(lstFileList_.Handle(), nullptr, FALSE);
   ShowBrokenCount();
-  ShowPanelStatus();
+  ShowPanelNote();
 }
 
 // Rows of entries show their entry as it is now: its texts and the picture of its status.
@@ -208,7 +212,7 @@ void Root::LoadEntryIntoPanel(const AppPathEntry& entry) {
   text2_.SetLocked(!MayChange(entry));
   text3_.SetLocked(!MayChange(entry));
   ShowScopeInPanel(entry.Scope);
-  ShowPanelStatus();
+  ShowPanelNote();
 }
 
 // The row asks for its texts when drawn: an existing one only needs repainting.
@@ -314,7 +318,12 @@ struct Root::PanelEdits {
 };
 
 void Root::Refresh() {
-  if (scansRunning_ > 0) return;  // the start-up's scan is still reading; it shows what it read
+  // The start-up's scan may have read the keys before this change: it reads them again when
+  // it is done.
+  if (scansRunning_ > 0) {
+    refreshAfterScan_ = true;
+    return;
+  }
   const AppPathEntry* selected = SelectedEntry();
   const std::optional<std::pair<Scope, std::wstring>> keep =
       selected ? std::optional(std::pair(selected->Scope, selected->KeyName)) : std::nullopt;
@@ -343,18 +352,18 @@ void Root::Refresh() {
     const AppPathEntry* same = catalogue_.FindByKey(panel_.scope, panel_.keyName);
     panel_.entry = same != nullptr ? same->Id : 0;
     panelRow_ = newEntry ? newEntryRow : static_cast<LPARAM>(panel_.entry);
-    ShowPanelStatus();
+    ShowPanelNote();
   } else {
     LoadSelectedRow();
   }
-  WatchRegistry();
 }
 
-// Both keys, also the user's when it appears later: the watch starts again after each refresh.
+// Both keys for the whole time the window is open; the watch follows a key that is deleted,
+// created later or created again by itself.
 void Root::WatchRegistry() {
   if (hwnd_ == nullptr) return;
-  watch_.Start({{HKEY_LOCAL_MACHINE, Registry::kAppPathsKey},
-                {HKEY_CURRENT_USER, Registry::kAppPathsKey}},
+  watch_.Start({{RootOf(Scope::Machine), Registry::kAppPathsKey},
+                {RootOf(Scope::User), Registry::kAppPathsKey}},
                hwnd_, kRegistryChangedMessage);
 }
 

@@ -72,11 +72,11 @@ constexpr ControlDesign kDesign[] = {
     // The default button: Enter in a box presses it (Root::DefaultButton).
     {Root::kBHinzufügen, L"BUTTON", Texts::kOkButton, kShown | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
      Container::Frame1, 496, 69, 49, 22, FontKind::Bold, Anchor::MoveRight},
-    // The shown entry's status in words and why, under the boxes.
-    {Root::kLabStatus, L"STATIC", L"", kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, 0,
-     Container::Frame1, 20, 97, 525, 14, FontKind::Normal, Anchor::GrowWide},
+    // The shown entry's status in words and why, up to three lines.
+    {Root::kLabPanelNote, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
+     97, 530, 44, FontKind::Normal, Anchor::GrowWide},
     {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
-     565, 120, FontKind::Normal, Anchor::MoveDownGrowWide},
+     565, 147, FontKind::Normal, Anchor::MoveDownGrowWide},
     {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
      FontKind::Normal},
     {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
@@ -89,7 +89,8 @@ constexpr ControlDesign kDesign[] = {
      FontKind::Normal},
     {Root::kLabel3, L"STATIC", Texts::kLegendNotFound, kLegendTextStyle, 0, Container::Picture4,
      369, 7, 155, 14, FontKind::Normal},
-    // A second line of the legend for the statuses beyond the original three.
+    // A second line of the legend for the statuses beyond the original three; "verdeckt" is
+    // too long for the third column, so the last picture stands further right.
     {Root::kPicture5, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
      FontKind::Normal},
     {Root::kLabel7, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
@@ -98,11 +99,15 @@ constexpr ControlDesign kDesign[] = {
      FontKind::Normal},
     {Root::kLabel8, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
      207, 28, 180, 14, FontKind::Normal},
+    {Root::kPicture7, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 420, 27, 16, 16,
+     FontKind::Normal},
+    {Root::kLabel9, L"STATIC", Texts::kLegendUnreachable, kLegendTextStyle, 0,
+     Container::Picture4, 444, 28, 100, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 52, FontKind::Normal, Anchor::GrowWide},
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 484, 480, 14, FontKind::Count, Anchor::MoveDown},
+     Container::Window, 6, 512, 480, 14, FontKind::Count, Anchor::MoveDown},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
@@ -118,7 +123,9 @@ constexpr LegendPicture kLegend[] = {
     {Root::kPicture2, L"Fehler"},
     {Root::kPicture3, L"Achtung"},
     {Root::kPicture5, L"Info"},
-    {Root::kPicture6, L"Hilfe"}};
+    {Root::kPicture6, L"Hilfe"},
+    {Root::kPicture7, L"Unerreichbar"}};
+static_assert(std::size(kLegend) == Root::kLegendEntries);
 
 struct ColumnDesign {
   const wchar_t* header;

@@ -1,13 +1,19 @@
 // The load handler of the main window: the catalogue into the lists, the registry backup, the
 // selected row into the editor panel.
+#include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "catalogue/CacheLine.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
+#include "catalogue/UserScope.h"
 #include "platform/Dateiexistenz.h"
+#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -35,8 +41,11 @@ bool WrittenSince(const std::optional<FILETIME>& before, const std::optional<FIL
   return !before || CompareFileTime(&*before, &*after) != 0;
 }
 
-std::wstring WithAdvice(const wchar_t* message) {
-  return std::wstring(message) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
+// The message, the files it concerns one a line, and how to restore them.
+std::wstring WithAdvice(const wchar_t* message, const std::vector<std::wstring>& files) {
+  std::wstring text = message;
+  for (const std::wstring& file : files) text += L"\n" + file;
+  return text + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
 }
 
 // Keeps input away from the window while it waits for another process; it still paints.
@@ -60,7 +69,7 @@ bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
   std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
   // The user's own registrations stand beside the machine's: Windows reads both.
   if (lhTyp == HKEY_LOCAL_MACHINE) {
-    std::vector<AppPathEntry> user = ScanEntries(HKEY_CURRENT_USER, lhKey);
+    std::vector<AppPathEntry> user = ScanEntries(RootOf(Scope::User), lhKey);
     entries.insert(entries.end(), std::make_move_iterator(user.begin()),
                    std::make_move_iterator(user.end()));
   }
@@ -122,6 +131,8 @@ void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
   GetFileListe();
   SelectFirstRowWhenNoneIs();
   LoadSelectedRow();
+  // A change or F5 while the scan read: the keys are read once more.
+  if (scansRunning_ == 0 && std::exchange(refreshAfterScan_, false)) Refresh();
 }
 
 // A freshly filled list shows its first row as the selected one, as the panel expects.
@@ -129,43 +140,85 @@ void Root::SelectFirstRowWhenNoneIs() {
   if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
 }
 
-std::wstring Root::BackupPath(Scope scope) const {
+std::wstring Root::BackupPath() const {
   const std::wstring folder = options_.backupFolder.empty() ? ProgramFolder()
                                                             : options_.backupFolder;
-  return folder + L"\\" +
-         (scope == Scope::Machine ? Texts::kBackupFileName : Texts::kUserBackupFileName);
+  return folder + L"\\" + Texts::kBackupFileName;
 }
 
-// AppBackup.reg holds exactly the machine's key, as users restore it; the user's key (when it
-// exists) goes beside it. A missing file is written, existing ones are rewritten only after one
-// Yes. The window is shown (and disabled) while the registry editor writes.
+std::optional<std::wstring> Root::UserBackupPath() const {
+  const std::optional<std::wstring> folder = options_.userBackupFolder.empty()
+                                                 ? UserScopeDataFolder()
+                                                 : options_.userBackupFolder;
+  if (!folder) return std::nullopt;
+  return *folder + L"\\" + Texts::kUserBackupFileName;
+}
+
+// AppBackup.reg holds exactly the machine's key, as users restore it, beside the program; the
+// user's key (when it exists) goes into that user's own folder, so that the users of one copy
+// never share a backup. Missing files are written, existing ones are rewritten only after one
+// Yes to a question naming them. The window is shown (and disabled) while the editor writes.
 void Root::BackUpRegistry() {
-  const std::wstring machine = BackupPath(Scope::Machine);
-  const std::wstring user = BackupPath(Scope::User);
-  const bool userKey = Registry::KeyExists(HKEY_CURRENT_USER, Registry::kAppPathsKey);
-  const bool firstRun = !FileExists(machine);
-  bool rewrite = false;
-  if (!firstRun || (userKey && FileExists(user)))
-    rewrite = prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion), Title(),
-                               MB_YESNO | MB_ICONWARNING) == IDYES;
-  const auto backUp = [&](Scope scope, const std::wstring& path) {
-    if (FileExists(path) && !rewrite) return true;
-    if (StartRegistryExport(path, BackupKey(scope))) return true;
-    ReportBackup(false, path);
-    return false;
+  struct Backup {
+    Scope scope;
+    std::wstring path;
+    bool existed;
   };
-  const bool machineWritten = backUp(Scope::Machine, machine);
-  if (userKey) backUp(Scope::User, user);
-  if (firstRun && machineWritten) ReportBackup(true, machine);
+  std::vector<Backup> backups{{Scope::Machine, BackupPath(), false}};
+  if (Registry::KeyExists(RootOf(Scope::User), Registry::kAppPathsKey)) {
+    if (const std::optional<std::wstring> user = UserBackupPath())
+      backups.push_back({Scope::User, *user, false});
+    else
+      prompts_.Message(hwnd_, Texts::kUserBackupSkipped, Title(), MB_OK | MB_ICONWARNING);
+  }
+  std::vector<std::wstring> existing;
+  for (Backup& backup : backups)
+    if ((backup.existed = static_cast<bool>(FileExists(backup.path))))
+      existing.push_back(backup.path);
+  const bool rewrite =
+      !existing.empty() &&
+      prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion, existing), Title(),
+                       MB_YESNO | MB_ICONWARNING) == IDYES;
+  std::vector<std::wstring> written;
+  for (const Backup& backup : backups) {
+    if (backup.existed && !rewrite) continue;
+    // The user's own folder is made on first use; the program's folder must be there.
+    if (backup.scope == Scope::User) CreateDirectoryW(DirectoryPart(backup.path).c_str(), nullptr);
+    if (!StartRegistryExport(backup.path, BackupKey(backup.scope)))
+      ReportBackupFailed(backup.path);
+    else if (!backup.existed)
+      written.push_back(backup.path);
+  }
+  if (!written.empty())
+    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten, written), Title(),
+                     MB_OK | MB_ICONWARNING);
 }
 
-void Root::ReportBackup(bool written, const std::wstring& path) {
-  const std::wstring title = Title();
-  if (written)
-    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten), title, MB_OK | MB_ICONWARNING);
-  else
-    prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, title,
-                     MB_OK | MB_ICONERROR);
+void Root::ReportBackupFailed(const std::wstring& path) {
+  prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, Title(),
+                   MB_OK | MB_ICONERROR);
+}
+
+// The work runs beside the window's thread, which keeps painting; the window takes no input
+// meanwhile, so nothing the work relies on changes under it.
+void Root::RunOffTheWindowThread(const std::function<void()>& work) {
+  const UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!done) throw std::runtime_error("CreateEvent");
+  std::exception_ptr failure;
+  const WindowDisabled waiting(hwnd_);
+  std::thread worker([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    SetEvent(done.get());
+  });
+  while (!WaitForProcess(done.get(), 60.0)) {
+    if (WaitForSingleObject(done.get(), 0) == WAIT_FAILED) break;
+  }
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 // The editor is the Windows folder's own, named by its full path, never looked up through the

@@ -1,6 +1,7 @@
 #include "ui/StatusImages.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "ui/StatusPictures.h"
 
@@ -35,7 +36,7 @@ bool AddPicture(HIMAGELIST list, StatusPicture picture, int size) {
 }  // namespace
 
 HIMAGELIST CreateStatusImageList(int size) {
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 6, 0);
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(std::size(kStatusPictures)), 0);
   if (list == nullptr) return nullptr;
   for (StatusPicture picture : kStatusPictures) {
     if (!AddPicture(list, picture, size)) {

@@ -68,6 +68,9 @@ Design DesignOf(StatusPicture picture) {
     case StatusPicture::Info:  // light blue circle, white i
       return {Shape::Circle, {30, 132, 200}, {18, 86, 140}, kWhite,
               {{{8, 7.3}, {8, 11.9}, 1.15}}, {{{8, 4.6}, 1.25}}, {}};
+    case StatusPicture::Unerreichbar:  // grey circle, three white dots: no answer yet
+      return {Shape::Circle, {128, 134, 142}, {84, 90, 98}, kWhite,
+              {}, {{{4.6, 8}, 1.25}, {{8, 8}, 1.25}, {{11.4, 8}, 1.25}}, {}};
   }
   return {};
 }
@@ -180,6 +183,8 @@ std::wstring_view KeyOf(StatusPicture picture) {
       return L"Hilfe";
     case StatusPicture::Info:
       return L"Info";
+    case StatusPicture::Unerreichbar:
+      return L"Unerreichbar";
   }
   return {};
 }

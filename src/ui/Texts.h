@@ -3,6 +3,7 @@
 // included; several captions and messages end in one or more blanks on purpose.
 // No Windows header: platform-free code may use these texts too.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@
 
 #include "catalogue/KeyNameRules.h"
 #include "catalogue/RegFileReader.h"
+
+#include "catalogue/CleanUpSelection.h"
 
 namespace Texts {
 
@@ -26,6 +29,23 @@ inline constexpr wchar_t kLegendNotFound[] = L"Datei wurde nicht gefunden";
 inline constexpr wchar_t kLegendSettings[] = L"Einstellungseintrag";
 // A machine-wide registration that a per-user one of the same name hides from Windows.
 inline constexpr wchar_t kLegendHidden[] = L"Durch Benutzereintrag verdeckt";
+// The existence test got no answer: a share that does not answer, a drive not ready, no access.
+inline constexpr wchar_t kLegendUnreachable[] = L"Nicht erreichbar";
+
+// The editor panel's note when its program cannot be reached.
+inline constexpr wchar_t kPanelUnreachable[] =
+    L"Nicht erreichbar: Ob es das Programm gibt, lässt sich gerade nicht feststellen (Netzwerk, "
+    L"Laufwerk nicht bereit oder kein Zugriff).";
+// The same for a drive letter this session has no drive for.
+inline std::wstring PanelDriveMissing(wchar_t letter) {
+  return L"Nicht erreichbar: Das Laufwerk " + std::wstring(1, letter) +
+         L": gibt es in dieser Sitzung nicht. Netzlaufwerke, die der angemeldete Benutzer "
+         L"verbunden hat, sieht ein mit Administratorrechten gestartetes Programm nicht.";
+}
+
+// Follows the caption when the "Benutzer" rows are the signed-in user's, not this program's
+// user's (started with another account's rights); the account's name follows.
+inline constexpr wchar_t kOtherUserSuffix[] = L" – Benutzer-Einträge von ";
 
 // The two App Paths keys, as the column "Bereich" and the editor panel name them.
 inline constexpr wchar_t kHeaderBereich[] = L"Bereich";
@@ -165,10 +185,11 @@ inline constexpr wchar_t kRenameOldKeyGoneQuestion[] =
 inline constexpr wchar_t kBackupFileName[] = L"AppBackup.reg";
 // The user's own App Paths key, backed up beside it.
 inline constexpr wchar_t kUserBackupFileName[] = L"AppBackupBenutzer.reg";
+// The files concerned follow, one a line.
 inline constexpr wchar_t kBackupWritten[] =
-    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung angelegt.    ";
+    L"Registrierungssicherung für Wiederherstellung angelegt:    ";
 inline constexpr wchar_t kBackupOverwriteQuestion[] =
-    L"Registrierungssicherung ''AppBackup.reg'' für Wiederherstellung überschreiben ?    ";
+    L"Registrierungssicherung für Wiederherstellung überschreiben ?    ";
 inline constexpr wchar_t kBackupAdvice1[] =
     L"Wählen Sie ''Hinzufügen'' im Explorer, um den ursprünglichen Zustand ";
 inline constexpr wchar_t kBackupAdvice2[] =
@@ -176,7 +197,12 @@ inline constexpr wchar_t kBackupAdvice2[] =
 // Shown instead of kBackupWritten when the registry editor did not write the file; the file's
 // path follows on the next line.
 inline constexpr wchar_t kBackupFailed[] =
-    L"Die Registrierungssicherung ''AppBackup.reg'' konnte nicht geschrieben werden.    ";
+    L"Die Registrierungssicherung konnte nicht geschrieben werden.    ";
+// The signed-in user's folder for their backup is not known (the program runs with another
+// account's rights); the reason follows on the next line.
+inline constexpr wchar_t kUserBackupSkipped[] =
+    L"Die Sicherung der Benutzer-Einträge wurde übersprungen: Der Ordner des angemeldeten "
+    L"Benutzers ist nicht bekannt.    ";
 
 // ---- Failures of the program itself ----
 inline constexpr wchar_t kWindowFailed[] = L"Das Hauptfenster konnte nicht angelegt werden.  ";
@@ -341,6 +367,8 @@ inline constexpr wchar_t kCleanUpStillChecking[] =
 inline constexpr wchar_t kCleanUpDone[] =
     L" Einträge wurden entfernt. Die Sicherung zum Wiederherstellen (mit dem Registrierungs-"
     L"Editor importieren) ist:";
+// Every chosen entry stayed; the reasons follow, one a line.
+inline constexpr wchar_t kCleanUpNoneRemoved[] = L"Es wurde kein Eintrag entfernt.  ";
 // The failed step, the key and the system's reason follow on lines of their own.
 inline constexpr wchar_t kCleanUpFailed[] =
     L"Die Bereinigung wurde abgebrochen, bevor ein Eintrag entfernt wurde.  ";
@@ -368,12 +396,15 @@ inline constexpr const wchar_t* kCliUsage[] = {
     L"    Eine Zeile je fehlerhaftem Eintrag beider Bereiche (Computer, Benutzer):",
     L"    Bereich, Schlüsselname, Zustand und Installation, durch Tabulatoren",
     L"    getrennt. Mit csv oder json die Datensätze dieser Einträge wie bei /list.",
+    L"    Programme, deren Vorhandensein sich nicht feststellen lässt (Netzwerk,",
+    L"    Laufwerk), gelten nicht als fehlerhaft.",
     L"velmarin.exe /clean DATEI",
     L"    Schreibt jeden fehlerhaften Eintrag, der entfernt werden darf, in die",
     L"    Wiederherstellungsdatei DATEI (eine vorhandene Datei wird nicht",
     L"    überschrieben) und entfernt ihn dann. Geschützte Namen (SETUP.EXE,",
-    L"    INSTALL.EXE, WINNT32.EXE) und Computer-Einträge ohne Schreibrecht bleiben.",
-    L"    Rückgängig: regedit /s DATEI",
+    L"    INSTALL.EXE, WINNT32.EXE), Computer-Einträge ohne Schreibrecht,",
+    L"    inzwischen geänderte Einträge und solche, die keine Datei genau",
+    L"    wiederherstellt, bleiben. Rückgängig: regedit /s DATEI",
     L"velmarin.exe /diff DATEI",
     L"    Vergleicht die Registrierungsdatei DATEI (etwa AppBackup.reg) mit der",
     L"    Registrierung: eine Zeile je Eintrag, der seither hinzugekommen (added),",
@@ -401,10 +432,35 @@ inline constexpr wchar_t kCliMissingDiffFile[] =
     L"Nach /diff fehlt der Name der Registrierungsdatei.";
 inline constexpr wchar_t kCliSurplusArgument[] = L"Überzählige Angabe: ";
 
-// A kept registration's third field in the output of /clean.
+// A kept registration's third field in the output of /clean, and its line in the window's
+// report after a clean-up.
 inline constexpr wchar_t kCliKeptProtected[] = L"behalten: geschützter Name";
 inline constexpr wchar_t kCliKeptReadOnly[] =
     L"behalten: keine Schreibrechte für Computer-Einträge";
+// Changed, gone, repaired or unreachable since it was listed as broken.
+inline constexpr wchar_t kCliKeptChanged[] = L"behalten: inzwischen geändert";
+// No registration file restores it exactly: the value (below the key: "Sub\Name"; the
+// default value "(Standard)") or, without a value, the key's name.
+inline std::wstring KeptUnrestorable(const std::wstring& subKey,
+                                     const std::optional<std::wstring>& value) {
+  const std::wstring start = L"behalten: nicht wiederherstellbar (";
+  if (!value) return start + L"Schlüsselname" + (subKey.empty() ? L"" : L" " + subKey) + L")";
+  return start + L"Wert " + (subKey.empty() ? std::wstring() : subKey + L"\\") +
+         (value->empty() ? std::wstring(L"(Standard)") : *value) + L")";
+}
+inline std::wstring KeptReason(KeptBecause why, const std::wstring& subKey = {},
+                               const std::optional<std::wstring>& value = {}) {
+  switch (why) {
+    case KeptBecause::ProtectedName:
+      return kCliKeptProtected;
+    case KeptBecause::ReadOnlyScope:
+      return kCliKeptReadOnly;
+    case KeptBecause::Unrestorable:
+      return KeptUnrestorable(subKey, value);
+    default:
+      return kCliKeptChanged;
+  }
+}
 // The last line of /clean.
 inline std::wstring CliRemovedSummary(size_t removed, const std::wstring& undoFile) {
   return (removed == 1 ? std::wstring(L"1 Eintrag") : std::to_wstring(removed) + L" Einträge") +
@@ -426,13 +482,10 @@ inline constexpr wchar_t kCliStoppedAfterEnd[] =
     L" Einträge entfernt wurden. Die Wiederherstellungsdatei enthält alle.";
 inline constexpr wchar_t kCliStep[] = L"Schritt: ";
 inline constexpr wchar_t kCliEntry[] = L"Eintrag: ";
-inline constexpr wchar_t kCliValue[] = L"Wert: ";
 inline constexpr wchar_t kCliFile[] = L"Datei: ";
 inline constexpr wchar_t kCliReason[] = L"Grund: ";
 inline constexpr wchar_t kCliStepName[] = L"Name prüfen";
 inline constexpr wchar_t kCliStepRead[] = L"Eintrag lesen";
-inline constexpr wchar_t kCliStepUnrestorable[] =
-    L"Werte prüfen (der Registrierungs-Editor stellt diesen Wert nicht genau wieder her)";
 inline constexpr wchar_t kCliStepCreate[] = L"Wiederherstellungsdatei anlegen";
 inline constexpr wchar_t kCliStepWrite[] = L"Wiederherstellungsdatei schreiben";
 inline constexpr wchar_t kCliStepReadBack[] = L"Wiederherstellungsdatei zurücklesen";

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/Cleanup.h"
+#include "catalogue/EntryValues.h"
 #include "catalogue/RegFile.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -35,6 +36,17 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 std::vector<uint8_t> FileContent(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The keys as the list shows them now: a clean-up removes each only while it still holds this.
+std::vector<CleanUpKey> Listed(std::vector<CleanUpKey> keys) {
+  for (CleanUpKey& key : keys) {
+    const auto values = Registry::ReadValues(key.root, Registry::kAppPathsPrefix + key.keyName);
+    const AppPathEntry entry = EntryFromValues(key.keyName, values.value_or(std::vector<RawValue>{}), {});
+    key.listedInstallation = entry.StoredInstallation;
+    key.listedDirectory = entry.StoredDirectory;
+  }
+  return keys;
 }
 
 struct Put {
@@ -92,6 +104,7 @@ using UndoFileTest = CleanupTest;
 const std::vector<Put> kEveryKind = {
     {kMachine, L"ÜBER.EXE", Text(L"", L"\"C:\\Program Files\\Über\\über.exe\" /x")},
     {kMachine, L"ÜBER.EXE", Text(L"Path", L"%ProgramFiles%\\Über;%SystemRoot%", REG_EXPAND_SZ)},
+    {kMachine, L"QUOTE.EXE", Text(L"", L"C:\\nowhere\\quote.exe")},
     {kMachine, L"QUOTE.EXE", Text(L"a=b \"c\" \\d\\", L"say \"hi\" \\\\server\\share\\")},
     {kMachine, L"QUOTE.EXE", Text(L"Zeilen", L"eins\r\nzwei")},
     {kMachine, L"日本語.EXE", RawValue(L"", REG_SZ, {0x41, 0, 0, 0, 0x43})},
@@ -99,9 +112,11 @@ const std::vector<Put> kEveryKind = {
     {kMachine, L"日本語.EXE", RawValue(L"leer", REG_SZ, {})},
     {kMachine, L"日本語.EXE", RawValue(L"keine", REG_MULTI_SZ, {})},
     {kMachine, L"日本語.EXE", RawValue(L"multi", REG_MULTI_SZ, {0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0})},
+    {kMachine, L"NUMBERS.EXE", Text(L"", L"C:\\nowhere\\numbers.exe")},
     {kMachine, L"NUMBERS.EXE", RawValue(L"d", REG_DWORD, {0x78, 0x56, 0x34, 0x12})},
     {kMachine, L"NUMBERS.EXE", RawValue(L"q", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 0xFF})},
     {kMachine, L"NUMBERS.EXE", RawValue(L"short", REG_DWORD, {1, 2})},
+    {kMachine, L"BINARY.EXE", Text(L"", L"nowhere-binary.exe")},
     {kMachine, L"BINARY.EXE", RawValue(L"big", REG_BINARY, std::vector<uint8_t>(200, 0xA5))},
     {kMachine, L"BINARY.EXE", RawValue(L"empty", REG_BINARY, {})},
     {kMachine, L"BINARY.EXE", RawValue(L"none", REG_NONE, {0, 1})},
@@ -119,15 +134,16 @@ TEST_F(CleanupTest, RegeditImportOfTheUndoFileRestoresEveryKeyByteForByte) {
   Apply(kEveryKind);
   const auto machineBefore = AppPaths(kMachine);
   const auto userBefore = AppPaths(kUser);
-  const CleanUpResult result = CleanUp(undo(), {{kMachine, L"über.exe"},
+  const CleanUpResult result = CleanUp(undo(), Listed({{kMachine, L"über.exe"},
                                                 {kMachine, L"QUOTE.EXE"},
                                                 {kMachine, L"日本語.EXE"},
                                                 {kMachine, L"NUMBERS.EXE"},
                                                 {kMachine, L"BINARY.EXE"},
                                                 {kMachine, L"tree.exe"},
                                                 {kMachine, L"TREE.EXE"},
-                                                {kUser, L"USER.EXE"}});
+                                                {kUser, L"USER.EXE"}}));
   ASSERT_TRUE(result.ok()) << static_cast<int>(result.failedStep) << " " << result.error;
+  EXPECT_TRUE(result.kept.empty());
   ASSERT_EQ(result.removed.size(), 7u);
   EXPECT_EQ(result.removed[0].keyName, L"ÜBER.EXE");  // as stored, not as asked for
   for (const Registry::KeyTree& tree : machineBefore->subKeys) {
@@ -145,22 +161,21 @@ TEST_F(CleanupTest, RegeditImportOfTheUndoFileRestoresEveryKeyByteForByte) {
 
 // Checked against the real editor: it does alter what a file written anyway holds. That it
 // brings back everything else exactly, the round trip above shows. (A single byte of string
-// data is left out here: it crashes Wine's editor.)
-TEST_F(CleanupTest, AValueTheEditorWouldAlterStopsTheCleanUpBeforeAnyRemoval) {
-  Apply({{kMachine, L"FINE.EXE", Text(L"", L"C:\\fine.exe")}});
+// data is left out here: it crashes Wine's editor.) Such a key stays, the others go.
+TEST_F(CleanupTest, AValueTheEditorWouldAlterKeepsItsKeyAndTheOthersGo) {
   for (const RawValue& value :
        {RawValue(L"", REG_SZ, {0x41, 0, 0x42, 0}), RawValue(L"e", REG_EXPAND_SZ, {0x25, 0}),
         RawValue(L"m", REG_MULTI_SZ, {0x61, 0, 0, 0, 0x62, 0}),
         RawValue(L"odd", REG_SZ, {0x41, 0, 0x42, 0, 0x43})}) {
-    Apply({{kMachine, L"VALUE.EXE\\Sub", value}});
-    const auto before = AppPaths(kMachine);
+    Apply({{kMachine, L"FINE.EXE", Text(L"", L"C:\\fine.exe")}, {kMachine, L"VALUE.EXE\\Sub", value}});
     const CleanUpResult result =
-        CleanUp(undo(), {{kMachine, L"FINE.EXE"}, {kMachine, L"VALUE.EXE"}});
-    EXPECT_EQ(result.undoFile.failedStep, UndoFileStep::Check);
-    EXPECT_EQ(result.failedKey.keyName, L"VALUE.EXE");
-    EXPECT_EQ(result.undoFile.unrestorable.valueName, value.name);
-    EXPECT_EQ(AppPaths(kMachine), before);
-    EXPECT_FALSE(fs::exists(undo()));
+        CleanUp(undo(), Listed({{kMachine, L"FINE.EXE"}, {kMachine, L"VALUE.EXE"}}));
+    ASSERT_TRUE(result.ok() && result.removed.size() == 1 && result.kept.size() == 1);
+    EXPECT_EQ(result.removed[0].keyName, L"FINE.EXE");
+    EXPECT_EQ(result.kept[0].why, KeptBecause::Unrestorable);
+    EXPECT_EQ(result.kept[0].obstacleKey + L"\\" + *result.kept[0].obstacleValue, L"Sub\\" + value.name);
+    EXPECT_TRUE(RegistrationExists(L"VALUE.EXE"));
+    fs::remove(undo());
 
     const std::wstring path = L"HKEY_LOCAL_MACHINE\\" + KeyPath(L"VALUE.EXE\\Sub");
     const auto bytes = RegFile::FileBytes(RegFile::Text({{path, {L"", {value}, {}}}}));
@@ -171,6 +186,25 @@ TEST_F(CleanupTest, AValueTheEditorWouldAlterStopsTheCleanUpBeforeAnyRemoval) {
     fs::remove(undo());
     RegDeleteTreeW(kMachine, KeyPath(L"VALUE.EXE").c_str());
   }
+}
+
+// The undo file is trusted only as read back: a byte changed on the disk after writing stops
+// the clean-up before any removal, and the file goes.
+TEST_F(CleanupTest, AnUndoFileChangedOnTheDiskStopsEverything) {
+  Apply({{kMachine, L"GONE.EXE", Text(L"", L"C:\\nowhere\\gone.exe")}});
+  const auto before = AppPaths(kMachine);
+  const CleanUpResult result =
+      CleanUp(undo(), Listed({{kMachine, L"GONE.EXE"}}), [](const std::wstring& path) {
+        std::fstream file(fs::path(path), std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(-12, std::ios::end);  // gone.exe" CR LF CR LF: the last e of gone.exe
+
+        file.put('X');
+      });
+  EXPECT_EQ(result.failedStep, CleanUpStep::UndoFile);
+  EXPECT_EQ(result.undoFile.failedStep, UndoFileStep::Verify);
+  EXPECT_TRUE(result.removed.empty());
+  EXPECT_EQ(AppPaths(kMachine), before);
+  EXPECT_FALSE(fs::exists(undo()));
 }
 
 TEST_F(CleanupTest, RefusedOrMissingKeysAndUnwritableUndoFilesChangeNothing) {
@@ -196,8 +230,6 @@ TEST_F(CleanupTest, RefusedOrMissingKeysAndUnwritableUndoFilesChangeNothing) {
        nullptr,
        CleanUpStep::InvalidName,
        ERROR_INVALID_PARAMETER},
-      {{kMachine, L"GONE.EXE"}, nullptr, CleanUpStep::Read, ERROR_FILE_NOT_FOUND},
-      {{kUser, L"FINE.EXE"}, nullptr, CleanUpStep::Read, ERROR_FILE_NOT_FOUND},
       {{kMachine, L"LOCKED.EXE"}, nullptr, CleanUpStep::Read, ERROR_ACCESS_DENIED},
       {{kMachine, L"FINE.EXE"}, L"missing\\u.reg", CleanUpStep::UndoFile, ERROR_PATH_NOT_FOUND},
       {{kMachine, L"FINE.EXE"}, L"earlier.reg", CleanUpStep::UndoFile, ERROR_FILE_EXISTS},
@@ -205,7 +237,7 @@ TEST_F(CleanupTest, RefusedOrMissingKeysAndUnwritableUndoFilesChangeNothing) {
   };
   for (const auto& c : cases) {
     const std::wstring undoPath = c.undoFile ? (folder_ / c.undoFile).wstring() : undo();
-    const CleanUpResult result = CleanUp(undoPath, {{kMachine, L"FINE.EXE"}, c.key});
+    const CleanUpResult result = CleanUp(undoPath, Listed({{kMachine, L"FINE.EXE"}, c.key}));
     EXPECT_EQ(result.failedStep, c.step) << Narrow(undoPath + L" " + c.key.keyName);
     EXPECT_EQ(result.failedKey.keyName, c.step == CleanUpStep::UndoFile ? L"" : c.key.keyName);
     EXPECT_NE(result.error, 0u);

@@ -106,6 +106,9 @@ TEST_F(ResolutionTest, ProgramAndStatusAsWindowsFindsThem) {
   const std::wstring onPath = (first_ / L"velmarin-onpath.exe").wstring();
   const std::wstring system16 = (windows_ / L"System" / L"velmarin-system16.exe").wstring();
   const std::wstring driveRelative = current_.wstring().substr(0, 2) + L"velmarin-cwd.exe";
+  std::wstring missingDrive = L"C:";
+  for (wchar_t letter = L'Z'; letter > L'C' && missingDrive == L"C:"; --letter)
+    if ((GetLogicalDrives() & (1u << (letter - L'A'))) == 0) missingDrive = {letter, L':'};
   struct Row {
     std::wstring stored;
     uint32_t type;
@@ -120,8 +123,14 @@ TEST_F(ResolutionTest, ProgramAndStatusAsWindowsFindsThem) {
       {L"\"%CommonProgramFiles%" + tool + L"\" /x \"a b\"", kExpandSz, common, kFine},
       {L"%windir%" + tool + L" /n", kExpandSz, windir, kFine},
       {L"%VELMARIN_NOT_SET%" + tool, kExpandSz, L"%VELMARIN_NOT_SET%" + tool, kNotFound},
-      {L"%CommonProgramFiles%" + tool, kSz, L"%CommonProgramFiles%" + tool, kNotFound},
-      {L"%windir%" + tool, kSz, L"%windir%" + tool, kNotFound},
+      // A REG_SZ text is found as written or with its references expanded.
+      {L"%CommonProgramFiles%" + tool, kSz, common, kFine},
+      {L"\"%windir%" + tool + L"\" /n", kSz, windir, kFine},
+      {L"%VELMARIN_NOT_SET%" + tool, kSz, L"%VELMARIN_NOT_SET%" + tool, kNotFound},
+      // Nobody can tell: a server that does not answer, a drive this session does not have.
+      {L"\\\\velmarin-no-server\\share\\x.exe", kSz, L"\\\\velmarin-no-server\\share\\x.exe",
+       EntryStatus::Unreachable},
+      {missingDrive + L"\\x.exe /n", kSz, missingDrive + L"\\x.exe", EntryStatus::Unreachable},
       {L"notepad.exe", kSz, (system_ / L"notepad.exe").wstring(), kFine},
       {L"velmarin-system16.exe", kSz, system16, kFine},
       {L"regedit.exe", kSz, (windows_ / L"regedit.exe").wstring(), kFine},
@@ -141,7 +150,7 @@ TEST_F(ResolutionTest, ProgramAndStatusAsWindowsFindsThem) {
       {L"\"\" /n", kSz, L"", EntryStatus::Broken},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(ResolveProgram(row.stored, row.type), row.program) << row.stored;
+    EXPECT_EQ(ResolveProgram(row.stored, row.type).program, row.program) << row.stored;
     EXPECT_EQ(ProgramStatus(row.stored, row.type), row.status) << row.stored;
   }
 }

@@ -94,6 +94,10 @@ const std::vector<Registration> kRegistrations = {
     {false, L"TWIN.EXE", L"regedit.exe", nullptr},
     {false, L"Über.exe", L"\"C:\\nowhere\\über.exe\" /x", Texts::kLegendNotFound},
     {false, L"SETUP.EXE", L"", Texts::kLegendBroken},
+    // Not known to be missing: neither listed nor removed.
+    {true, L"NETZ.EXE", L"\\\\velmarin-no-server\\share\\x.exe", nullptr},
+    {true, L"LAUFWERK.EXE", L"Q:\\Tools\\laufwerk.exe", nullptr},  // no Q: in the prefix
+    {false, L"VARIABLE.EXE", L"%windir%\\regedit.exe", nullptr},      // REG_SZ, found expanded
 };
 
 class CommandLineTest : public AppPathsFixture {
@@ -168,6 +172,7 @@ class CommandLineTest : public AppPathsFixture {
 }  // namespace
 
 TEST_F(CommandLineTest, CheckListsWhatWindowsCannotStartInBothScopesAndCountsIt) {
+  ASSERT_EQ(GetLogicalDrives() & (1u << (L'Q' - L'A')), 0u) << "the prefix has a drive Q:";
   std::vector<std::wstring> expected;
   for (const Registration& r : kRegistrations)
     if (r.listedAs)
@@ -208,6 +213,7 @@ TEST_F(CommandLineTest, CleanRemovesTheBrokenThatMayGoAndItsUndoFileBringsThemBa
     expected.insert(expected.end(), c.kept.begin(), c.kept.end());
     expected.push_back(Texts::CliRemovedSummary(c.removed.size(), undo));
     EXPECT_EQ(Sorted(output.lines), Sorted(expected));
+    ASSERT_FALSE(output.lines.empty());
     EXPECT_EQ(output.lines.back(), expected.back());
     EXPECT_EQ(output.exitCode, c.kept.size());
     const size_t machineRemoved = c.removed.size() - 1;  // all but the user's Über.exe
@@ -275,6 +281,26 @@ TEST_F(CommandLineTest, DiffRefusesAFileWithAKeyOutsideAppPathsNamingTheLine) {
                 Texts::kCliDiffFileRefused + (folder_ / L"outside.reg").wstring(),
                 Texts::kCliLine + (L"3: " + std::wstring(Texts::RegFileProblem(
                                                 RegFile::ReadProblem::KeyOutsideAppPaths)))}));
+}
+
+// A key no registration file restores (a Path without its terminating NUL, as some installers
+// write it) is kept with its reason; the others go.
+TEST_F(CommandLineTest, CleanKeepsWhatTheUndoFileCannotHoldAndRemovesTheRest) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, Registry::kAppPathsKey);
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey);
+  PutRegistration(L"GONE.EXE", L"C:\\nowhere\\gone.exe");
+  PutRegistration(L"EMPTY.EXE", L"");
+  PutRegistration(L"ODDPATH.EXE", L"C:\\nowhere\\odd.exe");
+  // Ten units, no NUL: the unit after them is not one, or the registry would count it in.
+  PutRawValue(L"ODDPATH.EXE", L"Path", REG_SZ, L"C:\\nowhere!", 20);
+  const Output output = Velmarin(L"/clean undo.reg");
+  const std::vector<std::wstring> expected = {
+      L"Computer\tGONE.EXE", L"Computer\tEMPTY.EXE",
+      L"Computer\tODDPATH.EXE\tbehalten: nicht wiederherstellbar (Wert Path)",
+      Texts::CliRemovedSummary(2, (folder_ / L"undo.reg").wstring())};
+  EXPECT_EQ(Sorted(output.lines), Sorted(expected));
+  EXPECT_EQ(output.exitCode, 1u);
+  EXPECT_EQ(SubKeys(KeyPath(L"")), std::vector<std::wstring>{L"ODDPATH.EXE"});
 }
 
 TEST_F(CommandLineTest, AFailureSaysWhyOnTheErrorOutputAndRemovesNothing) {

@@ -87,6 +87,54 @@ TEST_F(CleanUpTest, RemovesTheCheckedBrokenKeysAndNamesTheUndoFile) {
   // The undo file's round trip through the registry editor is the clean-up's own test.
 }
 
+// A share that does not answer and a drive letter the session lacks: nobody can tell whether the
+// program is there, so the row says so, and it is neither counted nor offered for removal.
+TEST_F(CleanUpTest, ProgramsNobodyCanReachAreNeitherCountedNorOffered) {
+  ASSERT_EQ(GetLogicalDrives() & (1u << (L'Q' - L'A')), 0u) << "the prefix has a drive Q:";
+  PutRegistration(L"NETZ.EXE", L"\\\\nohost\\share\\x.exe");
+  PutRegistration(L"LAUFWERK.EXE", L"Q:\\Tools\\laufwerk.exe");
+  PutRegistration(L"GONE.EXE", L"C:\\Nirgends\\gone.exe");
+  OpenWindow();
+  EXPECT_EQ(List().ImageKey(RowOf(L"Netz.exe")), L"Unerreichbar");
+  EXPECT_EQ(List().ImageKey(RowOf(L"Laufwerk.exe")), L"Unerreichbar");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
+
+  ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
+  ASSERT_EQ(prompts_.cleanUpOffers.size(), 1u);
+  EXPECT_EQ(Names(prompts_.cleanUpOffers[0]), std::vector<std::wstring>{L"Gone.exe"});
+}
+
+// While the dialog is open another program repairs one key, changes and removes others; a
+// key's Path lacks its terminating NUL, which no registration file restores. They stay and are
+// named, the rest goes.
+TEST_F(CleanUpTest, KeysRepairedMeanwhileOrUnrestorableStayAndAreNamed) {
+  const std::wstring gone = (folder_ / L"gone.exe").wstring();
+  for (const wchar_t* key : {L"GONE.EXE", L"CHANGED.EXE", L"REMOVED.EXE"}) PutRegistration(key, gone.c_str());
+  PutRegistration(L"EMPTY.EXE", L"");
+  PutRegistration(L"ODD.EXE", L"C:\\Nirgends\\odd.exe");
+  PutRawValue(L"ODD.EXE", L"Path", REG_SZ, L"C:\\Nirgends!", 22);  // no NUL counted in
+  OpenWindow();
+  prompts_.whileAsking = [&] {
+    MakeFile(L"gone.exe");
+    PutRegistration(L"CHANGED.EXE", L"C:\\Nirgends\\changed.exe");
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"REMOVED.EXE").c_str());
+  };
+
+  ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
+
+  EXPECT_TRUE(RegistrationExists(L"GONE.EXE") && RegistrationExists(L"ODD.EXE"));
+  EXPECT_FALSE(RegistrationExists(L"EMPTY.EXE"));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  const std::wstring& told = prompts_.messages[0].text;
+  EXPECT_EQ(told.rfind(L"1", 0), 0u);
+  for (const wchar_t* name : {L"\nGone.exe", L"\nChanged.exe", L"\nRemoved.exe"})
+    EXPECT_NE(told.find(name + std::wstring(L" (Computer): ") + Texts::kCliKeptChanged),
+              std::wstring::npos) << Narrow(name);
+  EXPECT_NE(told.find(L"\nOdd.exe (Computer): " + Texts::KeptUnrestorable(L"", L"Path")),
+            std::wstring::npos);
+  EXPECT_EQ(List().ImageKey(RowOf(L"Gone.exe")), L"Ready") << "the row shows the repair";
+}
+
 // The undo file cannot be written (its folder is missing): nothing is removed, the user hears
 // why; unchecking in the dialog keeps a key.
 TEST_F(CleanUpTest, UndoFileThatCannotBeWrittenDeletesNothing) {

@@ -108,7 +108,9 @@ TEST_F(ExportEntryTest, SaveDialogProposesTheNameWithItsLastThreeCharactersRepla
     ExportEntry(*root_);
   }
 
-  ASSERT_EQ(prompts_.saveRequests.size(), 3u);
+  std::string told;
+  for (const AskedMessage& m : prompts_.messages) told += Narrow(m.text) + "|";
+  ASSERT_EQ(prompts_.saveRequests.size(), 3u) << told;
   const FileDialogRequest& first = prompts_.saveRequests[0];
   EXPECT_EQ(first.fileName, L"Winword.reg");
   EXPECT_EQ(first.title, Texts::kExportTitle);

@@ -26,10 +26,10 @@ class OutsideChangesTest : public RootFixture {
     SelectRow(L"Tool.exe");
   }
 
-  // Lets the window's messages run until `done` or two seconds have passed.
+  // Lets the window's messages run until `done` or `ms` milliseconds have passed.
   template <typename Done>
-  static bool PumpUntil(Done done) {
-    for (const ULONGLONG end = GetTickCount64() + 2000; GetTickCount64() < end; Sleep(10)) {
+  static bool PumpUntil(Done done, ULONGLONG ms = 2000) {
+    for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end; Sleep(10)) {
       MSG message{};
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
       if (done()) return true;
@@ -57,6 +57,22 @@ TEST_F(OutsideChangesTest, ChangesAppearWithoutARestartAndKeepSelectionAndEdits)
   PutRegistration(L"TOOL.EXE", program_.c_str(), L"C:\\Wieder;");
   SendMessageW(root_->Handle(), WM_COMMAND, Root::kMnuAktualisieren, 0);
   EXPECT_EQ(Text3().Text(), L"C:\\Wieder;");
+}
+
+// The watch keeps going by itself: a second change arrives as the first did, and so does one
+// made after an installer deleted the whole key and created it again.
+TEST_F(OutsideChangesTest, EveryChangeArrivesAlsoAfterTheKeyWasCreatedAgain) {
+  PutRegistration(L"FIRST.EXE", program_.c_str());
+  ASSERT_TRUE(PumpUntil([&] { return RowOf(L"First.exe") >= 0; })) << "the first change";
+  PutRegistration(L"SECOND.EXE", program_.c_str());
+  ASSERT_TRUE(PumpUntil([&] { return RowOf(L"Second.exe") >= 0; })) << "the second change";
+
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath(L"").c_str());
+  PutRegistration(L"THIRD.EXE", program_.c_str());
+  ASSERT_TRUE(PumpUntil([&] { return RowOf(L"Third.exe") >= 0; }, 5000)) << "the key made anew";
+  EXPECT_EQ(RowOf(L"Tool.exe"), -1);
+  PutRegistration(L"FOURTH.EXE", program_.c_str());
+  EXPECT_TRUE(PumpUntil([&] { return RowOf(L"Fourth.exe") >= 0; })) << "in the new key";
 }
 
 TEST_F(OutsideChangesTest, SaveOverAnOutsideChangeAsksFirst) {
@@ -111,6 +127,36 @@ TEST_F(OutsideChangesTest, RenameOfARemovedKeyAsks) {
     OpenWindow();
     SelectRow(L"Tool.exe");
   }
+}
+
+using StartupScanTest = RootFixture;
+
+// Another program's change noticed while the start-up's scan still reads is not lost: the
+// keys are read again once the scan is done.
+TEST_F(StartupScanTest, AChangeDuringTheStartupScanIsShownWhenTheScanEnds) {
+  const std::wstring tool = MakeFile(L"tool.exe");
+  PutRegistration(L"FIRST.EXE", tool.c_str());
+  ASSERT_TRUE(Create(false));
+  // Handles only `message` (and whatever it must wait for) as soon as it comes.
+  const auto handle = [&](UINT message, WPARAM which) {
+    MSG m{};
+    for (int i = 0; i < 500; ++i, Sleep(10))
+      if (PeekMessageW(&m, root_->Handle(), message, message, PM_REMOVE)) {
+        DispatchMessageW(&m);
+        if (m.wParam == which) return true;
+      }
+    return false;
+  };
+  root_->ReadCatalogueInBackground();
+  MSG scanned{};  // read, not yet shown
+  for (int i = 0; i < 500 && !PeekMessageW(&scanned, root_->Handle(), Root::kScanFinishedMessage,
+                                           Root::kScanFinishedMessage, PM_NOREMOVE); ++i)
+    Sleep(10);
+  PutRegistration(L"LATER.EXE", tool.c_str());
+  ASSERT_TRUE(handle(Root::kRegistryChangedMessage, 0));
+  ASSERT_TRUE(handle(WM_TIMER, Root::kRefreshTimer)) << "the refresh comes due before the scan shows";
+  ASSERT_TRUE(Settle());
+  EXPECT_GE(RowOf(L"Later.exe"), 0);
 }
 
 }  // namespace

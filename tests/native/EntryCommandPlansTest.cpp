@@ -77,11 +77,11 @@ TEST(ExportPlan, ProposalReplacesTheLastThreeCharactersWithReg) {
 }
 
 TEST(ExportPlan, KeyPathNamesTheEntrysOwnKeyBelowItsScopesAppPaths) {
-  EXPECT_EQ(ExportKeyPath(Scope::Machine, L"WINWORD.EXE"),
+  EXPECT_EQ(ExportKeyPath(L"HKEY_LOCAL_MACHINE", L"WINWORD.EXE"),
             L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
             L"Paths\\WINWORD.EXE");
-  EXPECT_EQ(ExportKeyPath(Scope::User, L"X.EXE"),
-            L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+  EXPECT_EQ(ExportKeyPath(L"HKEY_USERS\\S-1-5-21-1-2-3-1001", L"X.EXE"),
+            L"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
             L"Paths\\X.EXE");
 }
 

@@ -106,9 +106,27 @@ TEST_F(FileExistsTest, AnswersAsTheFileSearchDoes) {
   for (const std::wstring& path : paths) {
     const bool expected = SearchFinds(path);
     found += expected ? 1 : 0;
-    EXPECT_EQ(FileExists(path), expected) << path.c_str();
+    EXPECT_EQ(static_cast<bool>(FileExists(path)), expected) << path.c_str();
   }
   // The table tests both answers, not just one of them many times.
   EXPECT_GT(found, 10);
   EXPECT_GT(static_cast<int>(std::size(paths)) - found, 10);
+}
+
+// "Not there" only when the system says so; whatever else it answers leaves the question open.
+TEST(ExistenceOfError, OnlyAbsenceCodesSayNotThere) {
+  const struct {
+    DWORD error;
+    Existence answer;
+  } rows[] = {
+      {ERROR_SUCCESS, Existence::Found},           {ERROR_FILE_NOT_FOUND, Existence::NotThere},
+      {ERROR_PATH_NOT_FOUND, Existence::NotThere}, {ERROR_NO_MORE_FILES, Existence::NotThere},
+      {ERROR_INVALID_NAME, Existence::NotThere},   {ERROR_BAD_PATHNAME, Existence::NotThere},
+      {ERROR_BAD_NETPATH, Existence::CannotTell},  {ERROR_BAD_NET_NAME, Existence::CannotTell},
+      {ERROR_BAD_DEV_TYPE, Existence::CannotTell}, {ERROR_NETWORK_UNREACHABLE, Existence::CannotTell},
+      {ERROR_SEM_TIMEOUT, Existence::CannotTell},  {ERROR_NOT_READY, Existence::CannotTell},
+      {ERROR_ACCESS_DENIED, Existence::CannotTell}, {ERROR_SHARING_VIOLATION, Existence::CannotTell},
+      {ERROR_INVALID_DRIVE, Existence::CannotTell},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ExistenceOfError(row.error), row.answer) << row.error;
 }

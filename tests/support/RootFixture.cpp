@@ -7,14 +7,19 @@
 
 namespace {
 
-// One per test of this process, so no test finds another's files.
+// One per test, made new and empty, so no test finds another's files: Wine gives its
+// processes small ids again and again, and a folder an earlier process could not remove must
+// not be taken for this test's.
 std::filesystem::path NewScratchFolder() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   static int counter = 0;
-  return std::filesystem::path(temp) / (L"velmarin-test-" +
-                                        std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                        std::to_wstring(++counter));
+  for (;;) {
+    const std::filesystem::path folder =
+        std::filesystem::path(temp) / (L"velmarin-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                       L"-" + std::to_wstring(++counter));
+    if (std::filesystem::create_directory(folder)) return folder;
+  }
 }
 
 }  // namespace
@@ -24,7 +29,7 @@ void RootFixture::SetUp() {
   // Each window starts as the first one did: no size or columns remembered from another test.
   RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
   folder_ = NewScratchFolder();
-  std::filesystem::create_directories(folder_);
+  userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
 
 void RootFixture::TearDown() {
@@ -40,6 +45,7 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   options.runStartup = runStartup;
   options.show = false;
   options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
+  options.userBackupFolder = userBackupFolder_;
   options.endsProgram = false;
   if (!root_->Create(GetModuleHandleW(nullptr), options)) return false;
   // The start-up runs from a posted message, as it does once the program's loop runs.

@@ -77,4 +77,7 @@ class RootFixture : public AppPathsFixture {
   ScriptedPrompts prompts_;
   std::unique_ptr<Root> root_;
   std::filesystem::path folder_;
+  // Where Create has the user's backup written: a folder of the scratch folder; empty, the
+  // program's own choice.
+  std::wstring userBackupFolder_;
 };

@@ -42,6 +42,7 @@ std::optional<SearchRequest> ScriptedPrompts::AskSearch(HWND, const SearchReques
 std::optional<std::vector<bool>> ScriptedPrompts::AskCleanUp(HWND,
                                                              const std::vector<CleanUpRow>& rows) {
   cleanUpOffers.push_back(rows);
+  if (whileAsking) whileAsking();
   std::vector<bool> asOffered;
   for (const CleanUpRow& row : rows) asOffered.push_back(row.removable);
   return TakeFront(cleanUpAnswers, std::optional<std::vector<bool>>(asOffered));

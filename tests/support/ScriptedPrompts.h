@@ -26,8 +26,8 @@ class ScriptedPrompts final : public Prompts {
   std::deque<std::optional<SearchRequest>> searchAnswers;
   std::deque<std::optional<std::vector<bool>>> cleanUpAnswers;
 
-  // Runs while a message box or the rename dialog is "open", before it answers: a test can
-  // queue the input a person might give meanwhile.
+  // Runs while a message box, the rename or the clean-up dialog is "open", before it answers:
+  // a test can queue the input a person (or another program) might give meanwhile.
   std::function<void()> whileAsking;
 
   std::vector<AskedMessage> messages;

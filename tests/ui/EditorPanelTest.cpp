@@ -66,7 +66,7 @@ TEST_F(EditorPanelTest, BoxesTakeTypingWheneverTheRowMayBeChanged) {
 TEST_F(EditorPanelTest, StatusLineSaysWhyAndFollowsTheTypedProgram) {
   PutRegistration(L"GONE.EXE", L"C:\\nowhere\\gone.exe");
   OpenWindow();
-  const HWND line = W().Control(Root::kLabStatus);
+  const HWND line = W().LabPanelNote();
   EXPECT_EQ(WindowText(line), L"");
   SelectRowOnly(L"Gone.exe");
   EXPECT_EQ(WindowText(line), L"Datei wurde nicht gefunden – C:\\nowhere\\gone.exe gibt es nicht");
@@ -142,7 +142,7 @@ TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
   const Case cases[] = {
       {L"Expand.exe", L"", true},
       {L"Expand.exe", L"\"" + expandable + L"\" /x", true},  // still a reference: stays expandable
-      {L"Plain.exe", expandable, false},                    // REG_SZ: taken literally
+      {L"Plain.exe", expandable, true},  // REG_SZ: found as written or expanded
       {L"Plain.exe", L"notepad.exe", true},                 // found on the search path
       {L"Plain.exe", L"velmarin-nowhere.exe", false},
   };
@@ -153,6 +153,26 @@ TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
     EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
   }
   SetEnvironmentVariableW(L"VELMARIN_X", nullptr);
+}
+
+// A program nobody can tell about is not known to be missing: OK may save it, and the panel says
+// why it cannot be told; for a drive letter this session lacks, what the user can do about it.
+// A program that is there, the panel says so.
+TEST_F(EditorPanelTest, AProgramThatCannotBeReachedMayBeSavedAndThePanelSaysWhy) {
+  ASSERT_EQ(GetLogicalDrives() & (1u << (L'Q' - L'A')), 0u) << "the prefix has a drive Q:";
+  PutRegistration(L"PLAIN.EXE", MakeFile(L"plain.exe").c_str());
+  OpenWindow();
+  SelectRow(L"Plain.exe");
+  const std::pair<std::wstring, std::wstring> typedAndNote[] = {
+      {L"\\\\velmarin-no-server\\share\\x.exe", Texts::kPanelUnreachable},
+      {L"q:\\Tools\\x.exe /n", Texts::PanelDriveMissing(L'Q')},
+      {MakeFile(L"other.exe"), L"Fehlerfreier Eintrag – " + Folder() + L"\\other.exe ist vorhanden"}};
+  for (const auto& [typed, note] : typedAndNote) {
+    W().Text2().SetText(typed);
+    Tick();
+    EXPECT_TRUE(Enabled(W().BHinzufügen())) << testing::PrintToString(typed);
+    EXPECT_EQ(WindowText(W().LabPanelNote()), note);
+  }
 }
 
 TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {

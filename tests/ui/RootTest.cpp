@@ -18,6 +18,7 @@
 
 #include "platform/Others.h"
 #include "platform/Registry.h"
+#include "platform/SpecialFolders.h"
 #include "support/RootFixture.h"
 #include "support/RealMachineKey.h"
 #include "ui/Texts.h"
@@ -47,14 +48,11 @@ bool HoldsUtf16(const std::string& bytes, const std::wstring& text) {
   return bytes.find(needle) != std::string::npos;
 }
 
-std::wstring BackupWrittenMessage() {
-  return std::wstring(Texts::kBackupWritten) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" +
-         Texts::kBackupAdvice2;
-}
-
-std::wstring BackupQuestion() {
-  return std::wstring(Texts::kBackupOverwriteQuestion) + L"\n \n" + Texts::kBackupAdvice1 + L"\n" +
-         Texts::kBackupAdvice2;
+// The message with the files it names, one a line.
+std::wstring WithFiles(const wchar_t* message, const std::vector<fs::path>& files) {
+  std::wstring text = message;
+  for (const fs::path& file : files) text += L"\n" + file.wstring();
+  return text + L"\n \n" + Texts::kBackupAdvice1 + L"\n" + Texts::kBackupAdvice2;
 }
 
 class RootTest : public RootFixture {
@@ -94,7 +92,7 @@ TEST_F(RootTest, WindowIsAResizableCentredFrameNamedVelmarin) {
   RECT client{};
   GetClientRect(hwnd, &client);
   EXPECT_EQ(client.right, Scaled(575, Dpi()));
-  EXPECT_EQ(client.bottom, Scaled(504, Dpi()));
+  EXPECT_EQ(client.bottom, Scaled(532, Dpi()));
   MINMAXINFO limits{};
   SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   RECT frame{};
@@ -115,8 +113,8 @@ TEST_F(RootTest, WindowIsAResizableCentredFrameNamedVelmarin) {
 // labels do not run into the next picture.
 TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
   ASSERT_TRUE(Create(false));
-  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel7, Root::kLabel8, Root::kLabel4,
-                 Root::kLabel5, Root::kLabel6, Root::kLabFileError}) {
+  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel7, Root::kLabel8,
+                 Root::kLabel9, Root::kLabel4, Root::kLabel5, Root::kLabel6, Root::kLabFileError}) {
     const HWND label = root_->Control(id);
     const HDC dc = GetDC(label);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
@@ -132,6 +130,9 @@ TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
   EXPECT_LE(RectIn(Root::kLabel1).right, RectIn(Root::kPicture2).left);
   EXPECT_LE(RectIn(Root::kLabel2).right, RectIn(Root::kPicture3).left);
   EXPECT_LE(RectIn(Root::kLabel3).right, RectIn(Root::kPicture4).right);
+  EXPECT_LE(RectIn(Root::kLabel7).right, RectIn(Root::kPicture6).left);
+  EXPECT_LE(RectIn(Root::kLabel8).right, RectIn(Root::kPicture7).left);
+  EXPECT_LE(RectIn(Root::kLabel9).right, RectIn(Root::kPicture4).right);
   EXPECT_GE(RectIn(Root::kLabel6).left, RectIn(Root::kFrame1).left);
 }
 
@@ -139,7 +140,7 @@ TEST_F(RootTest, BrokenCountLabelIsInsideTheWindowAndWideEnoughForItsCaption) {
   ASSERT_TRUE(Create(false));
   const RECT label = RectIn(Root::kLabFileError);
   EXPECT_EQ(label.left, Scaled(6, Dpi()));
-  EXPECT_EQ(label.top, Scaled(484, Dpi()));
+  EXPECT_EQ(label.top, Scaled(512, Dpi()));
   RECT client{};
   GetClientRect(root_->Handle(), &client);
   EXPECT_LE(label.right, client.right);
@@ -167,7 +168,8 @@ TEST_F(RootTest, ControlsStartReadOnlyExceptTheInstallation) {
   EXPECT_FALSE(root_->Text2().Locked());
   EXPECT_TRUE(root_->Text3().Locked());
   EXPECT_FALSE(GetWindowLongPtrW(root_->LstFileCache().Handle(), GWL_STYLE) & WS_VISIBLE);
-  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPicture5, Root::kPicture6})
+  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPicture5,
+                 Root::kPicture6, Root::kPicture7})
     EXPECT_NE(SendMessageW(root_->Control(id), STM_GETICON, 0, 0), 0) << id;
 }
 
@@ -303,7 +305,7 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
   ASSERT_TRUE(Create(true));
 
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, BackupWrittenMessage());
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupWritten, {BackupFile()}));
   EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
   EXPECT_EQ(prompts_.messages[0].flags, 0x30u);
 
@@ -317,12 +319,28 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
   EXPECT_EQ(Text(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
+// The user's key goes into the user's own %LOCALAPPDATA%\Velmarin, made when missing, so that
+// the users of one copy never share it; the message names every file it concerns.
+TEST_F(RootTest, TheUsersBackupGoesIntoTheirOwnFolderAndTheMessageNamesTheFiles) {
+  PutUserRegistration(L"MINE.EXE", L"C:\\nowhere\\mine.exe");
+  const fs::path own = fs::path(SpecialFolderPath(kLocalAppData)) / L"Velmarin";
+  const fs::path userFile = own / L"AppBackupBenutzer.reg";
+  fs::remove_all(own);
+  userBackupFolder_.clear();
+  ASSERT_TRUE(Create(true));
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupWritten, {BackupFile(), userFile}));
+  EXPECT_TRUE(HoldsUtf16(ReadBytes(userFile), L"App Paths\\MINE.EXE"));
+  EXPECT_FALSE(HoldsUtf16(ReadBytes(BackupFile()), L"MINE.EXE"));
+  fs::remove_all(own);
+}
+
 TEST_F(RootTest, LaterRunAnsweredNoLeavesTheBackupAlone) {
   WriteBytes(BackupFile(), "old backup");
   prompts_.messageAnswers = {IDNO};
   ASSERT_TRUE(Create(true));
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupOverwriteQuestion, {BackupFile()}));
   EXPECT_EQ(prompts_.messages[0].title, L" Velmarin");
   EXPECT_EQ(prompts_.messages[0].flags, 0x34u);
   EXPECT_EQ(ReadBytes(BackupFile()), "old backup");
@@ -334,7 +352,7 @@ TEST_F(RootTest, LaterRunAnsweredYesRewritesTheBackup) {
   prompts_.messageAnswers = {IDYES};
   ASSERT_TRUE(Create(true));
   ASSERT_EQ(prompts_.messages.size(), 1u);  // the question only
-  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupOverwriteQuestion, {BackupFile()}));
   const std::string backup = ReadBytes(BackupFile());
   EXPECT_NE(backup, "old backup");
   EXPECT_TRUE(HoldsUtf16(backup, L"App Paths\\TOOL.EXE"));
@@ -360,7 +378,7 @@ TEST_F(RootTest, FailedRewriteAfterYesIsReported) {
   prompts_.messageAnswers = {IDYES};
   ASSERT_TRUE(Create(true));
   ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_EQ(prompts_.messages[0].text, BackupQuestion());
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupOverwriteQuestion, {BackupFile()}));
   EXPECT_EQ(prompts_.messages[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(prompts_.messages[1].text.rfind(Texts::kBackupFailed, 0), 0u);
 }
@@ -383,7 +401,7 @@ TEST_F(RootTest, StartupOnAnEmptyCatalogueStillOffersTheBackup) {
   EXPECT_EQ(root_->LstFileList().Count(), 0);
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, BackupWrittenMessage());
+  EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupWritten, {BackupFile()}));
   EXPECT_TRUE(fs::exists(BackupFile()));
 }
 

@@ -6,6 +6,10 @@
  * Wine 8's ntdll.so asks glibc for stat, lstat, fstatat, open, opendir, access and getxattr;
  * the other names cover older and newer glibc entry points and other callers.
  *
+ * Paths holding SLOWFS_FAIL_MARKER (when set) fail at once with the error number
+ * SLOWFS_FAIL_ERRNO (default EACCES), as a folder nobody may look into or a share that refuses
+ * the caller: tests see the error Wine makes of it.
+ *
  * It does nothing inside wineserver: the server is shared by every Wine process of the prefix
  * and runs one request at a time, so a sleep there would stall all of them, not just the
  * client that touched the slow path. Wine starts the server with the client's environment, so
@@ -27,12 +31,18 @@
 static const char* marker = "velmarin-slow";
 static long delay_ms = 2000;
 static int active = 1;
+static const char* fail_marker = NULL;
+static int fail_errno = EACCES;
 
 __attribute__((constructor)) static void slowfs_init(void) {
   const char* m = getenv("SLOWFS_MARKER");
   const char* d = getenv("SLOWFS_DELAY_MS");
   if (m != NULL && *m != '\0') marker = m;
   if (d != NULL && *d != '\0') delay_ms = strtol(d, NULL, 10);
+  const char* f = getenv("SLOWFS_FAIL_MARKER");
+  const char* e = getenv("SLOWFS_FAIL_ERRNO");
+  if (f != NULL && *f != '\0') fail_marker = f;
+  if (e != NULL && *e != '\0') fail_errno = (int)strtol(e, NULL, 10);
   if (strstr(program_invocation_short_name, "wineserver") != NULL) active = 0;
 }
 
@@ -43,6 +53,14 @@ static void slow_down(const char* path) {
   while (nanosleep(&left, &left) != 0 && errno == EINTR) {
   }
   errno = saved;
+}
+
+/* True (errno set) when the call on `path` is to fail instead of being made. */
+static int fails(const char* path) {
+  if (!active || path == NULL || fail_marker == NULL || strstr(path, fail_marker) == NULL)
+    return 0;
+  errno = fail_errno;
+  return 1;
 }
 
 /* The next definition of `name` after this library (libc's), looked up once. A name libc
@@ -86,30 +104,37 @@ static int takes_mode(int flags) {
   }
 
 int stat(const char* path, struct stat* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(stat, path, buf);
 }
 int lstat(const char* path, struct stat* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(lstat, path, buf);
 }
 int fstatat(int dir, const char* path, struct stat* buf, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(fstatat, dir, path, buf, flags);
 }
 int stat64(const char* path, struct stat64* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(stat64, path, buf);
 }
 int lstat64(const char* path, struct stat64* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(lstat64, path, buf);
 }
 int fstatat64(int dir, const char* path, struct stat64* buf, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(fstatat64, dir, path, buf, flags);
 }
 int statx(int dir, const char* path, int flags, unsigned int mask, struct statx* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(statx, dir, path, flags, mask, buf);
 }
@@ -122,47 +147,57 @@ int __xstat64(int ver, const char* path, struct stat64* buf);
 int __lxstat64(int ver, const char* path, struct stat64* buf);
 int __fxstatat64(int ver, int dir, const char* path, struct stat64* buf, int flags);
 int __xstat(int ver, const char* path, struct stat* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__xstat, ver, path, buf);
 }
 int __lxstat(int ver, const char* path, struct stat* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__lxstat, ver, path, buf);
 }
 int __fxstatat(int ver, int dir, const char* path, struct stat* buf, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__fxstatat, ver, dir, path, buf, flags);
 }
 int __xstat64(int ver, const char* path, struct stat64* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__xstat64, ver, path, buf);
 }
 int __lxstat64(int ver, const char* path, struct stat64* buf) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__lxstat64, ver, path, buf);
 }
 int __fxstatat64(int ver, int dir, const char* path, struct stat64* buf, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__fxstatat64, ver, dir, path, buf, flags);
 }
 
 int open(const char* path, int flags, ...) {
   MODE_ARG(flags, mode)
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(open, path, flags, mode);
 }
 int open64(const char* path, int flags, ...) {
   MODE_ARG(flags, mode)
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(open64, path, flags, mode);
 }
 int openat(int dir, const char* path, int flags, ...) {
   MODE_ARG(flags, mode)
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(openat, dir, path, flags, mode);
 }
 int openat64(int dir, const char* path, int flags, ...) {
   MODE_ARG(flags, mode)
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(openat64, dir, path, flags, mode);
 }
@@ -172,43 +207,53 @@ int __open64_2(const char* path, int flags);
 int __openat_2(int dir, const char* path, int flags);
 int __openat64_2(int dir, const char* path, int flags);
 int __open_2(const char* path, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__open_2, path, flags);
 }
 int __open64_2(const char* path, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__open64_2, path, flags);
 }
 int __openat_2(int dir, const char* path, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__openat_2, dir, path, flags);
 }
 int __openat64_2(int dir, const char* path, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(__openat64_2, dir, path, flags);
 }
 
 DIR* opendir(const char* path) {
+  if (fails(path)) return NULL;
   slow_down(path);
   CALL_NEXT_OR(NULL, opendir, path);
 }
 int access(const char* path, int how) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(access, path, how);
 }
 int faccessat(int dir, const char* path, int how, int flags) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(faccessat, dir, path, how, flags);
 }
 int euidaccess(const char* path, int how) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(euidaccess, path, how);
 }
 ssize_t getxattr(const char* path, const char* name, void* value, size_t size) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(getxattr, path, name, value, size);
 }
 ssize_t lgetxattr(const char* path, const char* name, void* value, size_t size) {
+  if (fails(path)) return -1;
   slow_down(path);
   CALL_NEXT(lgetxattr, path, name, value, size);
 }
