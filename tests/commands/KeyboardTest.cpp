@@ -10,11 +10,12 @@
 
 namespace {
 
+// Alpha.exe, and Tool.exe whose default value is a REG_EXPAND_SZ naming an existing program.
 class KeyboardTest : public RootFixture {
  protected:
-  void WindowOpened() override { InstallCommands(*root_); }
-  // Alpha.exe, and Tool.exe whose default value is a REG_EXPAND_SZ naming an existing program.
-  void PutTwoPrograms() {
+  void SetUp() override {
+    RootFixture::SetUp();
+    PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
     PutRegistration(L"ALPHA.EXE", MakeFile(L"alpha.exe").c_str(), L"C:\\Alpha;");
     MakeFile(L"tool.exe");
     SetEnvironmentVariableW(L"VELMARIN_TEST_TOOLS", Folder().c_str());
@@ -22,13 +23,13 @@ class KeyboardTest : public RootFixture {
     PutRawValue(L"TOOL.EXE", L"", REG_EXPAND_SZ, expand, sizeof(expand));
     OpenWindow();
   }
+  void WindowOpened() override { InstallCommands(*root_); }
   HWND ListHandle() { return root_->LstFileList().Handle(); }
 };
 
-// Alt+V leads to "Verzeichnis" with its text selected; only the directory changes, Enter presses
-// OK, and only "Path" is written: the default value keeps its type and bytes.
+// Alt+V leads to "Verzeichnis"; only the directory changes, Enter presses OK, and only "Path" is
+// written: the default value keeps its type and bytes.
 TEST_F(KeyboardTest, AltVAndEnterSaveThePathEditedAlone) {
-  PutTwoPrograms();
   SelectRow(L"Tool.exe");
   const auto before = StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"TOOL.EXE"), L"");
   SetFocus(ListHandle());
@@ -46,23 +47,18 @@ TEST_F(KeyboardTest, AltVAndEnterSaveThePathEditedAlone) {
 // Entf in the list is "Löschen", in a box it deletes a character; F2 is "Umbenennen"; on a
 // protected name, whose items the menu greys, neither starts.
 TEST_F(KeyboardTest, EntfAndF2StartTheirCommandsWhereTheyCanWork) {
-  PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
-  PutTwoPrograms();
   SelectRow(L"Setup.exe");
   SetFocus(ListHandle());
   PressKey(ListHandle(), VK_DELETE);
   PressKey(ListHandle(), VK_F2);
   EXPECT_TRUE(prompts_.messages.empty() && prompts_.renameProposals.empty());
-
   SelectRow(L"Alpha.exe");
   prompts_.messageAnswers = {IDNO};
   PressKey(ListHandle(), VK_DELETE);
-  ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, DeleteQuestion(L"Alpha.exe"));
+  EXPECT_EQ(prompts_.messages.at(0).text, DeleteQuestion(L"Alpha.exe"));
   SetFocus(root_->Text3().Handle());
   PressKey(root_->Text3().Handle(), VK_DELETE);
-  EXPECT_EQ(root_->Text3().Text(), L":\\Alpha;");
-  EXPECT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(root_->Text3().Text() + std::to_wstring(prompts_.messages.size()), L":\\Alpha;1");
   PressKey(ListHandle(), VK_F2);
   EXPECT_EQ(prompts_.renameProposals, std::vector<std::wstring>{L"Alpha.exe"});
 }
@@ -70,26 +66,20 @@ TEST_F(KeyboardTest, EntfAndF2StartTheirCommandsWhereTheyCanWork) {
 // Leaving a row with typed texts: Abbrechen stays on the row, Nein drops them, Ja saves them.
 // Closing the window asks the same.
 TEST_F(KeyboardTest, LeavingAnEditedRowAsksWhetherToSave) {
-  PutTwoPrograms();
   const auto leave = [&](int answer) {
     SelectRow(L"Alpha.exe");
     root_->Text3().SetText(L"C:\\Typed;");
     prompts_.messageAnswers = {answer};
-    ASSERT_TRUE(root_->LstFileList().Select(RowOf(L"Tool.exe")));  // as a click selects it
+    root_->LstFileList().Select(RowOf(L"Tool.exe"));  // as a click selects it
     PumpAsTheProgram();
+    return SelectedText() + L"|" + root_->Text1().Text() + L"|" + *ReadText(L"ALPHA.EXE", L"Path");
   };
-  leave(IDCANCEL);
-  ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, L"Änderungen an Alpha.exe speichern?");
+  EXPECT_EQ(leave(IDCANCEL), L"Alpha.exe|Alpha.exe|C:\\Alpha;");
+  EXPECT_EQ(root_->Text3().Text(), L"C:\\Typed;");
+  EXPECT_EQ(prompts_.messages.at(0).text, L"Änderungen an Alpha.exe speichern?");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
-  EXPECT_EQ(SelectedText() + root_->Text3().Text(), L"Alpha.exeC:\\Typed;");
-  leave(IDNO);
-  EXPECT_EQ(SelectedText() + root_->Text1().Text(), L"Tool.exeTool.exe");
-  EXPECT_EQ(ReadText(L"ALPHA.EXE", L"Path"), L"C:\\Alpha;");
-  leave(IDYES);
-  EXPECT_EQ(SelectedText() + root_->Text1().Text(), L"Tool.exeTool.exe");
-  EXPECT_EQ(ReadText(L"ALPHA.EXE", L"Path"), L"C:\\Typed;");
-
+  EXPECT_EQ(leave(IDNO), L"Tool.exe|Tool.exe|C:\\Alpha;");
+  EXPECT_EQ(leave(IDYES), L"Tool.exe|Tool.exe|C:\\Typed;");
   root_->Text3().SetText(L"C:\\Again;");
   prompts_.messageAnswers = {IDCANCEL};
   SendMessageW(root_->Handle(), WM_CLOSE, 0, 0);
@@ -99,20 +89,19 @@ TEST_F(KeyboardTest, LeavingAnEditedRowAsksWhetherToSave) {
 
 // A new entry nobody typed into goes with F5 and with Escape; typed texts stay across F5.
 TEST_F(KeyboardTest, AnAbandonedNewEntryGoesOnF5AndEscape) {
-  PutTwoPrograms();
   SelectRow(L"Alpha.exe");
-  PressKey(ListHandle(), 'N', true);
+  SendCommand(Root::kMnuHinzufügen);
   ASSERT_GE(RowOf(Texts::kNewEntry), 0);
   PressKey(root_->Text1().Handle(), VK_F5);
-  EXPECT_EQ(root_->LstFileList().Count(), 2);
-  PressKey(ListHandle(), 'N', true);
+  EXPECT_EQ(root_->LstFileList().Count(), 3);
+  SendCommand(Root::kMnuHinzufügen);
   PressKey(root_->Text1().Handle(), VK_ESCAPE);
   EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
-  PressKey(ListHandle(), 'N', true);
+  SendCommand(Root::kMnuHinzufügen);
   root_->Text1().SetText(L"Typed.exe");
   PressKey(root_->Text1().Handle(), VK_F5);
-  EXPECT_GE(RowOf(Texts::kNewEntry), 0);
-  EXPECT_EQ(root_->Text1().Text(), L"Typed.exe");
+  EXPECT_EQ(root_->Text1().Text() + root_->LstFileList().Text(RowOf(Texts::kNewEntry)),
+            L"Typed.exeNeuer Eintrag");
 }
 
 }  // namespace

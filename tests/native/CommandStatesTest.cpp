@@ -1,30 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ui/CommandStates.h"
 
-// The menu's enabled items for each kind of selected row, one row of the table per row kind.
+// Per kind of selected row, in the order of Command: Hinzufügen, Bearbeiten, Umbenennen,
+// Exportieren, Ausführen, Löschen, the OK button's Speichern, Bereinigen.
 TEST(CommandStates, EachCommandIsOfferedOnlyWhereItCanWork) {
-  struct Case {
-    const char* row;
-    SelectedRow selected;
-    // Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Bereinigen
-    bool enabled[7];
+  const std::pair<SelectedRow, std::string> cases[] = {
+      {{false, false, false, false}, "+------+"},  // no row
+      {{true, true, false, true}, "++++++++"},     // a registration
+      {{true, true, true, true}, "++-++-++"},      // a protected name
+      {{true, true, false, false}, "+--++--+"},    // read-only
+      {{true, false, false, true}, "+++-++++"},    // a new entry
   };
-  const Case cases[] = {
-      {"no row", {false, false, false, false}, {true, false, false, false, false, false, true}},
-      {"registration", {true, true, false, true}, {true, true, true, true, true, true, true}},
-      {"protected", {true, true, true, true}, {true, true, false, true, true, false, true}},
-      {"read-only", {true, true, false, false}, {true, false, false, true, true, false, true}},
-      {"read-only protected", {true, true, true, false}, {true, false, false, true, true, false, true}},
-      {"new entry", {true, false, false, true}, {true, true, true, false, true, true, true}},
-  };
-  const Command commands[] = {Command::Hinzufügen, Command::Bearbeiten, Command::Umbenennen,
-                              Command::Exportieren, Command::Ausführen,  Command::Löschen,
-                              Command::Bereinigen};
-  for (const Case& c : cases)
-    for (int i = 0; i < 7; ++i)
-      EXPECT_EQ(CommandEnabled(commands[i], c.selected), c.enabled[i]) << c.row << ", command " << i;
-  // The OK button's save follows the row's key.
-  EXPECT_TRUE(CommandEnabled(Command::Speichern, {true, true, true, true}));
-  EXPECT_FALSE(CommandEnabled(Command::Speichern, {true, true, false, false}));
+  for (const auto& [row, expected] : cases) {
+    std::string enabled;
+    for (int command = 0; command <= static_cast<int>(Command::Bereinigen); ++command)
+      enabled += CommandEnabled(static_cast<Command>(command), row) ? '+' : '-';
+    EXPECT_EQ(enabled, expected);
+  }
 }

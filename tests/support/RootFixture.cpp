@@ -107,15 +107,9 @@ void RootFixture::PumpAsTheProgram() {
     if (!root_ || !root_->PreTranslate(m)) TranslateMessage(&m), DispatchMessageW(&m);
 }
 
-void RootFixture::PressKey(HWND target, UINT key, bool control) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = control ? 0x80 : 0;
-  SetKeyboardState(keys);
+void RootFixture::PressKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PumpAsTheProgram();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
 }
 
 std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {
