@@ -112,3 +112,12 @@ HiddenWindow::HiddenWindow() : root_(prompts_) {
   options.endsProgram = false;
   created_ = root_.Create(GetModuleHandleW(nullptr), options);
 }
+
+void HiddenWindow::ShowRegistrations() {
+  root_.ReadCatalogue();
+  for (const double start = NowMs(); root_.Reading() && NowMs() - start < 120000;) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    if (root_.Reading()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+}

@@ -33,6 +33,9 @@ class HiddenWindow {
   HiddenWindow();
   bool Created() const { return created_; }
   Root& Window() { return root_; }
+  // The registry read into the window as the start-up reads it (on a worker thread), waiting
+  // until its rows are shown.
+  void ShowRegistrations();
   ScriptedPrompts& Prompts() { return prompts_; }
 
  private:

@@ -37,10 +37,10 @@ bool OldRowMatches(const OldRowTexts& row, const ReferenceLikePattern& pattern, 
 
 // "Weitersuchen" as it was: every row's entry asked of the list, then the rows in turn.
 void OldSearchNext(Root& root, const SearchRequest& request) {
-  ListView& list = root.LstFileList();
+  ListView& list = root.EntryList().LstFileList();
   std::vector<OldRowTexts> rows(static_cast<size_t>(list.Count()));
   for (size_t row = 0; row < rows.size(); ++row)
-    if (const AppPathEntry* entry = root.EntryOfRow(static_cast<int>(row)))
+    if (const AppPathEntry* entry = root.Entries().Find(root.EntryList().IdAt(static_cast<int>(row))))
       rows[row] = {entry->FileName, entry->KeyName, entry->Installation, entry->Directory};
   const std::optional<ReferenceLikePattern> pattern =
       ReferenceLikePattern::Compile(request.pattern, RulesOf(request));
@@ -74,11 +74,11 @@ bool BenchDataSearch() {
   Root& root = window.Window();
   ScriptedPrompts& prompts = window.Prompts();
   if (!window.Created()) return false;
-  if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
+  window.ShowRegistrations();
   std::printf("\nSearch on the window (Suchen, Weitersuchen): the registrations' data, %d rows x "
               "4 texts; before: the rows' texts gathered through the list and matched position "
               "by position, now: the texts folded once\n\n",
-              root.LstFileList().Count());
+              root.EntryList().LstFileList().Count());
   std::printf("| %-30s | %7s | %7s | %11s | %11s | %6s |\n", "pattern", "columns", "row",
               "before ms", "now ms", "faster");
   PrintRule({32, 9, 9, 13, 13, 8});
@@ -87,19 +87,19 @@ bool BenchDataSearch() {
                                        SearchRequest{L"app09999.exe", false, false},
                                        SearchRequest{L"*.dll", true, false},
                                        SearchRequest{L"c:\\programme\\*[5-7]", true, false}}) {
-    root.LstFileList().Select(-1);
+    root.EntryList().LstFileList().Select(-1);
     prompts.searchAnswers.push_back(request);
     root.Search();  // the dialog's answer, then the first search
     const double nowMs = BestOfMs(5, [&] { root.SearchNext(); });
-    const int nowRow = root.LstFileList().SelectedIndex();
-    root.LstFileList().Select(-1);
+    const int nowRow = root.EntryList().LstFileList().SelectedIndex();
+    root.EntryList().LstFileList().Select(-1);
     OldSearchNext(root, request);
     const double beforeMs = BestOfMs(5, [&] { OldSearchNext(root, request); });
-    const int beforeRow = root.LstFileList().SelectedIndex();
+    const int beforeRow = root.EntryList().LstFileList().SelectedIndex();
     std::printf("| %-30s | %7s | %7d | %11.1f | %11.1f | %5.0fx |\n",
                 Shortened(request.pattern, 30).c_str(), request.allColumns ? "all" : "name",
                 nowRow, beforeMs, nowMs, beforeMs / nowMs);
-    sane = sane && beforeRow == nowRow && root.LstFileList().Count() == kCount;
+    sane = sane && beforeRow == nowRow && root.EntryList().LstFileList().Count() == kCount;
   }
   EmptyAppPaths();
   return sane;

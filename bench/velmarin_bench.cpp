@@ -30,7 +30,7 @@
 #include "ExistenceBench.h"
 #include "MemoryBench.h"
 #include "SearchBench.h"
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
 #include "support/SlowFileSystem.h"
@@ -41,6 +41,15 @@ namespace {
 
 // ---- 2. Start-up ----
 
+// One text value as a plain reader gets it: the key opened, the value read, the key closed.
+std::wstring ReadText(const std::wstring& path, const wchar_t* name) {
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof(buffer);
+  RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name,
+               RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer, &size);
+  return buffer;
+}
+
 // The registry work any program showing this catalogue must do (enumerate, read two values per
 // key), and with `search` the old start-up's floor: one file search per key besides, in turn.
 int BarePlatformWork(bool search) {
@@ -49,13 +58,11 @@ int BarePlatformWork(bool search) {
   int found = 0;
   for (const std::wstring& name : names) {
     const std::wstring path = Registry::kAppPathsPrefix + name;
-    Registry::RegValue installation;
-    Registry::RegValue directory;
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"", installation);
-    Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, path, L"Path", directory);
+    const std::wstring installation = ReadText(path, L"");
+    ReadText(path, L"Path");
     if (!search) continue;
     WIN32_FIND_DATAW data{};
-    const HANDLE handle = FindFirstFileW(TestedPath(Registry::TextOf(installation)).c_str(), &data);
+    const HANDLE handle = FindFirstFileW(TestedPath(installation).c_str(), &data);
     if (handle != INVALID_HANDLE_VALUE) ++found, FindClose(handle);
   }
   return found;
@@ -85,7 +92,7 @@ WindowTimes WindowStartup() {
   WindowTimes times;
   if (!window.Created()) return times;
   const double start = NowMs();
-  if (root.GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root.GetFileListe();
+  window.ShowRegistrations();
   times.rowsMs = NowMs() - start;
   while (root.PendingChecks() > 0 && NowMs() - start < 120000) {
     MSG message{};
@@ -94,7 +101,7 @@ WindowTimes WindowStartup() {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   times.statusesMs = NowMs() - start;
-  times.rows = root.LstFileList().Count();
+  times.rows = root.EntryList().Count();
   return times;
 }
 
@@ -191,11 +198,9 @@ bool BenchSlowWindow() {
   });
   const double start = NowMs();
   // As the start-up reads the registry: on a worker thread, the rows when it is done.
-  root.ReadCatalogueInBackground();
-  while (root.Entries().Entries().empty() && NowMs() - start < 60000) PumpFor(1);
-  const int slowRow = root.LstFileList().IndexOfId(
-      static_cast<LPARAM>(root.Entries().FindByKey(Scope::Machine, L"SLOW00.EXE")->Id));
-  root.LstFileList().Select(slowRow);
+  root.ReadCatalogue();
+  while (root.Reading() && NowMs() - start < 60000) PumpFor(1);
+  root.Select(root.Entries().FindByKey(Scope::Machine, L"SLOW00.EXE")->Id, false);
   while (root.PendingChecks() > 0 && NowMs() - start < 300000) PumpFor(10);
   const double statusesMs = NowMs() - start;
   PumpFor(3000);  // the panel's row stays slow: its test runs again on every change

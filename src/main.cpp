@@ -8,7 +8,7 @@
 #include "commands/Commands.h"
 #include "ui/Prompts.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

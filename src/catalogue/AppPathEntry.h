@@ -55,6 +55,7 @@ struct AppPathEntry {
   std::optional<Registry::RawValue> StoredInstallation;
   std::optional<Registry::RawValue> StoredDirectory;
   bool HasSettings = false;  // the key holds values besides the default value and "Path"
+  bool Draft = false;        // a new entry still to be typed; no key stands behind it
   FoldedTexts Folded;        // set with the texts above
 };
 
@@ -67,6 +68,11 @@ std::wstring FileNameFromKeyName(std::wstring_view keyName);
 // The image key a status is shown with: "Ready", "Achtung", "Fehler", "Info", "Hilfe" or
 // "Unerreichbar"; empty (no picture) while it is being checked.
 const wchar_t* ImageKeyOf(EntryStatus status);
+
+// The registry editor's full name of the App Paths key below the root of that name, or with
+// `keyName` of that registration's key:
+// <rootName>\Software\Microsoft\Windows\CurrentVersion\App Paths\<keyName>.
+std::wstring AppPathsKeyName(std::wstring_view rootName, std::wstring_view keyName = {});
 
 // Counted in the broken-entry label.
 bool IsBroken(EntryStatus status);

@@ -37,6 +37,12 @@ const wchar_t* ImageKeyOf(EntryStatus status) {
   return L"Fehler";
 }
 
+std::wstring AppPathsKeyName(std::wstring_view rootName, std::wstring_view keyName) {
+  std::wstring name = std::wstring(rootName) + L'\\' + Registry::kAppPathsKey;
+  if (!keyName.empty()) name += L'\\' + std::wstring(keyName);
+  return name;
+}
+
 bool IsBroken(EntryStatus status) {
   return status == EntryStatus::FileNotFound || status == EntryStatus::Broken;
 }

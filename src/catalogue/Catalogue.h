@@ -22,10 +22,17 @@ class Catalogue {
   // Takes `entry` in place of the one with the same scope and key, keeping that one's id;
   // otherwise adds it with a new id. Returns the id.
   EntryId Upsert(AppPathEntry entry);
+  // Removes an entry or a draft.
   bool Remove(EntryId id);
   bool SetStatus(EntryId id, EntryStatus status);
 
   int BrokenCount() const;
+
+  // A new registration still to be typed, shown as a row of its own until it is saved or
+  // dropped: never counted, never found by its key or by Find, kept when the entries are
+  // replaced. Returns its id.
+  EntryId AddDraft(AppPathEntry draft);
+  const AppPathEntry* Draft(EntryId id) const;
 
   // A machine-wide entry that Windows never reads: the user has one of the same name.
   bool HiddenByUser(const AppPathEntry& entry) const;
@@ -36,6 +43,7 @@ class Catalogue {
   void Reindex();
 
   std::vector<AppPathEntry> entries_;
+  std::vector<AppPathEntry> drafts_;
   std::unordered_map<EntryId, size_t> indexOf_;
   // Scope and upper-cased key name to id: finding a key costs the same for 10 or 10,000.
   std::unordered_map<std::wstring, EntryId> idOfKey_;

@@ -49,6 +49,8 @@ EntryId Catalogue::Upsert(AppPathEntry entry) {
 }
 
 bool Catalogue::Remove(EntryId id) {
+  if (std::erase_if(drafts_, [id](const AppPathEntry& draft) { return draft.Id == id; }) > 0)
+    return true;
   const auto found = indexOf_.find(id);
   if (found == indexOf_.end()) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found->second));
@@ -68,6 +70,19 @@ int Catalogue::BrokenCount() const {
   for (const AppPathEntry& entry : entries_)
     if (IsBroken(entry.Status)) ++broken;
   return broken;
+}
+
+EntryId Catalogue::AddDraft(AppPathEntry draft) {
+  draft.Id = nextId_++;
+  draft.Draft = true;
+  drafts_.push_back(std::move(draft));
+  return drafts_.back().Id;
+}
+
+const AppPathEntry* Catalogue::Draft(EntryId id) const {
+  for (const AppPathEntry& draft : drafts_)
+    if (draft.Id == id) return &draft;
+  return nullptr;
 }
 
 bool Catalogue::HiddenByUser(const AppPathEntry& entry) const {

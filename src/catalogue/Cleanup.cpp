@@ -5,6 +5,7 @@
 
 #include "catalogue/EntryValues.h"
 #include "catalogue/KeyNameRules.h"
+#include "catalogue/Scan.h"
 #include "catalogue/StoredNames.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
@@ -15,11 +16,11 @@ namespace {
 // The two roots with an App Paths key.
 bool IsScopeRoot(HKEY root) { return root == RootOf(Scope::Machine) || root == RootOf(Scope::User); }
 
-std::wstring KeyPath(const CleanUpKey& key) { return Registry::kAppPathsPrefix + key.keyName; }
+std::wstring KeyPath(const CleanUpKey& key) { return EntryKeyPath(key.keyName); }
 
 // The key as registration files name it.
 std::wstring FullPath(const CleanUpKey& key) {
-  return RootName(ScopeOfRoot(key.root)) + L'\\' + KeyPath(key);
+  return AppPathsKeyName(ScopeOfRoot(key.root), key.keyName);
 }
 
 CleanUpResult Failure(CleanUpStep step, const CleanUpKey& key, DWORD error) {

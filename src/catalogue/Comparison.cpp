@@ -13,10 +13,6 @@ namespace {
 // Far more than both App Paths keys of any machine; a larger file is no export of them.
 constexpr uint64_t kLargestFile = 256ull << 20;
 
-std::wstring FullPath(Scope scope, const std::wstring& path) {
-  return std::wstring(RootName(scope)) + L'\\' + path;
-}
-
 // The scope's registrations each read whole, so that a key that cannot be read is named. A key
 // that went between the listing and its reading is left out; a missing App Paths key is empty.
 bool ReadScope(Scope scope, Comparison& comparison) {
@@ -26,7 +22,7 @@ bool ReadScope(Scope scope, Comparison& comparison) {
   Registry::KeyTree& appPaths = comparison.now.Of(scope).emplace();
   appPaths.name = L"App Paths";
   if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
-    comparison.keyPath = FullPath(scope, Registry::kAppPathsKey);
+    comparison.keyPath = AppPathsKeyName(scope);
   } else {
     for (const std::wstring& name : names) {
       std::optional<Registry::KeyTree> tree =
@@ -34,7 +30,7 @@ bool ReadScope(Scope scope, Comparison& comparison) {
       if (tree) {
         appPaths.subKeys.push_back(std::move(*tree));
       } else if (error != ERROR_FILE_NOT_FOUND) {
-        comparison.keyPath = FullPath(scope, EntryKeyPath(name));
+        comparison.keyPath = AppPathsKeyName(scope, name);
         break;
       }
     }

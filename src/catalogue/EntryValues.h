@@ -9,6 +9,13 @@
 #include "catalogue/AppPathEntry.h"
 #include "platform/RegistryData.h"
 
+// A registration's two values: the program (the key's default value) and the folders put in
+// front of the search path. The App Paths key's own "Path" value remembers the folder of the
+// last program chosen in the browse dialog and saved.
+inline constexpr wchar_t kInstallationValue[] = L"";
+inline constexpr wchar_t kDirectoryValue[] = L"Path";
+inline constexpr wchar_t kLastBrowseFolderValue[] = L"Path";
+
 // The folders the two folder tokens stand for, looked up once per scan.
 struct FolderPaths {
   std::wstring programFiles;

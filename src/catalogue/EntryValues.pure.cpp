@@ -4,9 +4,6 @@
 #include "platform/ControlPictures.h"
 
 namespace {
-constexpr wchar_t kInstallationValue[] = L"";
-constexpr wchar_t kDirectoryValue[] = L"Path";
-
 std::optional<Registry::RawValue> Stored(const std::vector<Registry::RawValue>& values,
                                          const wchar_t* name) {
   const Registry::RawValue* value = Registry::FindValue(values, name);

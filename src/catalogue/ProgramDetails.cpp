@@ -33,7 +33,7 @@ void AddFileDetails(const std::wstring& program, ProgramDetails& details) {
 }
 
 bool InWindowsFolder(const std::wstring& program) {
-  return LiesInFolder(program, SpecialFolderPath(kCsidlWindows));
+  return LiesInFolder(program, WindowsFolder());
 }
 
 // The machine's program that a user registration hides: the signature is checked only when

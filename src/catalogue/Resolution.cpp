@@ -1,6 +1,6 @@
 #include "catalogue/Resolution.h"
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/Environment.h"
 #include "platform/FileDirPath.h"

@@ -22,10 +22,6 @@ struct Target {
   KeyTree now;
 };
 
-std::wstring FullPath(Scope scope, const std::wstring& keyName) {
-  return std::wstring(RootName(scope)) + L'\\' + EntryKeyPath(keyName);
-}
-
 RestoreResult Failure(RestoreStep step, RestoreKey key, DWORD error) {
   RestoreResult result;
   result.failedStep = step;
@@ -88,10 +84,10 @@ std::vector<RegFile::Entry> UndoEntries(const std::vector<Target>& targets) {
   for (const Target& target : targets) {
     if (target.stored)
       entries.push_back(
-          {FullPath(target.scope, *target.stored), target.now, RegFile::Import::Replace});
+          {AppPathsKeyName(target.scope, *target.stored), target.now, RegFile::Import::Replace});
     else
       entries.push_back(
-          {FullPath(target.scope, target.fromFile->name), {}, RegFile::Import::Remove});
+          {AppPathsKeyName(target.scope, target.fromFile->name), {}, RegFile::Import::Remove});
   }
   return entries;
 }

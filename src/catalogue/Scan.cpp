@@ -22,7 +22,7 @@ std::optional<AppPathEntry> ReadWith(HKEY root, const std::wstring& path,
 }  // namespace
 
 FolderPaths LookUpFolderPaths() {
-  return FolderPaths{SpecialFolderPath(kCsidlProgramFiles), SpecialFolderPath(kCsidlWindows)};
+  return FolderPaths{SpecialFolderPath(FOLDERID_ProgramFiles), WindowsFolder()};
 }
 
 std::vector<AppPathEntry> ScanEntries(HKEY root, const std::wstring& path) {
@@ -42,6 +42,10 @@ Scope ScopeOfRoot(HKEY root) { return root == RootOf(Scope::User) ? Scope::User 
 
 std::wstring RootName(Scope scope) {
   return scope == Scope::User ? UserScope().rootName : L"HKEY_LOCAL_MACHINE";
+}
+
+std::wstring AppPathsKeyName(Scope scope, std::wstring_view keyName) {
+  return AppPathsKeyName(RootName(scope), keyName);
 }
 
 std::wstring EntryKeyPath(const std::wstring& keyName) { return Registry::kAppPathsPrefix + keyName; }

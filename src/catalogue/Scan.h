@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/EntryValues.h"
@@ -20,6 +21,10 @@ Scope ScopeOfRoot(HKEY root);
 // The registry editor's name of the scope's root: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or
 // HKEY_USERS\<SID>.
 std::wstring RootName(Scope scope);
+
+// The registry editor's full name of the scope's App Paths key, or with `keyName` of that
+// registration's key: HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\X.
+std::wstring AppPathsKeyName(Scope scope, std::wstring_view keyName = {});
 
 // The path of a registration's key below its root.
 std::wstring EntryKeyPath(const std::wstring& keyName);

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/FileContent.h"
-#include "platform/Processes.h"
+#include "platform/UniqueHandle.h"
 
 namespace {
 

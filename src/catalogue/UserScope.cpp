@@ -33,7 +33,7 @@ const UserScopeKey& UserScope() {
 std::optional<std::wstring> UserScopeDataFolder() {
   std::optional<std::wstring> base;
   if (UserScope().owner.empty()) {
-    const std::wstring own = SpecialFolderPath(kLocalAppData);
+    const std::wstring own = SpecialFolderPath(FOLDERID_LocalAppData);
     if (!own.empty()) base = own;
   } else {
     base = DesktopUserLocalAppData();

@@ -3,7 +3,8 @@
 #include <utility>
 #include <optional>
 
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 // Switches are ASCII; a locale's case mapping (a Turkish dotless i) must not change them.
@@ -36,24 +37,34 @@ std::optional<OutputFormat> FormatOf(const std::wstring& argument) {
   return std::nullopt;
 }
 
-// `/format:json /list` reads as `/list /format:json`: the order is easily swapped in a script.
-std::vector<std::wstring> CommandFirst(std::vector<std::wstring> arguments) {
-  if (arguments.size() > 1 && IsFormatSwitch(arguments[0]))
-    std::swap(arguments[0], arguments[1]);
-  return arguments;
+bool TakesFormat(CliCommand command) {
+  return command == CliCommand::Check || command == CliCommand::List ||
+         command == CliCommand::Diff;
 }
 
-// /check and /list: at most one format switch after the command.
-CliRequest WithFormat(CliCommand command, const std::vector<std::wstring>& arguments) {
-  CliRequest request{command};
-  for (size_t i = 1; i < arguments.size(); ++i) {
-    if (i > 1 || !IsFormatSwitch(arguments[i]))
-      return Problem(Texts::kCliSurplusArgument + arguments[i]);
-    const std::optional<OutputFormat> format = FormatOf(arguments[i]);
-    if (!format) return Problem(Texts::kCliUnknownFormat + arguments[i]);
-    request.format = *format;
-  }
-  return request;
+// The format switches apart from the rest, each side in its given order: a script may put
+// `/format:json` before the command or after its file.
+std::pair<std::vector<std::wstring>, std::vector<std::wstring>> FormatsApart(
+    const std::vector<std::wstring>& arguments) {
+  std::pair<std::vector<std::wstring>, std::vector<std::wstring>> apart;
+  for (const std::wstring& argument : arguments)
+    (IsFormatSwitch(argument) ? apart.first : apart.second).push_back(argument);
+  return apart;
+}
+
+// At most one format, for a command that writes records.
+CliRequest WithFormat(CliRequest request, const std::vector<std::wstring>& formats) {
+  if (formats.empty() || request.command == CliCommand::Usage) return request;
+  if (!TakesFormat(request.command)) return Problem(Texts::kCliSurplusArgument + formats[0]);
+  if (formats.size() > 1) return Problem(Texts::kCliSurplusArgument + formats[1]);
+  request.format = FormatOf(formats[0]);
+  return request.format ? request : Problem(Texts::kCliUnknownFormat + formats[0]);
+}
+
+// A command and nothing after it.
+CliRequest Alone(CliCommand command, const std::vector<std::wstring>& arguments) {
+  if (arguments.size() > 1) return Problem(Texts::kCliSurplusArgument + arguments[1]);
+  return CliRequest{command};
 }
 
 // /clean and /diff: exactly one file after the command.
@@ -65,19 +76,25 @@ CliRequest FileRequest(CliCommand command, const std::vector<std::wstring>& argu
   (command == CliCommand::Clean ? request.undoFile : request.file) = arguments[1];
   return request;
 }
-}  // namespace
 
-CliRequest ParseArguments(const std::vector<std::wstring>& given) {
-  if (given.empty()) return CliRequest{CliCommand::Help};
-  const std::vector<std::wstring> arguments = CommandFirst(given);
+// The command and its own arguments, the format switches taken out.
+CliRequest CommandRequest(const std::vector<std::wstring>& arguments) {
   const std::wstring name = SwitchName(arguments[0]);
-  if (name == L"check") return WithFormat(CliCommand::Check, arguments);
-  if (name == L"list") return WithFormat(CliCommand::List, arguments);
-  if (name == L"clean") return FileRequest(CliCommand::Clean, arguments, Texts::kCliMissingUndoFile);
+  if (name == L"check") return Alone(CliCommand::Check, arguments);
+  if (name == L"list") return Alone(CliCommand::List, arguments);
+  if (name == L"clean")
+    return FileRequest(CliCommand::Clean, arguments, Texts::kCliMissingUndoFile);
   if (name == L"diff") return FileRequest(CliCommand::Diff, arguments, Texts::kCliMissingDiffFile);
   if (name != L"?" && name != L"h") return Problem(Texts::kCliUnknownSwitch + arguments[0]);
-  if (arguments.size() > 1) return Problem(Texts::kCliSurplusArgument + arguments[1]);
-  return CliRequest{CliCommand::Help};
+  return Alone(CliCommand::Help, arguments);
+}
+}  // namespace
+
+CliRequest ParseArguments(const std::vector<std::wstring>& arguments) {
+  if (arguments.empty()) return CliRequest{CliCommand::Help};
+  const auto [formats, rest] = FormatsApart(arguments);
+  if (rest.empty()) return Problem(Texts::kCliUnknownSwitch + formats[0]);
+  return WithFormat(CommandRequest(rest), formats);
 }
 
 int CliExit::Count(size_t broken) {

@@ -7,16 +7,12 @@
 #include "cli/Registrations.h"
 #include "cli/Report.h"
 #include "platform/ControlPictures.h"
+#include "platform/Dateiexistenz.h"
 #include "platform/Registry.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
-// The undo file checks this too, but only when there is something to remove; a script must
-// learn of its mistake on a clean machine as well.
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<CleanUpKey> RemovableKeys(const std::vector<CleanUpCandidate>& broken) {
   std::vector<CleanUpKey> keys;
   for (const CleanUpCandidate& candidate : broken)
@@ -102,10 +98,13 @@ int Clean(const std::wstring& undoArgument, OutputChannel& out) {
     return CliExit::kUnreadableKey;
   }
   const std::wstring undoFile = AbsolutePath(undoArgument);
-  if (Exists(undoFile)) return RefuseExistingFile(undoFile);
-  const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
+  // The undo file checks this too, but only when there is something to remove; a script must
+  // learn of its mistake on a clean machine as well.
+  if (PathExists(undoFile)) return RefuseExistingFile(undoFile);
+  const Catalogue registrations = RegistrationsWithStatus();
+  const bool machineWritable = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
   const std::vector<CleanUpCandidate> broken =
-      BrokenEntries(entries, Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey));
+      BrokenEntries(registrations.Entries(), machineWritable);
   const CleanUpResult result = CleanUp(undoFile, RemovableKeys(broken));
   for (const RemovedKey& removed : result.removed)
     out.WriteLine(RemovedLine(ScopeOfRoot(removed.root), removed.keyName));

@@ -8,7 +8,8 @@
 #include "cli/DiffCommand.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 int ShowUsage(OutputChannel& out) {
@@ -31,35 +32,35 @@ bool KeysReadable() {
   return !unreadable;
 }
 
-void WriteRecords(OutputChannel& out, OutputFormat format,
-                  const std::vector<ListedRegistration>& registrations) {
-  for (const std::wstring& line : FormattedLines(format, registrations)) out.WriteLine(line);
+void WriteRecords(OutputChannel& out, OutputFormat format, const Catalogue& registrations,
+                  const std::vector<const AppPathEntry*>& entries) {
+  std::vector<ListedRegistration> listed;
+  for (const AppPathEntry* entry : entries) listed.push_back(Listed(registrations, *entry));
+  out.WriteLines(FormattedLines(format, RegistrationRecords(listed)));
 }
 
 int List(OutputChannel& out, OutputFormat format) {
   if (!KeysReadable()) return CliExit::kUnreadableKey;
-  std::vector<ListedRegistration> registrations;
-  for (const AppPathEntry& entry : RegistrationsWithStatus())
-    registrations.push_back(Listed(entry));
-  WriteRecords(out, format, registrations);
+  const Catalogue registrations = RegistrationsWithStatus();
+  std::vector<const AppPathEntry*> entries;
+  for (const AppPathEntry& entry : registrations.Entries()) entries.push_back(&entry);
+  WriteRecords(out, format, registrations, entries);
   return 0;
 }
 
-// The tab-separated lines stay as scripts written for them know them; CSV and JSON carry
-// the records of /list.
-int Check(OutputChannel& out, OutputFormat format) {
+// Without a format the lines stay as scripts written for them know them; with one, the
+// records of /list.
+int Check(OutputChannel& out, std::optional<OutputFormat> format) {
   if (!KeysReadable()) return CliExit::kUnreadableKey;
-  const std::vector<AppPathEntry> entries = RegistrationsWithStatus();
+  const Catalogue registrations = RegistrationsWithStatus();
   // Whether a broken registration may go does not matter to the report.
-  const std::vector<CleanUpCandidate> broken = BrokenEntries(entries, true);
-  if (format == OutputFormat::Tsv) {
-    for (const CleanUpCandidate& candidate : broken) out.WriteLine(CheckLine(*candidate.entry));
-  } else {
-    std::vector<ListedRegistration> registrations;
-    for (const CleanUpCandidate& candidate : broken)
-      registrations.push_back(Listed(*candidate.entry));
-    WriteRecords(out, format, registrations);
-  }
+  const std::vector<CleanUpCandidate> broken = BrokenEntries(registrations.Entries(), true);
+  std::vector<const AppPathEntry*> entries;
+  for (const CleanUpCandidate& candidate : broken) entries.push_back(candidate.entry);
+  if (format)
+    WriteRecords(out, *format, registrations, entries);
+  else
+    for (const AppPathEntry* entry : entries) out.WriteLine(CheckLine(*entry));
   return CliExit::Count(broken.size());
 }
 }  // namespace
@@ -72,11 +73,11 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     case CliCommand::Check:
       return Check(out, request.format);
     case CliCommand::List:
-      return List(out, request.format);
+      return List(out, request.format.value_or(OutputFormat::Tsv));
     case CliCommand::Clean:
       return Clean(request.undoFile, out);
     case CliCommand::Diff:
-      return Diff(request.file, out);
+      return Diff(request.file, request.format, out);
     default:
       return ShowUsage(out);
   }

@@ -94,3 +94,7 @@ void OutputChannel::WriteLine(std::wstring_view line) {
   else if (IsValid(handle_))
     WriteBytes(handle_, Utf8(text));
 }
+
+void OutputChannel::WriteLines(const std::vector<std::wstring>& lines) {
+  for (const std::wstring& line : lines) WriteLine(line);
+}

@@ -22,6 +22,7 @@ class OutputChannel {
   // Writes `line` and CRLF: UTF-16 to a console, UTF-8 bytes to a file or pipe. Output that
   // has nowhere to go (started from Explorer, reader gone) is dropped.
   void WriteLine(std::wstring_view line);
+  void WriteLines(const std::vector<std::wstring>& lines);
 
  private:
   HANDLE handle_ = nullptr;

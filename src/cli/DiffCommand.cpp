@@ -2,9 +2,11 @@
 
 #include "catalogue/Comparison.h"
 #include "cli/Arguments.h"
+#include "cli/Formats.h"
 #include "cli/Registrations.h"
 #include "cli/Report.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 int ReportFailure(const Comparison& comparison, const std::wstring& file) {
@@ -27,11 +29,14 @@ int ReportFailure(const Comparison& comparison, const std::wstring& file) {
 }
 }  // namespace
 
-int Diff(const std::wstring& fileArgument, OutputChannel& out) {
+int Diff(const std::wstring& fileArgument, std::optional<OutputFormat> format, OutputChannel& out) {
   const std::wstring file = AbsolutePath(fileArgument);
   const Comparison comparison = CompareWithFile(file);
   if (!comparison.ok()) return ReportFailure(comparison, file);
-  for (const Difference& difference : comparison.differences)
-    out.WriteLine(TabSeparated(DiffFields(difference)));
+  if (format)
+    out.WriteLines(FormattedLines(*format, DifferenceRecords(comparison.differences)));
+  else
+    for (const Difference& difference : comparison.differences)
+      out.WriteLine(TabSeparated(DiffFields(difference)));
   return CliExit::Count(comparison.differences.size());
 }

@@ -52,18 +52,36 @@ std::wstring Joined(const std::vector<std::wstring>& fields, wchar_t separator) 
   return line;
 }
 
-std::vector<std::wstring> WideNames() {
+std::vector<std::wstring> WideNames(const RecordTable& table) {
   std::vector<std::wstring> names;
-  for (const std::string& name : FieldNames()) names.emplace_back(name.begin(), name.end());
+  for (const std::string& name : table.names) names.emplace_back(name.begin(), name.end());
   return names;
 }
 
-std::vector<std::wstring> JsonLines(const std::vector<ListedRegistration>& registrations) {
-  if (registrations.empty()) return {L"[]"};
+// A list's texts joined by ";" for the formats that have no lists.
+std::vector<std::wstring> FlatTexts(const std::vector<FieldValue>& values) {
+  std::vector<std::wstring> texts;
+  for (const FieldValue& value : values)
+    texts.push_back(std::holds_alternative<std::wstring>(value)
+                        ? std::get<std::wstring>(value)
+                        : Joined(std::get<std::vector<std::wstring>>(value), L';'));
+  return texts;
+}
+
+nlohmann::ordered_json JsonValue(const FieldValue& value) {
+  if (const auto* text = std::get_if<std::wstring>(&value)) return Utf8(*text);
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const std::wstring& text : std::get<std::vector<std::wstring>>(value))
+    list.push_back(Utf8(text));
+  return list;
+}
+
+std::vector<std::wstring> JsonLines(const RecordTable& table) {
+  if (table.records.empty()) return {L"[]"};
   std::vector<std::wstring> lines{L"["};
-  for (size_t i = 0; i < registrations.size(); ++i)
-    lines.push_back(JsonObject(FieldNames(), FieldTexts(registrations[i])) +
-                    (i + 1 < registrations.size() ? L"," : L""));
+  for (size_t i = 0; i < table.records.size(); ++i)
+    lines.push_back(JsonObject(table.names, table.records[i]) +
+                    (i + 1 < table.records.size() ? L"," : L""));
   lines.emplace_back(L"]");
   return lines;
 }
@@ -76,9 +94,10 @@ std::wstring CsvLine(const std::vector<std::wstring>& fields) {
 }
 
 std::wstring JsonObject(const std::vector<std::string>& names,
-                        const std::vector<std::wstring>& texts) {
+                        const std::vector<FieldValue>& values) {
   nlohmann::ordered_json object = nlohmann::ordered_json::object();
-  for (size_t i = 0; i < names.size() && i < texts.size(); ++i) object[names[i]] = Utf8(texts[i]);
+  for (size_t i = 0; i < names.size() && i < values.size(); ++i)
+    object[names[i]] = JsonValue(values[i]);
   // Utf8 writes valid UTF-8 only; should anything else reach the writer, it is replaced by
   // U+FFFD rather than thrown about.
   const std::string ascii =
@@ -86,13 +105,13 @@ std::wstring JsonObject(const std::vector<std::string>& names,
   return std::wstring(ascii.begin(), ascii.end());
 }
 
-std::vector<std::wstring> FormattedLines(OutputFormat format,
-                                         const std::vector<ListedRegistration>& registrations) {
-  if (format == OutputFormat::Json) return JsonLines(registrations);
+std::vector<std::wstring> FormattedLines(OutputFormat format, const RecordTable& table) {
+  if (format == OutputFormat::Json) return JsonLines(table);
   const bool csv = format == OutputFormat::Csv;
-  std::vector<std::wstring> lines{csv ? CsvLine(WideNames()) : Joined(WideNames(), L'\t')};
-  for (const ListedRegistration& registration : registrations) {
-    const std::vector<std::wstring> texts = FieldTexts(registration);
+  const std::vector<std::wstring> names = WideNames(table);
+  std::vector<std::wstring> lines{csv ? CsvLine(names) : Joined(names, L'\t')};
+  for (const std::vector<FieldValue>& record : table.records) {
+    const std::vector<std::wstring> texts = FlatTexts(record);
     lines.push_back(csv ? CsvLine(texts) : TabSeparated(texts));
   }
   return lines;

@@ -1,12 +1,14 @@
 #include "cli/Registrations.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ProgramDetails.h"
 #include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
 #include "cli/Console.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 std::optional<UnreadableKey> FindUnreadableKey() {
   for (const Scope scope : {Scope::Machine, Scope::User}) {
@@ -25,26 +27,23 @@ void ReportUnreadable(const UnreadableKey& unreadable) {
   err.WriteLine(Texts::kCliReason + ReasonText(unreadable.error));
 }
 
-std::vector<AppPathEntry> RegistrationsWithStatus() {
+Catalogue RegistrationsWithStatus() {
   Catalogue catalogue;
   catalogue.Reset(ScanBothScopes());
-  std::vector<AppPathEntry> entries = catalogue.Entries();
-  for (AppPathEntry& entry : entries)
-    entry.Status = catalogue.HiddenByUser(entry) ? EntryStatus::Hidden : EntryStatusOf(entry);
-  return entries;
+  for (const AppPathEntry& entry : std::vector<AppPathEntry>(catalogue.Entries()))
+    catalogue.SetStatus(entry.Id, catalogue.HiddenByUser(entry) ? EntryStatus::Hidden
+                                                                : EntryStatusOf(entry));
+  return catalogue;
 }
 
-ListedRegistration Listed(const AppPathEntry& entry) {
-  return ListedRegistration{entry, StartedProgram(entry)};
+ListedRegistration Listed(const Catalogue& registrations, const AppPathEntry& entry) {
+  return ListedRegistration{entry, StartedProgram(entry),
+                            ComputeProgramDetails(DetailsRequestOf(registrations, entry))};
 }
 
 std::wstring ReasonText(DWORD error) {
   const std::wstring text = SystemMessage(error);
   return text.empty() ? Texts::kErrorCode + std::to_wstring(error) : text;
-}
-
-std::wstring AppPathsKeyName(Scope scope) {
-  return std::wstring(RootName(scope)) + L'\\' + Registry::kAppPathsKey;
 }
 
 std::wstring AbsolutePath(const std::wstring& path) {

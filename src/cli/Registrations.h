@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/AppPathEntry.h"
+#include "catalogue/Catalogue.h"
 #include "cli/Records.h"
 
 struct UnreadableKey {
@@ -23,16 +24,14 @@ void ReportUnreadable(const UnreadableKey& unreadable);
 
 // Every registration of both keys with its status: Hidden for a machine entry a user entry of
 // the same name hides, else as Windows resolves it. Tests every program's file.
-std::vector<AppPathEntry> RegistrationsWithStatus();
+Catalogue RegistrationsWithStatus();
 
-// The registration with the program it starts, for its record. Touches the file system.
-ListedRegistration Listed(const AppPathEntry& entry);
+// An entry of `registrations` with the program it starts and that program's details, for its
+// record. Reads the program's file, its signature and who may change it.
+ListedRegistration Listed(const Catalogue& registrations, const AppPathEntry& entry);
 
 // The system's text for `error`, or the error's number when the system has none.
 std::wstring ReasonText(DWORD error);
-
-// "HKEY_LOCAL_MACHINE\Software\...\App Paths" for the machine's key.
-std::wstring AppPathsKeyName(Scope scope);
 
 // `path` relative to the current folder made whole; as given when the system cannot.
 std::wstring AbsolutePath(const std::wstring& path);

@@ -19,11 +19,17 @@ std::wstring RemovedLine(Scope scope, const std::wstring& keyName);
 // /clean: scope, key name and why a broken registration stayed (Texts::KeptReason).
 std::wstring KeptLine(Scope scope, const std::wstring& keyName, const std::wstring& why);
 
-// /diff: one difference as its fields, the one place that decides what a record holds: "added",
-// "removed" or "changed"; the scope; the key name; for a changed registration each value that
-// differs (@ for the default value, else its name in double quotes), then each sub-key
-// ([name]).
+// /diff's line for one difference as its fields: "added", "removed" or "changed"; the scope;
+// the key name; for a changed registration its ChangedParts, each a field of its own.
 std::vector<std::wstring> DiffFields(const Difference& difference);
+
+// "added", "removed" or "changed".
+const wchar_t* ChangeWord(Change change);
+
+// What differs in a changed registration, the one place that names it (lines and records):
+// each value that differs (@ for the default value, else its name in double quotes), then
+// each sub-key ([name]); empty for the others.
+std::vector<std::wstring> ChangedParts(const Difference& difference);
 
 // The fields separated by a tab, their own control characters as pictures.
 std::wstring TabSeparated(const std::vector<std::wstring>& fields);

@@ -2,7 +2,7 @@
 
 #include "cli/Records.h"
 #include "platform/ControlPictures.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 const wchar_t* ScopeWord(Scope scope) {
@@ -16,18 +16,6 @@ std::wstring StoredInstallation(const AppPathEntry& entry) {
   if (!entry.StoredInstallation) return {};
   return WithControlPictures(
       Registry::TextOfRaw(*entry.StoredInstallation).value_or(std::wstring()));
-}
-
-const wchar_t* ChangeWord(Change change) {
-  switch (change) {
-    case Change::Added:
-      return L"added";
-    case Change::Removed:
-      return L"removed";
-    case Change::Changed:
-      break;
-  }
-  return L"changed";
 }
 
 // As a registration file names them, so that the default value and a value named "@" differ.
@@ -53,8 +41,26 @@ std::wstring KeptLine(Scope scope, const std::wstring& keyName, const std::wstri
 std::vector<std::wstring> DiffFields(const Difference& difference) {
   std::vector<std::wstring> fields = {ChangeWord(difference.change), ScopeWord(difference.scope),
                                       difference.keyName};
-  for (const ChangedPart& part : difference.parts) fields.push_back(PartField(part));
+  for (std::wstring& part : ChangedParts(difference)) fields.push_back(std::move(part));
   return fields;
+}
+
+const wchar_t* ChangeWord(Change change) {
+  switch (change) {
+    case Change::Added:
+      return L"added";
+    case Change::Removed:
+      return L"removed";
+    case Change::Changed:
+      break;
+  }
+  return L"changed";
+}
+
+std::vector<std::wstring> ChangedParts(const Difference& difference) {
+  std::vector<std::wstring> parts;
+  for (const ChangedPart& part : difference.parts) parts.push_back(PartField(part));
+  return parts;
 }
 
 std::wstring TabSeparated(const std::vector<std::wstring>& fields) {

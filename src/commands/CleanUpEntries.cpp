@@ -16,8 +16,7 @@
 #include "platform/ControlPictures.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
-#include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -37,8 +36,8 @@ std::vector<CleanUpRow> RowsOf(const std::vector<CleanUpCandidate>& candidates) 
   return rows;
 }
 
-void Tell(Root& root, const std::wstring& text, UINT icon) {
-  root.Ask().Message(root.Handle(), text, root.Title(), MB_OK | icon);
+void Tell(CommandHost& host, const std::wstring& text, UINT icon) {
+  host.Tell(text, MB_OK | icon);
 }
 
 std::wstring StepText(CleanUpStep step) {
@@ -57,33 +56,32 @@ std::wstring StepText(CleanUpStep step) {
   return Texts::kCleanUpStepDelete;
 }
 
-void ReportFailure(Root& root, const CleanUpResult& result, const std::wstring& undoPath) {
+void ReportFailure(CommandHost& host, const CleanUpResult& result, const std::wstring& undoPath) {
   const bool undo = result.failedStep == CleanUpStep::UndoFile;
   std::wstring text = result.failedStep == CleanUpStep::Delete ? Texts::kCleanUpDeleteFailed
                                                                : Texts::kCleanUpFailed;
   text += L"\n" + StepText(result.failedStep) + L"\n" + (undo ? undoPath : WithControlPictures(result.failedKey.keyName));
   const DWORD code = undo ? result.undoFile.error : result.error;
   if (code != ERROR_SUCCESS) text += L"\n" + SystemMessage(code);
-  Tell(root, text, MB_ICONERROR);
+  Tell(host, text, MB_ICONERROR);
 }
 
-std::wstring NewUndoPath(Root& root) {
+std::wstring NewUndoPath(CommandHost& host) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  std::wstring folder = DirectoryPart(root.BackupPath());
+  std::wstring folder = DirectoryPart(host.BackupPath());
   if (!folder.empty()) folder.pop_back();
   return UndoFilePath(folder, now);
 }
 
 // The rows of removed keys go; the panel shows the row selected then.
-void ForgetRemoved(Root& root, const std::vector<RemovedKey>& removed) {
+void ForgetRemoved(CommandHost& host, const std::vector<RemovedKey>& removed) {
   for (const RemovedKey& key : removed) {
-    if (const AppPathEntry* entry = root.Entries().FindByKey(ScopeOfRoot(key.root), key.keyName))
-      root.Forget(entry->Id);
+    if (const AppPathEntry* entry = host.Entries().FindByKey(ScopeOfRoot(key.root), key.keyName))
+      host.Forget(entry->Id);
   }
-  if (root.LstFileList().SelectedIndex() < 0 && root.LstFileList().Count() > 0)
-    root.LstFileList().Select(0);
-  root.LoadSelectedRow();
+  host.SelectFirstRowWhenNoneIs();
+  host.LoadSelectedRow();
 }
 
 // "Tool.exe (Computer): behalten: inzwischen geändert", one a line.
@@ -107,33 +105,33 @@ std::wstring DoneText(const CleanUpResult& result, const std::wstring& undoPath)
 
 }  // namespace
 
-void CleanUpEntries(Root& root) {
-  if (root.PendingChecks() > 0) {
-    Tell(root, Texts::kCleanUpStillChecking, MB_ICONINFORMATION);
+void CleanUpEntries(CommandHost& host) {
+  if (host.PendingChecks() > 0) {
+    Tell(host, Texts::kCleanUpStillChecking, MB_ICONINFORMATION);
     return;
   }
   const std::vector<CleanUpCandidate> candidates =
-      BrokenEntries(root.Entries().Entries(), root.MachineWritable());
+      BrokenEntries(host.Entries().Entries(), host.MayChange(Scope::Machine));
   if (candidates.empty()) {
-    Tell(root, Texts::kCleanUpNothing, MB_ICONINFORMATION);
+    Tell(host, Texts::kCleanUpNothing, MB_ICONINFORMATION);
     return;
   }
-  const std::optional<std::vector<bool>> chosen = root.Ask().AskCleanUp(root.Handle(), RowsOf(candidates));
+  const std::optional<std::vector<bool>> chosen = host.Ask().AskCleanUp(host.Owner(), RowsOf(candidates));
   if (!chosen) return;
   std::vector<CleanUpKey> keys;
   for (size_t i = 0; i < candidates.size() && i < chosen->size(); ++i)
     if ((*chosen)[i] && candidates[i].removable()) keys.push_back(CleanUpKeyOf(*candidates[i].entry));
   if (keys.empty()) return;
-  const std::wstring undoPath = NewUndoPath(root);
+  const std::wstring undoPath = NewUndoPath(host);
   // The programs are tested again, and a share that does not answer must not freeze the window.
   CleanUpResult result;
-  root.RunOffTheWindowThread([&] { result = CleanUp(undoPath, keys); });
-  ForgetRemoved(root, result.removed);
+  host.RunOffTheWindowThread([&] { result = CleanUp(undoPath, keys); });
+  ForgetRemoved(host, result.removed);
   if (!result.ok()) {
-    ReportFailure(root, result, undoPath);
+    ReportFailure(host, result, undoPath);
     return;
   }
-  Tell(root, DoneText(result, undoPath), MB_ICONINFORMATION);
+  Tell(host, DoneText(result, undoPath), MB_ICONINFORMATION);
   // Rows of keys that changed meanwhile show what their keys hold now.
-  if (!result.kept.empty()) root.Refresh();
+  if (!result.kept.empty()) host.Refresh();
 }

@@ -1,30 +1,34 @@
 #include "commands/Commands.h"
 
-#include "ui/Root.h"
+// A draft row and the panel ready for its name; nothing is written until the panel is saved.
+// The panel's typed texts are saved or dropped first, as the user answers; Abbrechen stays.
+void NewEntry(CommandHost& host) {
+  if (host.LeavePanel()) host.StartNewEntry();
+}
 
-void InstallCommands(Root& root) {
-  root.SetCommandHandler([&root](Command command) {
+void InstallCommands(CommandHost& host) {
+  host.SetCommandHandler([&host](Command command) {
     switch (command) {
       case Command::Speichern:
-        SaveEntry(root);
+        SaveEntry(host);
         break;
       case Command::Hinzufügen:
-        NewEntry(root);
+        NewEntry(host);
         break;
       case Command::Löschen:
-        DeleteEntry(root);
+        DeleteEntry(host);
         break;
       case Command::Umbenennen:
-        RenameEntry(root);
+        RenameEntry(host);
         break;
       case Command::Ausführen:
-        RunApplication(root);
+        RunApplication(host);
         break;
       case Command::Exportieren:
-        ExportEntry(root);
+        ExportEntry(host);
         break;
       case Command::Bereinigen:
-        CleanUpEntries(root);
+        CleanUpEntries(host);
         break;
       case Command::Bearbeiten:
         break;  // the window edits by itself

@@ -1,8 +1,9 @@
 #pragma once
-// The operations on one registration, started from the context menu or the OK button.
+// The operations on one registration, started from the context menu or the OK button. Each
+// reaches the window only through CommandHost.
 #include <string>
 
-class Root;
+#include "ui/CommandHost.h"
 
 // What a save did.
 enum class SaveResult {
@@ -18,13 +19,13 @@ struct SaveOptions {
   std::wstring carryOverFrom;
 };
 
-SaveResult SaveEntry(Root& root, const SaveOptions& options = {});  // BHinzufügen
-void NewEntry(Root& root);                                          // mnuHinzufügen
-void DeleteEntry(Root& root);                                       // mnuLöschen
-void RenameEntry(Root& root);                                       // mnuUmbenennen
-void RunApplication(Root& root);                                    // mnuAusführen
-void ExportEntry(Root& root);                                       // mnuExportieren
-void CleanUpEntries(Root& root);                                    // mnuBereinigen
+SaveResult SaveEntry(CommandHost& host, const SaveOptions& options = {});  // BHinzufügen
+void NewEntry(CommandHost& host);                                          // mnuHinzufügen
+void DeleteEntry(CommandHost& host);                                       // mnuLöschen
+void RenameEntry(CommandHost& host);                                       // mnuUmbenennen
+void RunApplication(CommandHost& host);                                    // mnuAusführen
+void ExportEntry(CommandHost& host);                                       // mnuExportieren
+void CleanUpEntries(CommandHost& host);                                    // mnuBereinigen
 
 // Connects the window's commands to the operations above.
-void InstallCommands(Root& root);
+void InstallCommands(CommandHost& host);

@@ -12,8 +12,7 @@
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "ui/FileDialogFlags.h"
-#include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -50,12 +49,12 @@ class TemporaryExport {
   std::wstring folder_;
 };
 
-bool ExportKeyInto(Root& root, const std::wstring& file, const AppPathEntry& entry) {
+bool ExportKeyInto(CommandHost& host, const std::wstring& file, const AppPathEntry& entry) {
   // A registration removed since the list was filled has nothing to export, whatever the
   // registry editor would write for it.
   if (!Registry::KeyExists(RootOf(entry.Scope), EntryKeyPath(entry.KeyName))) return false;
   if (file.empty()) return false;
-  return root.StartRegistryExport(file, ExportKeyPath(RootName(entry.Scope), entry.KeyName));
+  return host.StartRegistryExport(file, AppPathsKeyName(entry.Scope, entry.KeyName));
 }
 
 FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
@@ -68,45 +67,41 @@ FileDialogRequest SaveDialogFor(const std::wstring& proposal) {
 }
 
 // The shared dialog keeps the name it last held, the proposal when the user cancels.
-std::optional<std::wstring> AskForTarget(Root& root, const std::wstring& entryName) {
+std::optional<std::wstring> AskForTarget(CommandHost& host, const std::wstring& entryName) {
   const std::wstring proposal = ExportProposal(entryName);
-  root.Dialog1FileName() = proposal;
-  std::optional<std::wstring> chosen = root.Ask().SaveFile(root.Handle(), SaveDialogFor(proposal));
+  host.Dialog1FileName() = proposal;
+  std::optional<std::wstring> chosen = host.Ask().SaveFile(host.Owner(), SaveDialogFor(proposal));
   if (!chosen || chosen->empty()) return std::nullopt;
-  root.Dialog1FileName() = *chosen;
+  host.Dialog1FileName() = *chosen;
   return chosen;
 }
 
-void ReportFailedExport(Root& root, const AppPathEntry& entry) {
-  root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kExportFailed) + L"\n" +
-                         WithControlPictures(ExportKeyPath(RootName(entry.Scope), entry.KeyName)),
-                     root.Title(), MB_OK | MB_ICONSTOP);
+void ReportFailedExport(CommandHost& host, const AppPathEntry& entry) {
+  host.Tell(std::wstring(Texts::kExportFailed) + L"\n" +
+                         WithControlPictures(AppPathsKeyName(entry.Scope, entry.KeyName)), MB_OK | MB_ICONSTOP);
 }
 
-void ReportFailedCopy(Root& root, const std::wstring& target, DWORD error) {
-  root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kExportCopyFailed) + L"\n" + target + L"\n" +
-                         SystemMessage(error),
-                     root.Title(), MB_OK | MB_ICONSTOP);
+void ReportFailedCopy(CommandHost& host, const std::wstring& target, DWORD error) {
+  host.Tell(std::wstring(Texts::kExportCopyFailed) + L"\n" + target + L"\n" +
+                         SystemMessage(error), MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
 
 // The registry editor writes the file; StartRegistryExport waits for it and trusts the file
 // only when this export wrote it, so the copy never hands on a half-written or stale file.
-void ExportEntry(Root& root) {
-  const AppPathEntry* found = root.SelectedEntry();
+void ExportEntry(CommandHost& host) {
+  const AppPathEntry* found = host.SelectedEntry();
   if (found == nullptr) return;
   const AppPathEntry entry = *found;
-  if (RefusedForNul(root, entry.KeyName)) return;
+  if (RefusedForNul(host, entry.KeyName)) return;
   const TemporaryExport temporary;
-  if (!ExportKeyInto(root, temporary.File(), entry)) {
-    ReportFailedExport(root, entry);
+  if (!ExportKeyInto(host, temporary.File(), entry)) {
+    ReportFailedExport(host, entry);
     return;
   }
-  const std::optional<std::wstring> target = AskForTarget(root, entry.FileName);
+  const std::optional<std::wstring> target = AskForTarget(host, entry.FileName);
   if (!target) return;
   if (!CopyFileW(temporary.File().c_str(), target->c_str(), FALSE))
-    ReportFailedCopy(root, *target, GetLastError());
+    ReportFailedCopy(host, *target, GetLastError());
 }

@@ -1,6 +1,6 @@
 #include "commands/KeyNames.h"
 
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 constexpr size_t kExtensionLength = 4;  // ".exe"

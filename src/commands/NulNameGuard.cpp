@@ -1,11 +1,10 @@
 #include "commands/NulNameGuard.h"
 
 #include "catalogue/KeyNameRules.h"
-#include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
-bool RefusedForNul(Root& root, const std::wstring& keyName) {
+bool RefusedForNul(CommandHost& host, const std::wstring& keyName) {
   if (!HoldsNul(keyName)) return false;
-  root.Ask().Message(root.Handle(), Texts::kNulNameRefused, root.Title(), MB_OK | MB_ICONWARNING);
+  host.Tell(Texts::kNulNameRefused, MB_OK | MB_ICONWARNING);
   return true;
 }

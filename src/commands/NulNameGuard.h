@@ -4,7 +4,7 @@
 // look-alike. Delete and the clean-up address the counted name and need no guard.
 #include <string>
 
-class Root;
+#include "ui/CommandHost.h"
 
 // True, after telling the user why, when `keyName` (as stored) holds a NUL.
-bool RefusedForNul(Root& root, const std::wstring& keyName);
+bool RefusedForNul(CommandHost& host, const std::wstring& keyName);

@@ -13,105 +13,91 @@
 #include "commands/RenamePlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
-#include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
 // The row being renamed, recorded before anything changes: the entry it shows (none for the
-// placeholder of a new entry, which has no key behind it).
+// draft of a new entry, which has no key behind it).
 struct RenamedRow {
-  LPARAM rowId = 0;
+  EntryId id = 0;
   std::optional<AppPathEntry> entry;
   std::wstring oldName;  // as the row shows it
 };
 
-std::optional<RenamedRow> RecordSelectedRow(Root& root) {
-  ListView& list = root.LstFileList();
-  const int selected = list.SelectedIndex();
-  if (selected < 0) return std::nullopt;
+std::optional<RenamedRow> RecordSelectedRow(CommandHost& host) {
   RenamedRow row;
-  row.rowId = list.IdOf(selected);
-  row.oldName = list.Text(selected);
-  if (const AppPathEntry* entry = root.EntryOfRow(selected)) row.entry = *entry;
+  if (const AppPathEntry* entry = host.SelectedEntry()) {
+    row.entry = *entry;
+  } else if (const AppPathEntry* draft = host.Entries().Draft(host.SelectedDraft())) {
+    row.id = draft->Id;
+    row.oldName = draft->FileName;
+    return row;
+  } else {
+    return std::nullopt;
+  }
+  row.id = row.entry->Id;
+  row.oldName = row.entry->FileName;
   return row;
 }
 
-// The dialog hands its answer back through Text1, which stays editable until the command ends:
+// The dialog's answer stands in the file name box, which stays editable until the command ends:
 // the save asks before it overwrites another registration. Cancelling, closing or an empty
 // answer keep the old name.
-std::wstring AskForNewName(Root& root, const RenamedRow& row) {
-  root.Text1().SetLocked(false);
-  const std::wstring proposed = root.Text1().Text();
-  root.Text1().SetText(L"");
+std::wstring AskForNewName(CommandHost& host, const RenamedRow& row) {
+  const std::wstring proposed = host.StartRename();
   const std::optional<std::wstring> answer =
-      root.Ask().AskNewName(root.Handle(), proposed, root.Text2().Text());
+      host.Ask().AskNewName(host.Owner(), proposed, host.PanelBoxes().installation);
   const std::wstring newName = answer && !answer->empty() ? *answer : row.oldName;
-  root.Text1().SetText(newName);
+  host.SetFileName(newName);
   return newName;
 }
 
-void KeepOldName(Root& root, const RenamedRow& row) {
-  root.Text1().SetText(row.oldName);
-  root.LstFileList().Select(root.LstFileList().IndexOfId(row.rowId));
-  root.Text1().SetLocked(true);
-}
-
-void ReportOldKeyKept(Root& root, const std::wstring& oldName, LONG error) {
-  root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kRenameOldKeyKept) + L"\n" + oldName + L"\n" +
-                         SystemMessage(static_cast<DWORD>(error)),
-                     root.Title(), MB_OK | MB_ICONERROR);
-}
-
-void RefuseProtected(Root& root) {
-  root.Ask().Message(root.Handle(), Texts::kRenameRefused, root.Title(),
-                     MB_OK | MB_ICONERROR);
+void KeepOldName(CommandHost& host, const RenamedRow& row) {
+  host.SetFileName(row.oldName);
+  host.Select(row.id, false);
+  host.EndTyping();
 }
 
 // The old key is addressed by its name as stored; the new one holds everything by now.
-void RemoveOldKey(Root& root, const AppPathEntry& old) {
+void RemoveOldKey(CommandHost& host, const AppPathEntry& old) {
   LONG error = ERROR_SUCCESS;
   if (Registry::DeleteKeyTree(RootOf(old.Scope), EntryKeyPath(old.KeyName), &error) ||
       error == ERROR_FILE_NOT_FOUND) {
-    root.Forget(old.Id);
+    host.Forget(old.Id);
     return;
   }
-  ReportOldKeyKept(root, old.FileName, error);
+  host.Tell(std::wstring(Texts::kRenameOldKeyKept) + L"\n" + old.FileName + L"\n" +
+                SystemMessage(static_cast<DWORD>(error)),
+            MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
 
-void RenameEntry(Root& root) {
-  const std::optional<RenamedRow> row = RecordSelectedRow(root);
+void RenameEntry(CommandHost& host) {
+  const std::optional<RenamedRow> row = RecordSelectedRow(host);
   if (!row) return;
-  if (row->entry && !root.MayChange(*row->entry)) return;
-  if (row->entry && RefusedForNul(root, row->entry->KeyName)) return;
+  if (row->entry && !host.MayChange(row->entry->Scope)) return;
+  if (row->entry && RefusedForNul(host, row->entry->KeyName)) return;
   if (row->entry && IsProtectedName(row->entry->KeyName)) {
-    RefuseProtected(root);
+    host.Tell(Texts::kRenameRefused, MB_OK | MB_ICONERROR);
     return;
   }
-  const std::wstring newName = AskForNewName(root, *row);
-  if (newName == row->oldName) {
-    KeepOldName(root, *row);
-    return;
-  }
-  // Both names address the same key, and the row shows any spelling of it alike.
-  if (row->entry && NamesTheSameKey(row->entry->KeyName, newName)) {
-    KeepOldName(root, *row);
+  const std::wstring newName = AskForNewName(host, *row);
+  // The same name, or one that addresses the same key (the row shows any spelling of it alike).
+  if (newName == row->oldName || (row->entry && NamesTheSameKey(row->entry->KeyName, newName))) {
+    KeepOldName(host, *row);
     return;
   }
   SaveOptions options;
   if (row->entry) options.carryOverFrom = row->entry->KeyName;
-  if (SaveEntry(root, options) != SaveResult::Saved) {
+  if (SaveEntry(host, options) != SaveResult::Saved) {
     // The save has shown what is left when the old key turned out to be gone.
-    if (!row->entry || root.Entries().Find(row->entry->Id) != nullptr) KeepOldName(root, *row);
+    if (!row->entry || host.Entries().Find(row->entry->Id) != nullptr) KeepOldName(host, *row);
     return;
   }
-  const EntryId saved = root.SelectedEntry() ? root.SelectedEntry()->Id : 0;
-  if (row->entry) RemoveOldKey(root, *row->entry);
-  const int index = root.RowOf(saved);
-  root.LstFileList().Select(index);
-  root.LstFileList().EnsureVisible(index);
-  root.LoadSelectedRow();
+  const EntryId saved = host.SelectedEntry() ? host.SelectedEntry()->Id : 0;
+  if (row->entry) RemoveOldKey(host, *row->entry);
+  host.Select(saved, true);
+  host.LoadSelectedRow();
 }

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "catalogue/Resolution.h"
 #include "commands/Commands.h"
 #include "commands/NulNameGuard.h"
@@ -11,8 +11,7 @@
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
-#include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -27,9 +26,9 @@ struct ProgramStart {
 // text expanded, a REG_SZ text as written or expanded, whichever names a program that exists, a
 // bare name found on the search path); whatever follows it in that reading is passed on as its
 // arguments, and the folder is read as its own type says.
-ProgramStart StartFromPanel(Root& root) {
-  const Root::TypedText installation = root.PanelInstallation();
-  const Root::TypedText directory = root.PanelDirectory();
+ProgramStart StartFromPanel(CommandHost& host) {
+  const TypedText installation = host.PanelInstallation();
+  const TypedText directory = host.PanelDirectory();
   const ProgramReading reading = ResolveProgram(installation.text, installation.type);
   ProgramStart start;
   start.program = reading.program;
@@ -40,25 +39,23 @@ ProgramStart StartFromPanel(Root& root) {
   return start;
 }
 
-std::wstring TitleOfEntry(Root& root) { return L" " + root.Text1().Text(); }
+std::wstring TitleOfEntry(CommandHost& host) { return L" " + host.PanelBoxes().fileName; }
 
 // A program named by its full path is named in the message with the system's reason why it
 // cannot be had (not there, a folder on a drive that is gone, no access); anything else keeps the
 // general message.
-void ReportMissingProgram(Root& root, const std::wstring& program) {
+void ReportMissingProgram(CommandHost& host, const std::wstring& program) {
   const DWORD error = IsFullPath(program) ? FileAttributesError(program) : ERROR_SUCCESS;
   const std::wstring text = error == ERROR_SUCCESS
                                 ? std::wstring(Texts::kRunFailed)
                                 : std::wstring(Texts::kRunProgramMissing) + L"\n" + program +
                                       L"\n" + SystemMessage(error);
-  root.Ask().Message(root.Handle(), text, TitleOfEntry(root), MB_OK | MB_ICONWARNING);
+  host.Tell(text, MB_OK | MB_ICONWARNING, TitleOfEntry(host));
 }
 
-void ReportFailedStart(Root& root, const std::wstring& program, DWORD error) {
-  root.Ask().Message(root.Handle(),
-                     std::wstring(Texts::kRunStartFailed) + L"\n" + program + L"\n" +
-                         SystemMessage(error),
-                     TitleOfEntry(root), MB_OK | MB_ICONSTOP);
+void ReportFailedStart(CommandHost& host, const std::wstring& program, DWORD error) {
+  host.Tell(std::wstring(Texts::kRunStartFailed) + L"\n" + program + L"\n" + SystemMessage(error),
+            MB_OK | MB_ICONSTOP, TitleOfEntry(host));
 }
 
 std::optional<UniqueHandle> StartWith(const ProgramStart& start, StartAs as, DWORD& error) {
@@ -67,19 +64,18 @@ std::optional<UniqueHandle> StartWith(const ProgramStart& start, StartAs as, DWO
 }
 
 // Only Yes starts with Velmarin's own rights: a box that could not be shown counts as No.
-bool UserAllowsElevatedStart(Root& root) {
-  return root.Ask().Message(root.Handle(), Texts::kRunElevatedQuestion, root.Title(),
-                            MB_YESNO | MB_ICONWARNING) == IDYES;
+bool UserAllowsElevatedStart(CommandHost& host) {
+  return host.Tell(Texts::kRunElevatedQuestion, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 // Run elevated, Velmarin must not hand administrator rights to a program the registration names
 // (a folder the user may write would make that a way to run anything elevated): it starts as the
 // signed-in user, and only when that user's rights cannot be had, after the user said so, as we.
-std::optional<UniqueHandle> Start(Root& root, const ProgramStart& start, DWORD& error) {
+std::optional<UniqueHandle> Start(CommandHost& host, const ProgramStart& start, DWORD& error) {
   if (!RunsElevated()) return StartWith(start, StartAs::ThisProcess, error);
   std::optional<UniqueHandle> process = StartWith(start, StartAs::DesktopUser, error);
   if (process || error != ERROR_NOT_FOUND) return process;
-  if (!UserAllowsElevatedStart(root)) {
+  if (!UserAllowsElevatedStart(host)) {
     error = ERROR_CANCELLED;
     return std::nullopt;
   }
@@ -93,18 +89,18 @@ std::optional<UniqueHandle> Start(Root& root, const ProgramStart& start, DWORD& 
 // The working directory is handed to the new process; ours stays as it is. A program the file
 // system could not tell about is started all the same: the system's reason, when it fails, says
 // more than "not found".
-void RunApplication(Root& root) {
-  if (root.LstFileList().SelectedIndex() < 0) return;
-  if (const AppPathEntry* entry = root.SelectedEntry(); entry && RefusedForNul(root, entry->KeyName))
+void RunApplication(CommandHost& host) {
+  if (host.SelectedEntry() == nullptr && host.SelectedDraft() == 0) return;
+  if (const AppPathEntry* entry = host.SelectedEntry(); entry && RefusedForNul(host, entry->KeyName))
     return;
-  const ProgramStart start = StartFromPanel(root);
+  const ProgramStart start = StartFromPanel(host);
   const bool mayBeThere =
       start.status == EntryStatus::Fine || start.status == EntryStatus::Unreachable;
   if (!IsFullPath(start.program) || !mayBeThere) {
-    ReportMissingProgram(root, start.program);
+    ReportMissingProgram(host, start.program);
     return;
   }
   DWORD error = ERROR_SUCCESS;
-  const std::optional<UniqueHandle> process = Start(root, start, error);
-  if (!process && error != ERROR_CANCELLED) ReportFailedStart(root, start.program, error);
+  const std::optional<UniqueHandle> process = Start(host, start, error);
+  if (!process && error != ERROR_CANCELLED) ReportFailedStart(host, start.program, error);
 }

@@ -175,6 +175,26 @@ bool PathExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+// The path's attributes when it names something; nothing when it does not or cannot be asked.
+std::optional<DWORD> AttributesOf(const std::wstring& path) {
+  if (!IsUsablePath(path)) return std::nullopt;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+}  // namespace
+
+bool IsFolder(const std::wstring& path) {
+  const std::optional<DWORD> attributes = AttributesOf(path);
+  return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFile(const std::wstring& path) {
+  const std::optional<DWORD> attributes = AttributesOf(path);
+  return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 unsigned long FileAttributesError(const std::wstring& path) {
   if (!IsUsablePath(path)) return ERROR_INVALID_NAME;
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? ERROR_SUCCESS

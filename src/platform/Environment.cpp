@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "platform/Dateiexistenz.h"
 #include "platform/FileDirPath.h"
+#include "platform/SpecialFolders.h"
 
 namespace {
 // ExpandEnvironmentStringsW reads and writes at most this many characters, terminator included
@@ -103,7 +105,7 @@ std::vector<std::wstring> PathListEntries(std::wstring_view list) {
 // The order in which CreateProcess looks for a bare name, without its first two places: the
 // folder of the calling program and the current folder say nothing about a registration.
 std::vector<std::wstring> SearchFolders() {
-  const std::wstring windows = SystemFolder(GetWindowsDirectoryW);
+  const std::wstring windows = WindowsFolder();
   std::vector<std::wstring> folders = {SystemFolder(GetSystemDirectoryW),
                                        windows.empty() ? windows : JoinedPath(windows, L"System"),
                                        windows};
@@ -121,10 +123,6 @@ std::vector<std::wstring> NamesToTry(std::wstring_view bareName) {
   return names;
 }
 
-bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 }  // namespace
 
 std::wstring ExpandEnvironment(std::wstring_view text) {

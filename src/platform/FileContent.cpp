@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Processes.h"
+#include "platform/UniqueHandle.h"
 
 namespace {
 // ReadFile takes at most a DWORD at a time.

@@ -6,24 +6,7 @@
 
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
-
-UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
-  if (this != &other) {
-    UniqueHandle old(release());
-    handle_ = other.release();
-  }
-  return *this;
-}
-
-UniqueHandle::~UniqueHandle() {
-  if (*this) CloseHandle(handle_);
-}
-
-HANDLE UniqueHandle::release() {
-  HANDLE h = handle_;
-  handle_ = nullptr;
-  return h;
-}
+#include "platform/SpecialFolders.h"
 
 namespace {
 std::vector<wchar_t> WritableCommandLine(const std::wstring& application,
@@ -45,18 +28,6 @@ DWORD MillisecondsFrom(double seconds) {
   return static_cast<DWORD>(std::min(std::ceil(seconds * 1000.0), kLongest));
 }
 }  // namespace
-
-std::wstring WindowsFolder() {
-  std::wstring folder(MAX_PATH, L'\0');
-  UINT length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-  if (length >= folder.size()) {
-    folder.resize(length);
-    length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-    if (length >= folder.size()) return {};
-  }
-  folder.resize(length);
-  return folder;
-}
 
 std::wstring RegistryEditorPath() {
   std::wstring folder = WindowsFolder();

@@ -6,26 +6,7 @@
 #include <optional>
 #include <string>
 
-// Owns a kernel handle.
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : handle_(h) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept;
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle();
-  HANDLE get() const { return handle_; }
-  HANDLE release();
-  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
-
-// The Windows folder (not redirected for the user).
-std::wstring WindowsFolder();
+#include "platform/UniqueHandle.h"
 
 // The registry editor of the Windows folder.
 std::wstring RegistryEditorPath();

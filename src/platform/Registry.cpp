@@ -101,43 +101,7 @@ LONG DeleteTree(HKEY root, const std::wstring& path) {
   return Native::DeleteKey(key.get());
 }
 
-// Text from raw string data: whole UTF-16 code units up to the first NUL (a stray odd byte
-// is not half a character).
-std::wstring TextFromStringData(const std::vector<BYTE>& data, DWORD size) {
-  const size_t units = std::min<size_t>(size, data.size()) / sizeof(wchar_t);
-  std::wstring text(units, L'\0');
-  std::copy_n(data.data(), units * sizeof(wchar_t), reinterpret_cast<BYTE*>(text.data()));
-  text.resize(std::min(text.find(L'\0'), text.size()));
-  return text;
-}
-
-// Reads a value's data; the value may change size between the probe and the read.
-bool ReadValueData(HKEY key, const std::wstring& valueName, DWORD& type,
-                   std::vector<BYTE>& data, DWORD& size) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    data.assign(size + sizeof(wchar_t), 0);
-    DWORD capacity = static_cast<DWORD>(data.size());
-    const LONG code =
-        RegQueryValueExW(key, valueName.c_str(), nullptr, &type, data.data(), &capacity);
-    if (code == ERROR_SUCCESS) {
-      size = capacity;
-      return true;
-    }
-    if (code != ERROR_MORE_DATA) return false;
-    size = capacity;
-  }
-  return false;
-}
-
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
-
-LONG WriteText(HKEY key, const std::wstring& valueName, const std::wstring& text) {
-  constexpr size_t kMaxUnits = std::numeric_limits<DWORD>::max() / sizeof(wchar_t) - 1;
-  if (text.size() > kMaxUnits) return ERROR_INVALID_PARAMETER;
-  const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(key, valueName.c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(text.c_str()), size);
-}
 
 }  // namespace
 
@@ -180,30 +144,6 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& classNam
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error) {
   if (NamesTheRootItself(path)) return Report(ERROR_INVALID_PARAMETER, error);
   return Report(DeleteTree(root, path), error);
-}
-
-bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
-                 const RegValue& value, LONG* error) {
-  OpenedKey key;
-  if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
-  const auto* text = std::get_if<std::wstring>(&value);
-  return Report(text == nullptr ? ERROR_SUCCESS : WriteText(key.get(), valueName, *text), error);
-}
-
-bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
-                   RegValue& value) {
-  OpenedKey key;
-  if (Open(root, path, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return false;
-  DWORD type = REG_NONE;
-  DWORD size = 0;
-  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
-      ERROR_SUCCESS)
-    return false;
-  if (!IsStringType(type)) return true;
-  std::vector<BYTE> data;
-  if (!ReadValueData(key.get(), valueName, type, data, size)) return false;
-  value = TextFromStringData(data, size);
-  return true;
 }
 
 namespace {
@@ -320,11 +260,6 @@ bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree, LO
   // the tree holds: whatever the removal took is written anew.
   DeleteTree(root, path);
   return Report(WriteTree(root, path, tree), error);
-}
-
-std::wstring TextOf(const RegValue& value) {
-  const auto* text = std::get_if<std::wstring>(&value);
-  return text != nullptr ? *text : std::wstring();
 }
 
 }  // namespace Registry

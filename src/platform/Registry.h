@@ -7,16 +7,12 @@
 
 #include <cstdint>
 #include <string>
-#include <variant>
 #include <optional>
 #include <vector>
 
 #include "platform/RegistryData.h"
 
 namespace Registry {
-
-// A value as callers exchange it: nothing stored yet, or text.
-using RegValue = std::variant<std::monostate, std::wstring>;
 
 // In each operation, `error` (when given) receives the Win32 code of the call that failed, or
 // ERROR_SUCCESS.
@@ -43,18 +39,6 @@ bool CreateKey(HKEY root, const std::wstring& path, const std::wstring& classNam
 // is refused.
 bool DeleteKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
 
-// Writes one value into the existing key root\path (text as REG_SZ); a missing key is not
-// created. A value holding nothing writes nothing and succeeds.
-bool SetKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
-                 const RegValue& value, LONG* error = nullptr);
-
-// Reads one value of root\path. REG_SZ and REG_EXPAND_SZ give text (unexpanded, up to the first
-// NUL, also when the data lacks its terminator; a stray odd byte is dropped, zero-length data is
-// the empty text). Other types leave `value` untouched but still succeed. A missing key or value
-// gives false, `value` untouched.
-bool QueryKeyValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
-                   RegValue& value);
-
 // Every value of root\path, exactly as stored, in enumeration order; nothing when the key cannot
 // be opened or read.
 std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& path,
@@ -76,8 +60,5 @@ bool WriteKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
 // cannot be removed, that part stays beside what is written back.
 bool RestoreKeyTree(HKEY root, const std::wstring& path, const KeyTree& tree,
                     LONG* error = nullptr);
-
-// The text held by a value, or the empty text when it holds none.
-std::wstring TextOf(const RegValue& value);
 
 }  // namespace Registry

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Processes.h"
+#include "platform/UniqueHandle.h"
 
 class RegistryWatch {
  public:

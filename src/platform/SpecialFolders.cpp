@@ -8,3 +8,15 @@ std::wstring SpecialFolderPath(const KNOWNFOLDERID& folder) {
   CoTaskMemFree(path);
   return text;
 }
+
+std::wstring WindowsFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  UINT length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  if (length >= folder.size()) {
+    folder.resize(length);
+    length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    if (length >= folder.size()) return {};
+  }
+  folder.resize(length);
+  return folder;
+}

@@ -1,16 +1,14 @@
 #pragma once
-// File-system paths of the shell's known folders.
+// File-system paths of the shell's known folders and of the Windows folder.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <string>
 
-// The folders the program itself needs. They keep the names of the CSIDL numbers they
-// replaced, which their callers use.
-inline const KNOWNFOLDERID& kCsidlProgramFiles = FOLDERID_ProgramFiles;
-inline const KNOWNFOLDERID& kCsidlWindows = FOLDERID_Windows;
-// The user's local application data (%LOCALAPPDATA%), where the user's own backup goes.
-inline const KNOWNFOLDERID& kLocalAppData = FOLDERID_LocalAppData;
-
-// The folder's path, or the empty text when the shell does not know the folder.
+// The folder's path (FOLDERID_ProgramFiles, ...), or the empty text when the shell does not
+// know the folder.
 std::wstring SpecialFolderPath(const KNOWNFOLDERID& folder);
+
+// The Windows folder, the one %SystemRoot% names (not redirected for the user); empty when the
+// system names none.
+std::wstring WindowsFolder();

@@ -2,7 +2,7 @@
 
 #include "catalogue/AppPathEntry.h"
 #include "platform/FileDirPath.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 constexpr wchar_t kBackspace = 8;

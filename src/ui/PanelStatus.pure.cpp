@@ -1,8 +1,8 @@
 #include "ui/PanelStatus.h"
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "catalogue/Resolution.h"
-#include "ui/Texts.h"
+#include "texts/ExplanationTexts.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include "ui/FileFilter.h"
 #include "ui/Prompts.h"
 
-#include "ui/dialogs/FindDialog.h"
-
 namespace {
 
 // Long enough for any path the dialog can return (the extended-length limit).
@@ -52,13 +50,4 @@ std::optional<std::wstring> SystemPrompts::OpenFile(HWND owner,
 std::optional<std::wstring> SystemPrompts::SaveFile(HWND owner,
                                                     const FileDialogRequest& request) {
   return RunFileDialog(owner, request, &GetSaveFileNameW);
-}
-
-std::optional<SearchRequest> SystemPrompts::AskSearch(HWND owner, const SearchRequest& last) {
-  return FindDialog::Show(owner, last);
-}
-
-std::optional<std::vector<bool>> SystemPrompts::AskCleanUp(HWND owner,
-                                                           const std::vector<CleanUpRow>& rows) {
-  return CleanUpDialog::Show(owner, rows);
 }

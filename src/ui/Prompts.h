@@ -39,7 +39,8 @@ class Prompts {
                                                       const std::vector<CleanUpRow>& rows) = 0;
 };
 
-// The real dialogs of the system.
+// The real dialogs of the system. Each dialog of the program's own defines its method beside
+// itself (ui/dialogs/).
 class SystemPrompts final : public Prompts {
  public:
   int Message(HWND owner, const std::wstring& text, const std::wstring& title,

@@ -1,6 +1,6 @@
 #include "ui/RenameCheck.h"
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "platform/FileDirPath.h"
 #include "platform/Text.h"
 

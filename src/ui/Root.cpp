@@ -4,9 +4,9 @@
 
 #include <exception>
 #include <iterator>
+#include <utility>
 
-#include "platform/Others.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -41,14 +41,16 @@ std::wstring ActionName(Command command) {
 
 }  // namespace
 
-Root::Root(Prompts& prompts) : prompts_(prompts) {}
+std::wstring CommandHost::Title() { return L" " + std::wstring(Texts::kCaption); }
+
+Root::Root(Prompts& prompts) : prompts_(prompts), list_(catalogue_), panel_(catalogue_) {}
 
 Root::~Root() {
   watch_.Stop();
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
   if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
   if (images_ != nullptr) ImageList_Destroy(images_);
-  for (HICON& icon : legendIcons_)
+  for (HICON icon : legendIcons_)
     if (icon != nullptr) DestroyIcon(icon);
   for (HICON icon : {appIcon_, appIconSmall_})
     if (icon != nullptr) DestroyIcon(icon);
@@ -61,12 +63,11 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   options_ = options;
   if (!CreateMainWindow(instance)) return false;
   CreateFonts();
-  CreateControls();
-  AttachEventHandlers();
-  SizeAndCentre();
-  RestoreWindowSettings();
   checks_ = std::make_unique<BackgroundChecks>(hwnd_, kChecksFinishedMessage, kCheckWorkers);
   CheckMachineWritable();
+  CreateControls();
+  SizeAndCentre();
+  RestoreWindowSettings();
   // The shortcuts the menu shows beside its items.
   ACCEL keys[] = {{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)},
                   {FVIRTKEY | FCONTROL, 'F', static_cast<WORD>(kMnuSuchen)},
@@ -79,16 +80,13 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   WatchRegistry();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
-  ShowWindowNow();
+  if (options_.show) {
+    ShowWindow(hwnd_, maximizeOnShow_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+    UpdateWindow(hwnd_);
+    FocusList();
+  }
   if (options_.runStartup) PostMessageW(hwnd_, kStartupMessage, 0, 0);
   return hwnd_ != nullptr;
-}
-
-void Root::ShowWindowNow() {
-  if (!options_.show || hwnd_ == nullptr || IsWindowVisible(hwnd_)) return;
-  ShowWindow(hwnd_, maximizeOnShow_ ? SW_SHOWMAXIMIZED : SW_SHOW);
-  UpdateWindow(hwnd_);
-  SetFocus(lstFileList_.Handle());
 }
 
 // ---- Window procedure ----
@@ -119,9 +117,10 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      if (const auto answer = list_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return *answer;
+      break;
     case WM_TIMER:
-      if (wParam == kTimer1) UpdateEditorButtons();
+      if (wParam == kTimer1) panel_.UpdateButtons();
       if (wParam == kRefreshTimer) RefreshWhenIdle();
       return 0;
     case kChecksFinishedMessage:
@@ -166,7 +165,7 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // Disabled, the window waits for the registry editor: closing would pull the controls
       // from under the command, as closing a window with a modal dialog would.
-      if (Waiting() || !LeavePanel()) return 0;
+      if (WaitingForRegistryEditor() || !LeavePanel()) return 0;
       break;
     case WM_DESTROY:
       SaveWindowSettings();
@@ -175,33 +174,23 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       watch_.Stop();
       if (options_.endsProgram) PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      {
-        const HWND hwnd = hwnd_;
-        hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-      }
+      const HWND hwnd = std::exchange(hwnd_, nullptr);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     default:
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT Root::OnNotify(const NMHDR& header) {
-  if (header.idFrom == static_cast<UINT_PTR>(kLstFileList) &&
-      header.hwndFrom == lstFileList_.Handle())
-    return OnListNotify(header);
-  if (header.hwndFrom == ListView_GetHeader(lstFileList_.Handle())) return OnHeaderNotify(header);
-  return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-}
-
 void Root::OnCommand(int id, int code) {
   if (OnMenuCommand(id)) return;
   if (id == IDCANCEL) OnEscape();
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
-  if (id == kBDateiname && code == BN_CLICKED) BrowseForProgram();
-  if (id == kLstFileCache && code == LBN_DBLCLK) LoadSelectedCacheLine();
+  if (id == kBDateiname && code == BN_CLICKED) Guarded(Texts::kBrowseTitle, [this] { BrowseForProgram(); });
+  if (id == kLstFileCache) list_.OnCacheCommand(code);
 }
 
 // Like a dialog, the window hands the focus back to the control that had it, so the keyboard
@@ -212,19 +201,17 @@ void Root::RememberFocus() {
 }
 
 void Root::RestoreFocus() {
-  HWND target = lastFocus_;
+  const HWND target = lastFocus_;
   const bool usable = target != nullptr && IsWindow(target) && IsChild(hwnd_, target) &&
                       IsWindowEnabled(target) &&
                       (GetWindowLongPtrW(target, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (!usable) target = lstFileList_.Handle();
-  if (target != nullptr) SetFocus(target);
+  if (usable)
+    SetFocus(target);
+  else
+    FocusList();
 }
 
 // ---- Commands ----
-
-void Root::SetCommandHandler(std::function<void(Command)> handler) {
-  commandHandler_ = std::move(handler);
-}
 
 // The menu's items and their shortcuts: a command that cannot work on the selected row does not
 // start (its item is greyed), whichever way it was asked for.
@@ -233,10 +220,9 @@ bool Root::OnMenuCommand(int id) {
     if (CommandEnabled(item->command, SelectedRowState())) RunCommand(item->command);
     return true;
   }
-  const std::wstring action = Texts::ActionOfMenu(Texts::kMenuAktualisieren);
   if (id == kMnuAktualisieren)
-    Guarded(action, [this] {
-      if (!PanelHasUnsavedEdits()) DropAbandonedNewEntry();  // typed texts stay, as ever
+    Guarded(Texts::ActionOfMenu(Texts::kMenuAktualisieren), [this] {
+      if (!panel_.HasUnsavedEdits()) DropAbandonedNewEntry();  // typed texts stay, as ever
       Refresh();
     });
   else if (id == kMnuSuchen)
@@ -246,6 +232,10 @@ bool Root::OnMenuCommand(int id) {
   else
     return false;
   return true;
+}
+
+void Root::SetCommandHandler(std::function<void(Command)> handler) {
+  commandHandler_ = std::move(handler);
 }
 
 bool Root::RunCommand(Command command) {
@@ -261,28 +251,28 @@ bool Root::RunCommand(Command command) {
   return true;
 }
 
-// Another program's change is shown once no command is in the middle of its work (a command
-// asking a question lets the timer run): the rows must not be made anew under it.
-void Root::RefreshWhenIdle() {
-  if (commandsRunning_ > 0 || Waiting()) return;  // the timer comes again
-  KillTimer(hwnd_, kRefreshTimer);
-  Guarded(Texts::ActionOfMenu(Texts::kMenuAktualisieren), [this] { Refresh(); });
-}
-
 void Root::Guarded(const std::wstring& action, const std::function<void()>& work) {
   try {
     work();
-  } catch (const std::exception&) {
-    ReportUnexpectedError(action);
   } catch (...) {
     ReportUnexpectedError(action);
   }
 }
 
 void Root::ReportUnexpectedError(const std::wstring& action) {
-  prompts_.Message(hwnd_, std::wstring(Texts::kUnexpectedError) + L"\n" + Texts::kFailedAction +
-                              action,
-                   Title(), MB_OK | MB_ICONERROR);
+  Tell(std::wstring(Texts::kUnexpectedError) + L"\n" + Texts::kFailedAction + action,
+       MB_OK | MB_ICONERROR);
+}
+
+// From the keyboard (menu key, Shift+F10) the menu opens at the selected row, or at the list's
+// corner when none is selected; from the mouse where the button was released.
+void Root::OnContextMenu(HWND source, LPARAM where) {
+  if (source != list_.LstFileList().Handle()) return;
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (where == -1) at = list_.KeyboardMenuPoint();
+  ++commandMenuOpenings_;
+  lastMenuPoint_ = at;
+  ShowCommandMenu(at);
 }
 
 void Root::ShowCommandMenu(POINT at) {

@@ -39,13 +39,12 @@ bool Root::TranslateAccelerator(MSG& message) {
 // A new entry is saved where the program may write; a registration where its key lies.
 SelectedRow Root::SelectedRowState() const {
   SelectedRow row;
-  const int selected = lstFileList_.SelectedIndex();
-  row.present = selected >= 0;
+  row.present = list_.SelectedId() != 0;
   if (!row.present) return row;
-  const AppPathEntry* entry = EntryOfRow(selected);
+  const AppPathEntry* entry = SelectedEntry();
   row.registered = entry != nullptr;
   row.protectedName = entry != nullptr && IsProtectedName(entry->KeyName);
-  row.mayChange = entry != nullptr ? MayChange(*entry) : true;
+  row.mayChange = entry != nullptr ? MayChange(entry->Scope) : true;
   return row;
 }
 
@@ -66,9 +65,7 @@ LRESULT Root::DefaultButton() const {
   const HWND focus = GetFocus();
   if (focus != nullptr && IsChild(hwnd_, focus) && IsPushButton(focus))
     return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-  const bool inBox = focus == text1_.Handle() || focus == text2_.Handle() ||
-                     focus == text3_.Handle();
-  if (inBox && IsWindowEnabled(bHinzufügen_.Handle()))
+  if (panel_.InBox(focus) && IsWindowEnabled(Control(kBHinzufügen)))
     return MAKELRESULT(kBHinzufügen, DC_HASDEFID);
   return 0;
 }
@@ -77,9 +74,7 @@ LRESULT Root::DefaultButton() const {
 // boxes; the focus returns to the list.
 void Root::OnEscape() {
   const HWND focus = GetFocus();
-  const bool inPanel = focus == text1_.Handle() || focus == text2_.Handle() ||
-                       focus == text3_.Handle() || focus == bDateiname_.Handle() ||
-                       focus == bHinzufügen_.Handle();
+  const bool inPanel = panel_.Owns(focus);
   if (ShowsNewEntry()) {
     DropAbandonedNewEntry();
   } else if (inPanel) {
@@ -87,5 +82,5 @@ void Root::OnEscape() {
   } else {
     return;
   }
-  SetFocus(lstFileList_.Handle());
+  FocusList();
 }

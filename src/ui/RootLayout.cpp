@@ -1,18 +1,22 @@
 // The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
-// monitor, in the window's smallest size), how they follow a larger window, their fonts, the
-// status pictures and the command menu.
+// monitor, in the window's smallest size), how they follow a larger window, their fonts, the status pictures and the command menu. Fonts and icons go to
+// whichever control the design names through the window messages every control answers
+// (WM_SETFONT, WM_GETFONT, WM_SETICON, STM_SETICON): a wrapper per control kind would add
+// nothing.
 #include <algorithm>
 #include <iterator>
 #include <string>
 #include <string_view>
 
 #include "ui/Root.h"
-#include "ui/StatusImages.h"
-#include "ui/WindowSettings.h"
-#include "ui/Texts.h"
+#include "ui/controls/StatusImages.h"
+#include "texts/Texts.h"
 
 namespace {
 
+// Client area at 96 DPI. It is taller than the original design so that the broken-entry count
+// below the editor panel is inside the window, not cut off by its bottom edge, and the panel
+// has room for a note of up to three lines under its boxes.
 constexpr int kClientWidth = Root::kDesignWidth;
 constexpr int kClientHeight = Root::kDesignHeight;
 
@@ -91,17 +95,17 @@ constexpr ControlDesign kDesign[] = {
      369, 7, 155, 14, FontKind::Normal},
     // A second line of the legend for the statuses beyond the original three; "verdeckt" is
     // too long for the third column, so the last picture stands further right.
-    {Root::kPicture5, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
+    {Root::kPictureSettings, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 27, 16, 16,
      FontKind::Normal},
-    {Root::kLabel7, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
+    {Root::kLabelSettings, L"STATIC", Texts::kLegendSettings, kLegendTextStyle, 0, Container::Picture4,
      48, 28, 120, 14, FontKind::Normal},
-    {Root::kPicture6, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 27, 16, 16,
+    {Root::kPictureHidden, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 183, 27, 16, 16,
      FontKind::Normal},
-    {Root::kLabel8, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
+    {Root::kLabelHidden, L"STATIC", Texts::kLegendHidden, kLegendTextStyle, 0, Container::Picture4,
      207, 28, 180, 14, FontKind::Normal},
-    {Root::kPicture7, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 420, 27, 16, 16,
+    {Root::kPictureUnreachable, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 420, 27, 16, 16,
      FontKind::Normal},
-    {Root::kLabel9, L"STATIC", Texts::kLegendUnreachable, kLegendTextStyle, 0,
+    {Root::kLabelUnreachable, L"STATIC", Texts::kLegendUnreachable, kLegendTextStyle, 0,
      Container::Picture4, 444, 28, 100, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
      562, 52, FontKind::Normal, Anchor::GrowWide},
@@ -122,23 +126,10 @@ constexpr LegendPicture kLegend[] = {
     {Root::kPicture1, L"Ready"},
     {Root::kPicture2, L"Fehler"},
     {Root::kPicture3, L"Achtung"},
-    {Root::kPicture5, L"Info"},
-    {Root::kPicture6, L"Hilfe"},
-    {Root::kPicture7, L"Unerreichbar"}};
+    {Root::kPictureSettings, L"Info"},
+    {Root::kPictureHidden, L"Hilfe"},
+    {Root::kPictureUnreachable, L"Unerreichbar"}};
 static_assert(std::size(kLegend) == Root::kLegendEntries);
-
-struct ColumnDesign {
-  const wchar_t* header;
-  int width;
-};
-constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
-                                     {Texts::kHeaderKeyname, 0},
-                                     {Texts::kHeaderInstallation, 195},
-                                     {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 75}};
-// The Keyname column is shown last, so even a sliver of it never sits between the others.
-constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
-constexpr int kKeynameColumn = Root::kColumnKeyname;
 
 struct MenuDesign {
   int id;  // 0: separator
@@ -264,21 +255,16 @@ void Root::CreateControls() {
     CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, 0, 0, 0, 0, hwnd_,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
   }
-  AttachWrappers();
+  list_.Attach(Control(kLstFileList), Control(kLstFileCache),
+               {[this] { OnRowChosen(); }, [this] { OnListDoubleClick(); },
+                [this] { LoadSelectedCacheLine(); }});
+  panel_.Attach({Control(kText1), Control(kText2), Control(kText3), Control(kBDateiname),
+                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote)},
+                checks_.get(), machineWritable_);
   ApplyLayout();
-  SetUpEntryList();
+  list_.SetUp(dpi_);
   CreateStatusImages();
   CreateCommandMenu();
-}
-
-void Root::AttachWrappers() {
-  lstFileList_.Attach(Control(kLstFileList));
-  lstFileCache_.Attach(Control(kLstFileCache));
-  text1_.Attach(Control(kText1));
-  text2_.Attach(Control(kText2));
-  text3_.Attach(Control(kText3));
-  bDateiname_.Attach(Control(kBDateiname));
-  bHinzufügen_.Attach(Control(kBHinzufügen));
 }
 
 // Positions and fonts for the current DPI. Containers come first, so the controls on them can
@@ -317,52 +303,11 @@ void Root::ApplyLayout() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Root::SetUpEntryList() {
-  const HWND list = lstFileList_.Handle();
-  // Info tips show a row's cut-off cells whole; the columns can be dragged into another order.
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP |
-                   LVS_EX_HEADERDRAGDROP);
-  if (lstFileList_.ColumnCount() == 0)
-    for (const ColumnDesign& column : kColumns)
-      lstFileList_.AddColumn(column.header, Scaled(column.width, dpi_));
-  lstFileList_.SetImageKeys(StatusImageKeys());
-  HideKeynameColumn();
-}
-
-// The user's order of the other columns stays.
-void Root::HideKeynameColumn() {
-  lstFileList_.SetColumnWidth(kKeynameColumn, 0);
-  ApplyColumnOrder(lstFileList_.ColumnOrder());
-}
-
-void Root::ApplyColumnOrder(std::vector<int> order) {
-  if (!IsColumnOrder(order) || order.size() != std::size(kColumnOrder))
-    order.assign(std::begin(kColumnOrder), std::end(kColumnOrder));
-  lstFileList_.SetColumnOrder(WithColumnLast(std::move(order), kKeynameColumn));
-}
-
-// The column widths at 96 DPI, as remembered between runs.
-std::vector<int> Root::DesignColumnWidths() const {
-  std::vector<int> widths = lstFileList_.ColumnWidths();
-  for (int& width : widths) width = MulDiv(width, 96, static_cast<int>(dpi_));
-  return widths;
-}
-
-void Root::SetDesignColumnWidths(const std::vector<int>& widths) {
-  if (widths.size() != std::size(kColumns)) return;
-  for (size_t column = 0; column < widths.size(); ++column)
-    if (static_cast<int>(column) != kKeynameColumn)
-      lstFileList_.SetColumnWidth(static_cast<int>(column), Scaled(widths[column], dpi_));
-}
-
 // ImageList1 serves the list's icons and small icons alike, and the legend.
 void Root::CreateStatusImages() {
   HIMAGELIST images = CreateStatusImageList(Scaled(16, dpi_));
   if (images == nullptr) return;
-  const HWND list = lstFileList_.Handle();
-  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+  list_.SetImages(images);
   for (size_t i = 0; i < std::size(kLegend); ++i) {
     HICON icon = ImageList_GetIcon(images, StatusImageIndex(kLegend[i].key), ILD_NORMAL);
     SendMessageW(Control(kLegend[i].id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -383,4 +328,3 @@ void Root::CreateCommandMenu() {
       AppendMenuW(commandMenu_, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
   }
 }
-

@@ -19,16 +19,16 @@ constexpr wchar_t kOrderValue[] = L"ColumnOrder";
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
-std::optional<std::wstring> ReadSetting(const wchar_t* name) {
-  Registry::RegValue value;
-  if (!Registry::QueryKeyValue(HKEY_CURRENT_USER, kSettingsKey, name, value)) return std::nullopt;
-  return Registry::TextOf(value);
+std::optional<std::wstring> ReadSetting(const std::vector<Registry::RawValue>& values,
+                                        const wchar_t* name) {
+  const Registry::RawValue* value = Registry::FindValue(values, name);
+  return value != nullptr ? Registry::TextOfRaw(*value) : std::nullopt;
 }
 
 // A window that ends while the settings cannot be written starts centred next time; that is not
 // worth a message when the user closes the program.
 void WriteSetting(const wchar_t* name, const std::wstring& text) {
-  Registry::SetKeyValue(HKEY_CURRENT_USER, kSettingsKey, name, text);
+  Registry::SetRawValue(HKEY_CURRENT_USER, kSettingsKey, Registry::TextValue(name, text));
 }
 
 int Width(const RECT& r) { return r.right - r.left; }
@@ -61,16 +61,14 @@ void Root::OnMinMaxInfo(MINMAXINFO& info) const {
 
 int Root::ListWidth() const {
   RECT r{};
-  return GetWindowRect(lstFileList_.Handle(), &r) ? Width(r) : 0;
+  return GetWindowRect(Control(kLstFileList), &r) ? Width(r) : 0;
 }
 
 void Root::OnSize(UINT kind) {
-  if (kind == SIZE_MINIMIZED || lstFileList_.Handle() == nullptr) return;
+  if (kind == SIZE_MINIMIZED || list_.LstFileList().Handle() == nullptr) return;
   const int before = ListWidth();
   ApplyLayout();
-  const int after = ListWidth();
-  if (!resizingForDpi_ && before > 0 && after > 0 && after != before)
-    lstFileList_.SetColumnWidths(ScaledWidths(lstFileList_.ColumnWidths(), before, after));
+  if (!resizingForDpi_) list_.FitColumns(before, ListWidth());
 }
 
 // Everything that depends on the DPI is made again; the window keeps its place and size (never
@@ -90,10 +88,7 @@ void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyLayout();
   for (HFONT font : oldFonts)
     if (font != nullptr) DeleteObject(font);
-  std::vector<int> widths = lstFileList_.ColumnWidths();
-  for (int& width : widths)
-    width = MulDiv(width, static_cast<int>(dpi_), static_cast<int>(oldDpi));
-  lstFileList_.SetColumnWidths(widths);
+  list_.ScaleColumns(oldDpi, dpi_);
   CreateStatusImages();
   ReloadWindowIcons();
 }
@@ -101,7 +96,9 @@ void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
 // A place on a monitor that is no longer there (a notebook without its second screen) is not
 // taken: the window then starts centred, as the first time.
 void Root::RestoreWindowSettings() {
-  if (const auto text = ReadSetting(kPlacementValue))
+  const auto values = Registry::ReadValues(HKEY_CURRENT_USER, kSettingsKey);
+  if (!values) return;
+  if (const auto text = ReadSetting(*values, kPlacementValue))
     if (const std::optional<SavedPlacement> saved = ParsePlacement(*text)) {
       const SIZE least = DesignFrameSize();
       RECT r{saved->left, saved->top, std::max<LONG>(saved->right, saved->left + least.cx),
@@ -115,12 +112,11 @@ void Root::RestoreWindowSettings() {
         maximizeOnShow_ = saved->maximized;
       }
     }
-  if (const auto text = ReadSetting(kWidthsValue))
-    if (const auto widths = ParseNumbers(*text, static_cast<size_t>(lstFileList_.ColumnCount())))
-      SetDesignColumnWidths(*widths);
-  if (const auto text = ReadSetting(kOrderValue))
-    if (const auto order = ParseNumbers(*text, static_cast<size_t>(lstFileList_.ColumnCount())))
-      ApplyColumnOrder(*order);
+  const auto columns = static_cast<size_t>(list_.LstFileList().ColumnCount());
+  if (const auto text = ReadSetting(*values, kWidthsValue))
+    if (const auto widths = ParseNumbers(*text, columns)) list_.SetDesignColumnWidths(*widths, dpi_);
+  if (const auto text = ReadSetting(*values, kOrderValue))
+    if (const auto order = ParseNumbers(*text, columns)) list_.ApplyColumnOrder(*order);
 }
 
 // The widths are kept as they are in the window's normal size: a maximised window's list is
@@ -130,18 +126,17 @@ void Root::SaveWindowSettings() const {
   placement.length = sizeof(placement);
   RECT now{};
   if (!GetWindowPlacement(hwnd_, &placement) || !GetWindowRect(hwnd_, &now)) return;
-  Registry::CreateKey(HKEY_CURRENT_USER, kSettingsKey, L"");
+  Registry::CreateKey(HKEY_CURRENT_USER, kSettingsKey, L"");  // false when it exists
   const RECT& normal = placement.rcNormalPosition;
   const bool maximized = placement.showCmd == SW_SHOWMAXIMIZED || IsZoomed(hwnd_) != FALSE;
   WriteSetting(kPlacementValue, FormatPlacement({static_cast<int>(normal.left),
                                                  static_cast<int>(normal.top),
                                                  static_cast<int>(normal.right),
                                                  static_cast<int>(normal.bottom), maximized}));
-  std::vector<int> widths = DesignColumnWidths();
+  std::vector<int> widths = list_.DesignColumnWidths(dpi_);
   const int list = ListWidth();
   if (maximized && list > 0)
     widths = ScaledWidths(widths, list, std::max(1, list - (Width(now) - Width(normal))));
   WriteSetting(kWidthsValue, FormatNumbers(widths));
-  WriteSetting(kOrderValue, FormatNumbers(WithColumnLast(lstFileList_.ColumnOrder(),
-                                                         kColumnKeyname)));
+  WriteSetting(kOrderValue, FormatNumbers(list_.ColumnOrder()));
 }

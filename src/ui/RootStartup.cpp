@@ -1,5 +1,5 @@
-// The load handler of the main window: the catalogue into the lists, the registry backup, the
-// selected row into the editor panel.
+// The load handler of the main window (the registry read, the backup written, the selected row
+// loaded) and every later reading of the registry into the catalogue.
 #include <exception>
 #include <memory>
 #include <optional>
@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/CacheLine.h"
-#include "catalogue/Resolution.h"
 #include "catalogue/Scan.h"
 #include "catalogue/UserScope.h"
 #include "platform/Dateiexistenz.h"
@@ -17,16 +15,11 @@
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
-#include "ui/RegistryExportCommand.h"
+#include "ui/RegistryExportCommandLine.h"
 #include "ui/Root.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
-
-// The registry editor's name of a scope's whole App Paths key.
-std::wstring BackupKey(Scope scope) {
-  return std::wstring(RootName(scope)) + L"\\" + Registry::kAppPathsKey;
-}
 
 // The file's last write time; nothing when there is no such file.
 std::optional<FILETIME> LastWriteTime(const std::wstring& path) {
@@ -65,58 +58,18 @@ class WindowDisabled {
 
 }  // namespace
 
-bool Root::GetFileCaches(HKEY lhTyp, const std::wstring& lhKey) {
-  std::vector<AppPathEntry> entries = ScanEntries(lhTyp, lhKey);
-  // The user's own registrations stand beside the machine's: Windows reads both.
-  if (lhTyp == HKEY_LOCAL_MACHINE) {
-    std::vector<AppPathEntry> user = ScanEntries(RootOf(Scope::User), lhKey);
-    entries.insert(entries.end(), std::make_move_iterator(user.begin()),
-                   std::make_move_iterator(user.end()));
-  }
-  catalogue_.Reset(std::move(entries));
-  lstFileCache_.Clear();
-  for (const AppPathEntry& entry : catalogue_.Entries())
-    lstFileCache_.Append(FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory),
-                         static_cast<LPARAM>(entry.Id));
-  return !catalogue_.Entries().empty();
-}
-
-void Root::GetFileListe() {
-  FillRowsAndCache();
-  CheckStatuses();
-  // Reading line by line leaves the last line the current one.
-  if (const int lines = lstFileCache_.Count(); lines > 0) lstFileCache_.Select(lines - 1);
-  ShowBrokenCount();
-}
-
-// The placeholder of a new entry has no entry behind it: the panel shows its texts.
-void Root::LoadSelectedRow() {
-  if (lstFileList_.Count() == 0) return;
-  const int row = lstFileList_.SelectedIndex();
-  if (row < 0) {
-    text1_.SetLocked(true);
-    return;
-  }
-  if (const AppPathEntry* entry = EntryOfRow(row)) {
-    LoadEntryIntoPanel(*entry);
-    return;
-  }
-  text1_.SetText(lstFileList_.Text(row));
-  text2_.SetText(lstFileList_.Text(row, kColumnInstallation));
-  text3_.SetText(lstFileList_.Text(row, kColumnDirectory));
-  PanelShowsNewEntry();
-}
-
 // The registry is read on a worker thread, so the window answers from the start however slow
-// the registry is; the rows appear when the scan is done (during the backup, as a rule).
+// the registry is; the rows appear when the reading is done (during the backup, as a rule).
 void Root::Startup() {
-  HideKeynameColumn();
-  ReadCatalogueInBackground();
+  list_.HideKeynameColumn();
+  startupFill_ = true;
+  ReadCatalogue();
   ShowBrokenCount();
   BackUpRegistry();
 }
 
-void Root::ReadCatalogueInBackground() {
+// The one way the registry comes into the catalogue: at the start, on F5 and after the watch.
+void Root::ReadCatalogue() {
   ++scansRunning_;
   std::thread([window = hwnd_] {
     auto entries = std::make_unique<std::vector<AppPathEntry>>(ScanBothScopes());
@@ -125,19 +78,98 @@ void Root::ReadCatalogueInBackground() {
   }).detach();
 }
 
+// A reading under way may have read the keys before this change: they are read once more when
+// it is done.
+void Root::Refresh() {
+  if (scansRunning_ > 0) {
+    refreshAfterScan_ = true;
+    return;
+  }
+  ReadCatalogue();
+}
+
+// A command keeps the entries it works on: the rows are made anew only once none runs (one
+// asking a question lets the messages through).
 void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
   --scansRunning_;
-  catalogue_.Reset(std::move(*entries));
-  GetFileListe();
-  SelectFirstRowWhenNoneIs();
-  LoadSelectedRow();
-  // A change or F5 while the scan read: the keys are read once more.
+  if (commandsRunning_ > 0) {
+    deferredScan_ = std::move(entries);
+    SetTimer(hwnd_, kRefreshTimer, kRefreshDelay, nullptr);
+    return;
+  }
+  ShowScan(std::move(*entries));
+}
+
+// Another program's change is shown once no command is in the middle of its work and the window
+// does not wait for the registry editor: the timer comes again until then.
+void Root::RefreshWhenIdle() {
+  if (commandsRunning_ > 0 || WaitingForRegistryEditor()) return;
+  KillTimer(hwnd_, kRefreshTimer);
+  Guarded(Texts::ActionOfMenu(Texts::kMenuAktualisieren), [this] {
+    if (std::unique_ptr<std::vector<AppPathEntry>> read = std::move(deferredScan_))
+      ShowScan(std::move(*read));
+    else
+      Refresh();
+  });
+}
+
+// The rows follow what the registry holds; the selection stays on its key, and texts the user
+// is typing in the panel stay as they are. The start-up's reading shows the first row instead.
+void Root::ShowScan(std::vector<AppPathEntry> entries) {
+  const bool startup = std::exchange(startupFill_, false);
+  const AppPathEntry* selected = SelectedEntry();
+  const std::optional<std::pair<Scope, std::wstring>> keep =
+      selected && !startup ? std::optional(std::pair(selected->Scope, selected->KeyName))
+                           : std::nullopt;
+  std::optional<EditorPanel::Snapshot> edits;
+  if (!startup && panel_.Edited()) edits = panel_.Take();
+  for (const EntryId id : pending_) checks_->Cancel(id);
+  pending_.clear();
+  catalogue_.Reset(std::move(entries));
+  rowsRebuilding_ = true;  // the rows are made anew: the selection follows without a question
+  list_.GetFileCaches();
+  list_.GetFileListe();
+  CheckStatuses();
+  ShowBrokenCount();
+  if (keep) ReselectKey(keep->first, keep->second);
+  if (startup) SelectFirstRowWhenNoneIs();
+  rowsRebuilding_ = false;
+  if (edits) {
+    const AppPathEntry* same = catalogue_.FindByKey(edits->source.scope, edits->source.keyName);
+    panel_.Restore(*edits, same != nullptr ? same->Id : 0);
+  } else {
+    LoadSelectedRow();
+  }
   if (scansRunning_ == 0 && std::exchange(refreshAfterScan_, false)) Refresh();
+}
+
+void Root::ReselectKey(Scope scope, const std::wstring& keyName) {
+  if (const AppPathEntry* entry = catalogue_.FindByKey(scope, keyName)) list_.Select(entry->Id, true);
 }
 
 // A freshly filled list shows its first row as the selected one, as the panel expects.
 void Root::SelectFirstRowWhenNoneIs() {
-  if (lstFileList_.Count() > 0 && lstFileList_.SelectedIndex() < 0) lstFileList_.Select(0);
+  if (list_.Count() > 0 && list_.LstFileList().SelectedIndex() < 0) list_.SelectRow(0);
+}
+
+// Both keys for the whole time the window is open; the watch follows a key that is deleted,
+// created later or created again by itself.
+void Root::WatchRegistry() {
+  if (hwnd_ == nullptr) return;
+  watch_.Start({{RootOf(Scope::Machine), Registry::kAppPathsKey},
+                {RootOf(Scope::User), Registry::kAppPathsKey}},
+               hwnd_, kRegistryChangedMessage);
+}
+
+// Asked once, when the window is made: the rows' commands then say at once what cannot be done
+// instead of failing after the user's work. The caption also says whose the "Benutzer" rows are
+// when they are not this program's user's.
+void Root::CheckMachineWritable() {
+  machineWritable_ = Registry::MayWrite(RootOf(Scope::Machine), Registry::kAppPathsKey);
+  std::wstring caption = Texts::kCaption;
+  if (!machineWritable_) caption += Texts::kReadOnlySuffix;
+  if (!UserScope().owner.empty()) caption += Texts::kOtherUserSuffix + UserScope().owner;
+  SetWindowTextChecked(hwnd_, caption);
 }
 
 std::wstring Root::BackupPath() const {
@@ -169,7 +201,7 @@ void Root::BackUpRegistry() {
     if (const std::optional<std::wstring> user = UserBackupPath())
       backups.push_back({Scope::User, *user, false});
     else
-      prompts_.Message(hwnd_, Texts::kUserBackupSkipped, Title(), MB_OK | MB_ICONWARNING);
+      Tell(Texts::kUserBackupSkipped, MB_OK | MB_ICONWARNING);
   }
   std::vector<std::wstring> existing;
   for (Backup& backup : backups)
@@ -177,26 +209,23 @@ void Root::BackUpRegistry() {
       existing.push_back(backup.path);
   const bool rewrite =
       !existing.empty() &&
-      prompts_.Message(hwnd_, WithAdvice(Texts::kBackupOverwriteQuestion, existing), Title(),
-                       MB_YESNO | MB_ICONWARNING) == IDYES;
+      Tell(WithAdvice(Texts::kBackupOverwriteQuestion, existing), MB_YESNO | MB_ICONWARNING) ==
+          IDYES;
   std::vector<std::wstring> written;
   for (const Backup& backup : backups) {
     if (backup.existed && !rewrite) continue;
     // The user's own folder is made on first use; the program's folder must be there.
     if (backup.scope == Scope::User) CreateDirectoryW(DirectoryPart(backup.path).c_str(), nullptr);
-    if (!StartRegistryExport(backup.path, BackupKey(backup.scope)))
+    if (!StartRegistryExport(backup.path, AppPathsKeyName(backup.scope)))
       ReportBackupFailed(backup.path);
     else if (!backup.existed)
       written.push_back(backup.path);
   }
-  if (!written.empty())
-    prompts_.Message(hwnd_, WithAdvice(Texts::kBackupWritten, written), Title(),
-                     MB_OK | MB_ICONWARNING);
+  if (!written.empty()) Tell(WithAdvice(Texts::kBackupWritten, written), MB_OK | MB_ICONWARNING);
 }
 
 void Root::ReportBackupFailed(const std::wstring& path) {
-  prompts_.Message(hwnd_, std::wstring(Texts::kBackupFailed) + L"\n" + path, Title(),
-                   MB_OK | MB_ICONERROR);
+  Tell(std::wstring(Texts::kBackupFailed) + L"\n" + path, MB_OK | MB_ICONERROR);
 }
 
 // The work runs beside the window's thread, which keeps painting; the window takes no input

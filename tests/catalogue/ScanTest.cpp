@@ -26,8 +26,8 @@ class ScanTest : public AppPathsFixture {
     EXPECT_EQ(lines.size(), 1u);
     return lines.empty() ? std::wstring() : lines.front();
   }
-  const std::wstring programFiles = SpecialFolderPath(kCsidlProgramFiles);
-  const std::wstring windows = SpecialFolderPath(kCsidlWindows);
+  const std::wstring programFiles = SpecialFolderPath(FOLDERID_ProgramFiles);
+  const std::wstring windows = WindowsFolder();
 };
 }  // namespace
 

@@ -16,9 +16,12 @@
 #include "platform/FileContent.h"
 #include "platform/Others.h"
 #include "platform/Processes.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
-#include "ui/Texts.h"
+#include "support/TestPrograms.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -75,6 +78,13 @@ std::string HexRecord(const std::vector<std::wstring>& fields) {
   }
   line.back() = '\n';
   return line;
+}
+
+// Where cli_readback finds a command's output and, as HexRecord lines, what it should hold.
+void ForReadBack(const std::wstring& name, const std::string& bytes) {
+  const fs::path folder = fs::path(ProgramFolder()) / L"cli-readback";
+  fs::create_directories(folder);
+  std::ofstream(folder / name, std::ios::binary) << bytes;
 }
 
 struct Registration {
@@ -239,15 +249,26 @@ TEST_F(CommandLineTest, DiffNamesWhatChangedSinceAnExportAndARestoreFromItCanBeU
   Registry::RawValue retyped = *StoredValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), L"");
   retyped.type = REG_EXPAND_SZ;
   ASSERT_TRUE(Registry::SetRawValue(HKEY_LOCAL_MACHINE, KeyPath(L"FINE.EXE"), retyped));
+  PutRawValue(L"FINE.EXE", L"Path", REG_SZ, L"C:\\", 8);
   const auto changed = AppPaths(HKEY_LOCAL_MACHINE);
 
   Output output = Velmarin(L"/diff backup.reg");
   EXPECT_EQ(output.lines,
             (std::vector<std::wstring>{L"removed\tComputer\tEMPTY.EXE",
-                                       L"changed\tComputer\tFINE.EXE\t@",
+                                       L"changed\tComputer\tFINE.EXE\t@\t\"Path\"",
                                        L"added\tComputer\tNEW.EXE"}));
   EXPECT_EQ(output.exitCode, 3u);
   EXPECT_TRUE(output.errors.empty());
+  // The same as records, the parts a list: read back by cli_readback.
+  ForReadBack(L"expected-diff.txt",
+              HexRecord({L"removed", L"machine", L"EMPTY.EXE", L""}) +
+                  HexRecord({L"changed", L"machine", L"FINE.EXE", L"@;\"Path\""}) +
+                  HexRecord({L"added", L"machine", L"NEW.EXE", L""}));
+  for (const std::wstring format : {L"json", L"csv"}) {
+    output = Velmarin(L"/FORMAT:" + format + L" /diff backup.reg");
+    EXPECT_EQ(output.exitCode, 3u);
+    ForReadBack(L"diff." + format, output.bytes);
+  }
 
   DWORD error = 0;
   const auto bytes = ReadWholeFile((folder_ / L"backup.reg").wstring(), error);
@@ -354,6 +375,8 @@ TEST_F(CommandLineTest, HelpAndBadArgumentsShowTheUsage) {
       {L"/check now", 254, L"Überzählige Angabe: now"},
       {L"/list /format:xml", 254, Texts::kCliUnknownFormat + std::wstring(L"/format:xml")},
       {L"/Format:JSON /list /format:csv", 254, L"Überzählige Angabe: /format:csv"},
+      {L"/diff a.reg /format:xml", 254, Texts::kCliUnknownFormat + std::wstring(L"/format:xml")},
+      {L"/format:json /diff", 254, Texts::kCliMissingDiffFile},
   };
   for (const auto& c : cases) {
     const Output output = Velmarin(c.arguments);
@@ -407,29 +430,58 @@ TEST_F(CommandLineTest, WithoutRedirectionTheLinesReachTheStartingConsole) {
 // Python's own csv and json modules (tests/cli/readback.py) and compares field by field.
 TEST_F(CommandLineTest, ListAndCheckWriteRecordsThatScriptsReadBack) {
   AppPathsFixture::SetUp();  // only the registrations below
-  const std::wstring winver = WindowsFolder() + L"\\system32\\winver.exe";
+  const std::wstring probe = TestProgram(L"version_probe.exe");
+  const std::wstring plain = TestProgram(L"plain_version_probe.exe");
   const std::pair<std::wstring, std::wstring> kMissing{L"missing", Texts::kLegendNotFound};
-  const struct {
+  const std::pair<std::wstring, std::wstring> kFine{L"fine", Texts::kLegendReady};
+  const std::pair<std::wstring, std::wstring> kHidden{L"hidden", Texts::kLegendHidden};
+  std::wstring noDrive = L"C:";  // a drive this session has no root for: nobody can tell
+  for (wchar_t letter = L'Z'; letter > L'C' && noDrive == L"C:"; --letter)
+    if ((GetLogicalDrives() & (1u << (letter - L'A'))) == 0) noDrive = {letter, L':'};
+  const std::wstring away = noDrive + L"\\tool.exe";
+  // company, description, version, signature, signer, warnings (at most one code here)
+  const std::vector<std::wstring> kNone{L"", L"", L"", L"unknown", L"", L""};
+  const auto probeDetails = [](const wchar_t* signature, const wchar_t* signer,
+                               const wchar_t* warnings) -> std::vector<std::wstring> {
+    return {L"Velmarin Prüfstand GmbH", L"Prüfprogramm mit Versionsangaben",
+            L"3.1.4.15 (Prüfstand)", signature, signer, warnings};
+  };
+  struct Case {
     bool machine;
     std::wstring key;
     const wchar_t* installation;  // REG_EXPAND_SZ; nullptr: a setting (REG_DWORD), no program
     const wchar_t* path;
     std::pair<std::wstring, std::wstring> status;  // and its text
     std::wstring program;
-  } cases[] = {
-      {true, L"Quote\"Comma,Semi;.exe", L"\"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe\" /x \"y\"",
-       L"C:\\a;\"D:\\b,c\"", kMissing, L"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe"},
-      {true, L"Tab\tLine\r\nBreak.exe", L"%windir%\\system32\\winver.exe",
-       L"one\r\ntwo\tthree\n", {L"fine", Texts::kLegendReady}, winver},
-      {true, L"Ctl\x01\x1b[2J\x7f\u00DC\u20AC\U0001F600.exe", L"", L"\x07",
-       {L"broken", Texts::kLegendBroken}, L""},
-      {true, L"TWIN.EXE", L"C:\\nowhere\\twin.exe", L"", {L"hidden", Texts::kLegendHidden},
-       L"C:\\nowhere\\twin.exe"},
-      {true, L"SETTINGS.EXE", nullptr, L"", {L"settings", Texts::kLegendSettings}, L""},
-      {false, L"TWIN.EXE", L"winver.exe", L"", {L"fine", Texts::kLegendReady}, winver},
-      {false, L"Lone\xD800\",;.exe", L"\"C:\\nowhere\\\u00FC b\xDC00.exe\"",
-       L"C:\\\u00E4;D:\\", kMissing, L"C:\\nowhere\\\u00FC b\xDC00.exe"},
+    std::vector<std::wstring> details;
   };
+  std::vector<Case> cases = {
+      {true, L"Quote\"Comma,Semi;.exe", L"\"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe\" /x \"y\"",
+       L"C:\\a;\"D:\\b,c\"", kMissing, L"C:\\nowhere\\a,b;\u00C4\x01\x1b[31m\x7f.exe", kNone},
+      {true, L"Tab\tLine\r\nBreak.exe", probe.c_str(), L"one\r\ntwo\tthree\n", kFine, probe,
+       probeDetails(L"unsigned", L"", L"")},
+      {true, L"Ctl\x01\x1b[2J\x7f\u00DC\u20AC\U0001F600.exe", L"", L"\x07",
+       {L"broken", Texts::kLegendBroken}, L"", kNone},
+      {true, L"TWIN.EXE", L"C:\\nowhere\\twin.exe", L"", kHidden, L"C:\\nowhere\\twin.exe", kNone},
+      {true, L"SETTINGS.EXE", nullptr, L"", {L"settings", Texts::kLegendSettings}, L"", kNone},
+      {true, L"NOTEPAD.EXE", L"%SystemRoot%\\velmarin-nowhere\\notepad.exe", L"", kHidden,
+       WindowsFolder() + L"\\velmarin-nowhere\\notepad.exe", kNone},
+      // A user registration hides the machine's: worse when that one is Windows' own.
+      {false, L"TWIN.EXE", plain.c_str(), L"", kFine, plain,
+       {L"Old Tools Inc.", L"Old tool", L"2.0.7.1", L"unsigned", L"", L"hides-machine"}},
+      {false, L"NOTEPAD.EXE", probe.c_str(), L"", kFine, probe,
+       probeDetails(L"unsigned", L"", L"hides-windows-program")},
+      {false, L"Away.exe", away.c_str(), L"", {L"unreachable", Texts::kLegendUnreachable}, away,
+       kNone},
+      {false, L"Lone\xD800\",;.exe", L"\"C:\\nowhere\\\u00FC b\xDC00.exe\"",
+       L"C:\\\u00E4;D:\\", kMissing, L"C:\\nowhere\\\u00FC b\xDC00.exe", kNone},
+  };
+  const std::wstring signedProbe = SigningFile(L"signed.exe");
+  if (SigningFilesExist()) {  // where the build could sign
+    ASSERT_TRUE(TrustTestRoot());
+    cases.push_back({true, L"Signed.exe", signedProbe.c_str(), L"", kFine, signedProbe,
+                     probeDetails(L"signed", L"Velmarin Testsignatur", L"")});
+  }
   const auto size = [](const wchar_t* text) { return DWORD((wcslen(text) + 1) * 2); };
   for (const auto& c : cases) {
     const HKEY root = c.machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -447,34 +499,36 @@ TEST_F(CommandLineTest, ListAndCheckWriteRecordsThatScriptsReadBack) {
     std::vector<std::wstring> names;
     Registry::EnumerateKeys(root, Registry::kAppPathsKey, names);
     for (const std::wstring& name : names) {
-      const auto c = std::find_if(std::begin(cases), std::end(cases), [&](const auto& r) {
+      const auto c = std::find_if(cases.begin(), cases.end(), [&](const Case& r) {
         return r.machine == (root == HKEY_LOCAL_MACHINE) && r.key == name;
       });
-      ASSERT_NE(c, std::end(cases));
-      const std::string record =
-          HexRecord({c->machine ? L"machine" : L"user", name, c->status.first, c->status.second,
-                     c->installation ? c->installation : L"", c->program, c->path});
-      listed += record;
-      if (c->status == kMissing || c->status.first == L"broken") checked += record;
+      ASSERT_NE(c, cases.end());
+      std::vector<std::wstring> fields{c->machine ? L"machine" : L"user", name, c->status.first,
+                                       c->status.second, c->installation ? c->installation : L"",
+                                       c->program, c->path};
+      fields.insert(fields.end(), c->details.begin(), c->details.end());
+      listed += HexRecord(fields);
+      if (c->status == kMissing || c->status.first == L"broken") checked += HexRecord(fields);
     }
   }
-  const fs::path readback = fs::path(ProgramFolder()) / L"cli-readback";
-  fs::remove_all(readback);
-  fs::create_directories(readback);
-  std::ofstream(readback / "expected-list.txt", std::ios::binary) << listed;
-  std::ofstream(readback / "expected-check.txt", std::ios::binary) << checked;
+  ForReadBack(L"expected-list.txt", listed);
+  ForReadBack(L"expected-check.txt", checked);
   for (const std::wstring command : {L"list", L"check"})
     for (const std::wstring format : {L"csv", L"json"}) {
       const Output output = Velmarin(L"/" + command + L" /format:" + format);
       EXPECT_EQ(output.exitCode, command == L"list" ? 0u : 3u);
       EXPECT_TRUE(output.errors.empty());
-      std::ofstream(readback / (command + L"." + format), std::ios::binary) << output.bytes;
+      ForReadBack(command + L"." + format, output.bytes);
     }
+  const std::wstring kHeader =
+      L"scope\tkey\tstatus\tstatusText\tinstallation\tprogram\tpath\tcompany\tdescription\t"
+      L"version\tsignature\tsigner\twarnings";
   const std::vector<std::wstring> tsv = Velmarin(L"/LIST").lines;
-  ASSERT_EQ(tsv.size(), std::size(cases) + 1);  // pictures, not line breaks, in the TSV
-  EXPECT_EQ(tsv.front(), L"scope\tkey\tstatus\tstatusText\tinstallation\tprogram\tpath");
-  EXPECT_EQ(tsv.back(),
-            L"user\tTWIN.EXE\tfine\tFehlerfreier Eintrag\twinver.exe\t" + winver + L'\t');
+  ASSERT_EQ(tsv.size(), cases.size() + 1);  // pictures, not line breaks, in the TSV
+  EXPECT_EQ(tsv.front(), kHeader);
+  EXPECT_EQ(tsv.back(), L"user\tTWIN.EXE\tfine\tFehlerfreier Eintrag\t" + plain + L'\t' + plain +
+                            L"\t\tOld Tools Inc.\tOld tool\t2.0.7.1\tunsigned\t\thides-machine");
+  EXPECT_EQ(Velmarin(L"/check /format:tsv").lines.front(), kHeader);
 }
 
 // A name any user may give his own key neither splits a line nor sends the console an escape

@@ -12,7 +12,8 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/CommandLineTexts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -95,8 +96,8 @@ TEST_F(CleanUpTest, ProgramsNobodyCanReachAreNeitherCountedNorOffered) {
   PutRegistration(L"LAUFWERK.EXE", L"Q:\\Tools\\laufwerk.exe");
   PutRegistration(L"GONE.EXE", L"C:\\Nirgends\\gone.exe");
   OpenWindow();
-  EXPECT_EQ(List().ImageKey(RowOf(L"Netz.exe")), L"Unerreichbar");
-  EXPECT_EQ(List().ImageKey(RowOf(L"Laufwerk.exe")), L"Unerreichbar");
+  EXPECT_EQ(ImageKey(RowOf(L"Netz.exe")), L"Unerreichbar");
+  EXPECT_EQ(ImageKey(RowOf(L"Laufwerk.exe")), L"Unerreichbar");
   EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 
   ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
@@ -132,7 +133,7 @@ TEST_F(CleanUpTest, KeysRepairedMeanwhileOrUnrestorableStayAndAreNamed) {
               std::wstring::npos) << Narrow(name);
   EXPECT_NE(told.find(L"\nOdd.exe (Computer): " + Texts::KeptUnrestorable(L"", L"Path")),
             std::wstring::npos);
-  EXPECT_EQ(List().ImageKey(RowOf(L"Gone.exe")), L"Ready") << "the row shows the repair";
+  EXPECT_EQ(ImageKey(RowOf(L"Gone.exe")), L"Ready") << "the row shows the repair";
 }
 
 // The undo file cannot be written (its folder is missing): nothing is removed, the user hears
@@ -142,8 +143,7 @@ TEST_F(CleanUpTest, UndoFileThatCannotBeWrittenDeletesNothing) {
   const auto machineBefore = Both(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(Create(false, (folder_ / L"fehlt").wstring()));
   InstallCommands(*root_);
-  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  root_->GetFileListe();
+  FillList();
   ASSERT_TRUE(Settle());
 
   ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
@@ -164,7 +164,7 @@ class FindTest : public RootFixture {
     PutRegistration(L"BETA.EXE", L"C:\\Beta\\b1.exe");
     PutRegistration(L"GAMMA.EXE", L"C:\\Tools\\gamma.exe");
     OpenWindow();
-    List().SortBy(Root::kColumnFileName);
+    root_->EntryList().SortBy(EntryListView::kColumnFileName);
   }
   void Send(int id) { SendMessageW(root_->Handle(), WM_COMMAND, id, 0); }
 };

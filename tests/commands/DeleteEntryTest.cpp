@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PanelCommandsFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

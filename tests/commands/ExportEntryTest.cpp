@@ -14,7 +14,7 @@
 #include "platform/Processes.h"
 #include "platform/Text.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

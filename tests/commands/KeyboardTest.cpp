@@ -6,7 +6,7 @@
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ class KeyboardTest : public RootFixture {
     OpenWindow();
   }
   void WindowOpened() override { InstallCommands(*root_); }
-  HWND ListHandle() { return root_->LstFileList().Handle(); }
+  HWND ListHandle() { return List().Handle(); }
 };
 
 // Alt+V leads to "Verzeichnis"; only the directory changes, Enter presses OK, and only "Path" is
@@ -35,8 +35,8 @@ TEST_F(KeyboardTest, AltVAndEnterSaveThePathEditedAlone) {
   SetFocus(ListHandle());
   PostMessageW(ListHandle(), WM_SYSCHAR, L'v', 0x20000001);
   PumpAsTheProgram();
-  ASSERT_EQ(GetFocus(), root_->Text3().Handle());
-  root_->Text3().SetText(L"C:\\Neu;");
+  ASSERT_EQ(GetFocus(), Text3().Handle());
+  Text3().SetText(L"C:\\Neu;");
   for (int tick = 0; tick < 2 && Settle(); ++tick)
     SendMessageW(root_->Handle(), WM_TIMER, Root::kTimer1, 0);
   PressKey(GetFocus(), VK_RETURN);
@@ -56,9 +56,9 @@ TEST_F(KeyboardTest, EntfAndF2StartTheirCommandsWhereTheyCanWork) {
   prompts_.messageAnswers = {IDNO};
   PressKey(ListHandle(), VK_DELETE);
   EXPECT_EQ(prompts_.messages.at(0).text, DeleteQuestion(L"Alpha.exe"));
-  SetFocus(root_->Text3().Handle());
-  PressKey(root_->Text3().Handle(), VK_DELETE);
-  EXPECT_EQ(root_->Text3().Text() + std::to_wstring(prompts_.messages.size()), L":\\Alpha;1");
+  SetFocus(Text3().Handle());
+  PressKey(Text3().Handle(), VK_DELETE);
+  EXPECT_EQ(Text3().Text() + std::to_wstring(prompts_.messages.size()), L":\\Alpha;1");
   PressKey(ListHandle(), VK_F2);
   EXPECT_EQ(prompts_.renameProposals, std::vector<std::wstring>{L"Alpha.exe"});
 }
@@ -68,19 +68,19 @@ TEST_F(KeyboardTest, EntfAndF2StartTheirCommandsWhereTheyCanWork) {
 TEST_F(KeyboardTest, LeavingAnEditedRowAsksWhetherToSave) {
   const auto leave = [&](int answer) {
     SelectRow(L"Alpha.exe");
-    root_->Text3().SetText(L"C:\\Typed;");
+    Text3().SetText(L"C:\\Typed;");
     prompts_.messageAnswers = {answer};
-    root_->LstFileList().Select(RowOf(L"Tool.exe"));  // as a click selects it
+    List().Select(RowOf(L"Tool.exe"));  // as a click selects it
     PumpAsTheProgram();
-    return SelectedText() + L"|" + root_->Text1().Text() + L"|" + *ReadText(L"ALPHA.EXE", L"Path");
+    return SelectedText() + L"|" + Text1().Text() + L"|" + *ReadText(L"ALPHA.EXE", L"Path");
   };
   EXPECT_EQ(leave(IDCANCEL), L"Alpha.exe|Alpha.exe|C:\\Alpha;");
-  EXPECT_EQ(root_->Text3().Text(), L"C:\\Typed;");
+  EXPECT_EQ(Text3().Text(), L"C:\\Typed;");
   EXPECT_EQ(prompts_.messages.at(0).text, L"Änderungen an Alpha.exe speichern?");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
   EXPECT_EQ(leave(IDNO), L"Tool.exe|Tool.exe|C:\\Alpha;");
   EXPECT_EQ(leave(IDYES), L"Tool.exe|Tool.exe|C:\\Typed;");
-  root_->Text3().SetText(L"C:\\Again;");
+  Text3().SetText(L"C:\\Again;");
   prompts_.messageAnswers = {IDCANCEL};
   SendMessageW(root_->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(prompts_.messages.size(), 4u);
@@ -92,15 +92,15 @@ TEST_F(KeyboardTest, AnAbandonedNewEntryGoesOnF5AndEscape) {
   SelectRow(L"Alpha.exe");
   SendCommand(Root::kMnuHinzufügen);
   ASSERT_GE(RowOf(Texts::kNewEntry), 0);
-  PressKey(root_->Text1().Handle(), VK_F5);
-  EXPECT_EQ(root_->LstFileList().Count(), 3);
+  PressKey(Text1().Handle(), VK_F5);
+  EXPECT_EQ(List().Count(), 3);
   SendCommand(Root::kMnuHinzufügen);
-  PressKey(root_->Text1().Handle(), VK_ESCAPE);
+  PressKey(Text1().Handle(), VK_ESCAPE);
   EXPECT_EQ(RowOf(Texts::kNewEntry), -1);
   SendCommand(Root::kMnuHinzufügen);
-  root_->Text1().SetText(L"Typed.exe");
-  PressKey(root_->Text1().Handle(), VK_F5);
-  EXPECT_EQ(root_->Text1().Text() + root_->LstFileList().Text(RowOf(Texts::kNewEntry)),
+  Text1().SetText(L"Typed.exe");
+  PressKey(Text1().Handle(), VK_F5);
+  EXPECT_EQ(Text1().Text() + List().Text(RowOf(Texts::kNewEntry)),
             L"Typed.exeNeuer Eintrag");
 }
 

@@ -13,7 +13,7 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -133,8 +133,8 @@ TEST_F(LookAlikeKeysTest, ANulNamedKeyIsDeletedByItsCountedNameAndOtherwiseRefus
   EXPECT_EQ(Text2().Text(), L"C:\\odd.exe");
   Text2().SetText(L"C:\\neu.exe");
   prompts_.renameAnswers = {L"Renamed.exe"};
-  for (void (*command)(Root&) :
-       {+[](Root& root) { SaveEntry(root); }, &RenameEntry, &RunApplication, &ExportEntry}) {
+  for (void (*command)(CommandHost&) :
+       {+[](CommandHost& host) { SaveEntry(host); }, &RenameEntry, &RunApplication, &ExportEntry}) {
     prompts_.messages.clear();
     command(*root_);
     EXPECT_EQ(prompts_.messages.at(0).text, Texts::kNulNameRefused);

@@ -12,7 +12,7 @@ class MenuWiringTest : public RootFixture {
  protected:
   void WindowOpened() override {
     InstallCommands(*root_);
-    ASSERT_TRUE(root_->LstFileList().Select(0));
+    ASSERT_TRUE(root_->EntryList().LstFileList().Select(0));
     root_->LoadSelectedRow();
   }
 };
@@ -21,9 +21,9 @@ TEST_F(MenuWiringTest, HinzufügenAddsThePlaceholderRow) {
   PutRegistration(L"A.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
   SendCommand(Root::kMnuHinzufügen);
-  EXPECT_EQ(root_->LstFileList().Count(), 2);
-  EXPECT_EQ(root_->Text1().Text(), L"Neuer Eintrag");
-  EXPECT_FALSE(root_->Text1().Locked());
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 2);
+  EXPECT_EQ(Text1().Text(), L"Neuer Eintrag");
+  EXPECT_FALSE(Text1().Locked());
 }
 
 TEST_F(MenuWiringTest, LöschenAsksBeforeDeleting) {
@@ -39,7 +39,7 @@ TEST_F(MenuWiringTest, LöschenAsksBeforeDeleting) {
 TEST_F(MenuWiringTest, TheOkButtonSaves) {
   PutRegistration(L"A.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
-  root_->Text2().SetText(L"C:\\windows\\regedit.exe");
+  Text2().SetText(L"C:\\windows\\regedit.exe");
   SendCommand(Root::kBHinzufügen);
   EXPECT_EQ(ReadText(L"A.EXE", L""), L"C:\\windows\\regedit.exe");
 }
@@ -55,7 +55,7 @@ TEST_F(MenuWiringTest, InputToTheListWaitsUntilTheCommandEnds) {
   PutRegistration(L"B.EXE", L"C:\\windows\\regedit.exe");
   PutRegistration(L"C.EXE", L"C:\\windows\\notepad.exe");
   OpenWindow();
-  ListView& list = root_->LstFileList();
+  ListView& list = root_->EntryList().LstFileList();
   ASSERT_TRUE(list.Select(2));
   root_->LoadSelectedRow();
   prompts_.messageAnswers = {IDYES, IDOK};

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PanelCommandsFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST_F(NewEntryTest, OnAnEmptyListThePlaceholderIsTheFirstRowAndTheRegistryStays
 
   ASSERT_EQ(List().Count(), 1);
   EXPECT_EQ(RowTexts(0), kPlaceholder);
-  EXPECT_EQ(List().ImageKey(0), L"Achtung");
+  EXPECT_EQ(ImageKey(0), L"Achtung");
   EXPECT_EQ(List().SelectedIndex(), 0);
   ExpectPanelReadyForANewName();
   EXPECT_EQ(SubKeys(KeyPath(L"")), Names{});
@@ -72,7 +72,8 @@ TEST_F(NewEntryTest, InASortedListThePlaceholderTakesItsSortedPlaceAndIsSelected
   PutRegistration(L"OMEGA.EXE", L"C:\\o.exe");
   PutRegistration(L"ZETA.EXE", L"C:\\z.exe");
   OpenWindow();
-  ASSERT_TRUE(List().SortBy(0));
+  root_->EntryList().SortBy(0);
+  ASSERT_EQ(root_->EntryList().SortColumn(), 0);
 
   New();
 

@@ -11,7 +11,7 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -49,13 +49,14 @@ TEST_F(OutsideChangesTest, ChangesAppearWithoutARestartAndKeepSelectionAndEdits)
   ASSERT_TRUE(PumpUntil([&] { return RowOf(L"New.exe") >= 0; })) << "the new key never showed";
   EXPECT_EQ(RowOf(L"Other.exe"), -1);
   EXPECT_EQ(SelectedText(), L"Tool.exe");
-  EXPECT_EQ(List().Text(RowOf(L"Tool.exe"), Root::kColumnDirectory), L"C:\\Draussen;");
+  EXPECT_EQ(List().Text(RowOf(L"Tool.exe"), EntryListView::kColumnDirectory), L"C:\\Draussen;");
   EXPECT_EQ(Text3().Text(), L"C:\\Getippt;");
 
-  // F5 reads again at once; with nothing typed the panel shows the key as it is now.
+  // F5 reads again (on a worker thread); with nothing typed the panel shows the key as it is now.
   root_->LoadSelectedRow();
   PutRegistration(L"TOOL.EXE", program_.c_str(), L"C:\\Wieder;");
   SendMessageW(root_->Handle(), WM_COMMAND, Root::kMnuAktualisieren, 0);
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Text3().Text(), L"C:\\Wieder;");
 }
 
@@ -147,7 +148,7 @@ TEST_F(StartupScanTest, AChangeDuringTheStartupScanIsShownWhenTheScanEnds) {
       }
     return false;
   };
-  root_->ReadCatalogueInBackground();
+  root_->ReadCatalogue();
   MSG scanned{};  // read, not yet shown
   for (int i = 0; i < 500 && !PeekMessageW(&scanned, root_->Handle(), Root::kScanFinishedMessage,
                                            Root::kScanFinishedMessage, PM_NOREMOVE); ++i)

@@ -10,7 +10,7 @@
 
 #include "commands/Commands.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ class RenameEntryTest : public RootFixture {
   }
 
   void ExpectOldNameKept() {
-    EXPECT_EQ(root_->Text1().Text(), L"Tool.exe");
-    EXPECT_TRUE(root_->Text1().Locked());
+    EXPECT_EQ(Text1().Text(), L"Tool.exe");
+    EXPECT_TRUE(Text1().Locked());
     EXPECT_EQ(SelectedText(), L"Tool.exe");
   }
 
@@ -66,7 +66,7 @@ TEST_F(RenameEntryTest, WithoutASelectedRowNothingIsAskedOrRemoved) {
 
 TEST_F(RenameEntryTest, CancelOrCloseKeepsTheOldNameAndTheRegistry) {
   ShowTool();
-  const int cacheLines = root_->LstFileCache().Count();
+  const int cacheLines = root_->EntryList().LstFileCache().Count();
   AnswerRename(std::nullopt);
 
   RenameEntry(*root_);
@@ -75,20 +75,20 @@ TEST_F(RenameEntryTest, CancelOrCloseKeepsTheOldNameAndTheRegistry) {
   EXPECT_EQ(prompts_.renameProposals[0], L"Tool.exe");
   ExpectOldNameKept();
   EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
-  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+  EXPECT_EQ(root_->EntryList().LstFileCache().Count(), cacheLines);
 }
 
 TEST_F(RenameEntryTest, UnchangedNameWritesNothing) {
   ShowTool();
-  const int cacheLines = root_->LstFileCache().Count();
-  root_->Text2().SetText(L"C:\\Edited\\tool.exe");
+  const int cacheLines = root_->EntryList().LstFileCache().Count();
+  Text2().SetText(L"C:\\Edited\\tool.exe");
   AnswerRename(L"Tool.exe");
 
   RenameEntry(*root_);
 
   ExpectOldNameKept();
   EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" -x");
-  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+  EXPECT_EQ(root_->EntryList().LstFileCache().Count(), cacheLines);
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
@@ -116,9 +116,9 @@ TEST_F(RenameEntryTest, NewNameTakesEverythingTheRegistrationHeldAndTheOldKeyGoe
   ASSERT_EQ(List().Count(), 1);
   EXPECT_EQ(SelectedText(), L"Werkzeug.exe");
   EXPECT_EQ(List().Text(0, 1), L"WERKZEUG.EXE");
-  EXPECT_EQ(List().ImageKey(0), L"Ready") << "the argument after the program is no missing file";
-  EXPECT_EQ(root_->Text1().Text(), L"Werkzeug.exe");
-  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_EQ(ImageKey(0), L"Ready") << "the argument after the program is no missing file";
+  EXPECT_EQ(Text1().Text(), L"Werkzeug.exe");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(RenameEntryTest, RowOfAMissingProgramShowsItsStatus) {
@@ -130,7 +130,7 @@ TEST_F(RenameEntryTest, RowOfAMissingProgramShowsItsStatus) {
   RenameEntry(*root_);
 
   EXPECT_EQ(SelectedText(), L"Neu.exe");
-  EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Achtung");
+  EXPECT_EQ(ImageKey(List().SelectedIndex()), L"Achtung");
 }
 
 TEST_F(RenameEntryTest, ExistingNameAnsweredNoKeepsBothRegistrations) {
@@ -167,7 +167,7 @@ TEST_F(RenameEntryTest, ExistingNameAnsweredYesIsOverwrittenAndTheOldKeyGoes) {
 
 TEST_F(RenameEntryTest, LetterCaseChangeChangesNothing) {
   ShowTool();
-  const int cacheLines = root_->LstFileCache().Count();
+  const int cacheLines = root_->EntryList().LstFileCache().Count();
   AnswerRename(L"TOOL.exe");
 
   RenameEntry(*root_);
@@ -175,8 +175,8 @@ TEST_F(RenameEntryTest, LetterCaseChangeChangesNothing) {
   EXPECT_EQ(Registrations(), std::vector<std::wstring>{L"TOOL.EXE"});
   EXPECT_EQ(ReadText(L"TOOL.EXE", L""), program_ + L" -x");
   ExpectOldNameKept();
-  EXPECT_TRUE(root_->Text1().Locked());
-  EXPECT_EQ(root_->LstFileCache().Count(), cacheLines);
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_EQ(root_->EntryList().LstFileCache().Count(), cacheLines);
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
@@ -208,12 +208,10 @@ TEST_F(RenameEntryTest, UnsavedNewEntryIsSavedUnderTheNewNameAndNothingIsRemoved
   const DWORD useUrl = 1;
   PutRawValue(L"NEUER EINTRAG", L"UseUrl", REG_DWORD, &useUrl, sizeof(useUrl));
   OpenWindow();
-  const int row = List().InsertRow(List().Count(), Texts::kNewEntry, L"Achtung");
-  ASSERT_GE(row, 0);
-  List().SetText(row, 1, Texts::kNewEntryKeyMark);
-  ASSERT_TRUE(List().Select(row));
+  NewEntry(*root_);
+  ASSERT_EQ(SelectedText(), Texts::kNewEntry);
   root_->LoadSelectedRow();
-  root_->Text2().SetText(L"C:\\Neu\\neu.exe");
+  Text2().SetText(L"C:\\Neu\\neu.exe");
   AnswerRename(L"Neu.exe");
 
   RenameEntry(*root_);

@@ -15,7 +15,7 @@
 #include "platform/Others.h"
 #include "platform/Processes.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -179,7 +179,7 @@ TEST_F(RunApplicationTest, ExpandableRegistrationStartsItsExpandedProgramInItsEx
               static_cast<DWORD>((directory.size() + 1) * sizeof(wchar_t)));
   OpenWindow();
   SelectRow(L"Tool.exe");
-  EXPECT_EQ(List().ImageKey(List().SelectedIndex()), L"Ready");
+  EXPECT_EQ(ImageKey(List().SelectedIndex()), L"Ready");
 
   Run();
 
@@ -204,7 +204,7 @@ TEST_F(RunApplicationTest, DirectoryThatDoesNotExistLeavesTheProgramInOurFolder)
 
 TEST_F(RunApplicationTest, PanelTextsAreRunAsTheyStandNotTheSavedOnes) {
   ShowEntry(L"C:\\nowhere\\tool.exe", L"");
-  root_->Text2().SetText(Probe());
+  Text2().SetText(Probe());
 
   Run();
 
@@ -228,7 +228,7 @@ TEST_F(RunApplicationTest, MissingProgramIsReportedByNameAndNothingStarts) {
   EXPECT_FALSE(fs::exists(ReportOf(decoy_)));
 
   prompts_.messages.clear();
-  root_->Text2().SetText(L"velmarin-nirgends.exe");
+  Text2().SetText(L"velmarin-nirgends.exe");
   Run();
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
@@ -254,7 +254,7 @@ TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason
 TEST_F(RunApplicationTest, NothingHappensWithoutASelectedRow) {
   PutRegistration(L"TOOL.EXE", Probe().c_str(), L"");
   OpenWindow();
-  root_->Text2().SetText(Probe());
+  Text2().SetText(Probe());
   ASSERT_TRUE(List().Select(-1));
 
   Run();

@@ -9,7 +9,7 @@
 #include "PanelCommandsFixture.h"
 #include "catalogue/AppPathEntry.h"
 #include "platform/SpecialFolders.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ class SaveEntryTest : public PanelCommandsFixture {
   // leaves the panel for its save.
   void RetypeFileName(const std::wstring& row, const std::wstring& name) {
     SelectRow(row);
-    Text1().SetLocked(false);
-    Text1().SetText(name);
+    root_->StartRename();
+    root_->SetFileName(name);
   }
 };
 
@@ -65,7 +65,7 @@ TEST_F(SaveEntryTest, ExistingEntryGetsBothValuesReplacedKeepsItsOtherValuesAndA
   EXPECT_EQ(CacheLine(0), L"WINWORD.EXE\t" + word + L" /n\tC:\\Neu;");
   const int row = RowOf(L"Winword.exe");
   EXPECT_EQ(RowTexts(row), (Names{L"Winword.exe", L"WINWORD.EXE", word + L" /n", L"C:\\Neu;"}));
-  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(ImageKey(row), L"Ready");
   EXPECT_EQ(List().SelectedIndex(), row);
   EXPECT_TRUE(Text1().Locked());
 }
@@ -87,7 +87,7 @@ TEST_F(SaveEntryTest, NewEntryIsCreatedUnderItsUpperCasedNameWithClassOne) {
   const int row = RowOf(L"Mytool.exe");
   ASSERT_GE(row, 0);
   EXPECT_EQ(RowTexts(row), (Names{L"Mytool.exe", L"MYTOOL.EXE", tool, L"C:\\Tools;"}));
-  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(ImageKey(row), L"Ready");
   EXPECT_EQ(List().SelectedIndex(), row);
   EXPECT_TRUE(Text1().Locked());
 }
@@ -133,15 +133,15 @@ TEST_F(SaveEntryTest, IconShowsWhatTheSavedInstallationReallyIs) {
 
   Text2().SetText((folder_ / L"gone.exe").wstring());
   ASSERT_EQ(Save(), SaveResult::Saved);
-  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Achtung");
+  EXPECT_EQ(ImageKey(RowOf(L"App.exe")), L"Achtung");
 
   Text2().SetText(L"");
   ASSERT_EQ(Save(), SaveResult::Saved);
-  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Fehler");
+  EXPECT_EQ(ImageKey(RowOf(L"App.exe")), L"Fehler");
 
   Text2().SetText(L"\"" + app + L"\" -x");
   ASSERT_EQ(Save(), SaveResult::Saved);
-  EXPECT_EQ(List().ImageKey(RowOf(L"App.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"App.exe")), L"Ready");
 }
 
 TEST_F(SaveEntryTest, SavedRowIsFoundByItsLiteralNameNotAsAPattern) {
@@ -246,7 +246,7 @@ TEST_F(SaveEntryTest, RefusedValueWriteIsReportedAndTheRowAndCacheKeepTheirTexts
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(ReadText(L"APP.EXE", L""), L"C:\\Old\\app.exe");
   EXPECT_EQ(RowTexts(row), before);
-  EXPECT_EQ(List().ImageKey(row), L"Achtung");
+  EXPECT_EQ(ImageKey(row), L"Achtung");
   EXPECT_EQ(Cache().Count(), lines);
 }
 
@@ -262,7 +262,7 @@ TEST_F(SaveEntryTest, KeyTheRegistryWillNotCreateIsReportedAndTheNewEntryStaysUn
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_FALSE(RegistrationExists(L"NEW.EXE"));
   EXPECT_EQ(RowTexts(0), (Names{Texts::kNewEntry, Texts::kNewEntryKeyMark, L"", L""}));
-  EXPECT_EQ(List().ImageKey(0), L"Achtung");
+  EXPECT_EQ(ImageKey(0), L"Achtung");
   EXPECT_FALSE(Text1().Locked());
   EXPECT_EQ(Cache().Count(), 0);
 }
@@ -411,8 +411,8 @@ TEST_F(SaveEntryTest, SaveWithoutASelectedRowUpdatesTheRowOfItsEntry) {
   EXPECT_EQ(ReadText(L"OTHER.EXE", L""), L"Tool.exe");
   const int row = RowOf(L"Tool.exe");
   EXPECT_EQ(List().SelectedIndex(), row);
-  EXPECT_EQ(List().Text(row, Root::kColumnInstallation), app);
-  EXPECT_EQ(List().ImageKey(row), L"Ready");
+  EXPECT_EQ(List().Text(row, EntryListView::kColumnInstallation), app);
+  EXPECT_EQ(ImageKey(row), L"Ready");
   EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 

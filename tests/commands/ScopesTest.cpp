@@ -13,7 +13,7 @@
 #include "commands/Commands.h"
 #include "platform/Registry.h"
 #include "support/RootFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ class ScopesTest : public RootFixture {
   // The row of that file name and scope.
   int RowIn(const std::wstring& name, const wchar_t* scope) {
     for (int row = 0; row < List().Count(); ++row)
-      if (List().Text(row) == name && List().Text(row, Root::kColumnScope) == scope) return row;
+      if (List().Text(row) == name && List().Text(row, EntryListView::kColumnScope) == scope) return row;
     return -1;
   }
 
@@ -55,8 +55,8 @@ TEST_F(ScopesTest, UserRowsAreListedAndHideTheMachinesRowOfTheSameName) {
   const int user = RowIn(L"Tool.exe", Texts::kScopeUser);
   ASSERT_GE(machine, 0);
   ASSERT_GE(user, 0);
-  EXPECT_EQ(List().ImageKey(machine), L"Hilfe");
-  EXPECT_EQ(List().ImageKey(user), L"Ready");
+  EXPECT_EQ(ImageKey(machine), L"Hilfe");
+  EXPECT_EQ(ImageKey(user), L"Ready");
   EXPECT_EQ(WindowText(root_->LabFileError()), Texts::kNoBrokenEntries);
 
   // The user's row goes: the machine's is what Windows reads again.
@@ -65,7 +65,7 @@ TEST_F(ScopesTest, UserRowsAreListedAndHideTheMachinesRowOfTheSameName) {
   DeleteEntry(*root_);
   EXPECT_FALSE(UserRegistrationExists(L"TOOL.EXE"));
   EXPECT_TRUE(RegistrationExists(L"TOOL.EXE"));
-  EXPECT_EQ(List().ImageKey(RowIn(L"Tool.exe", Texts::kScopeMachine)), L"Ready");
+  EXPECT_EQ(ImageKey(RowIn(L"Tool.exe", Texts::kScopeMachine)), L"Ready");
 }
 
 // Save, rename and export of a user row act in the user's key; the machine's stays as it was.
@@ -107,7 +107,7 @@ TEST_F(ScopesTest, UnwritableMachineKeyMakesItsRowsReadOnly) {
 
   SelectRow(L"Tool.exe");
   SendMessageW(root_->Handle(), WM_TIMER, Root::kTimer1, 0);
-  EXPECT_FALSE(Enabled(root_->BHinzufügen()));
+  EXPECT_FALSE(Enabled(root_->Panel().BHinzufügen()));
   Text2().SetText(program_ + L" /x");
   EXPECT_EQ(SaveEntry(*root_), SaveResult::Refused);
   prompts_.messageAnswers = {IDYES};

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "commands/ExportPlan.h"
 #include "commands/RenamePlan.h"
 #include "commands/RunPlan.h"
@@ -74,15 +74,6 @@ TEST(ExportPlan, ProposalReplacesTheLastThreeCharactersWithReg) {
   EXPECT_EQ(ExportProposal(L"abc"), L"reg");
   EXPECT_EQ(ExportProposal(L"ab"), L"");
   EXPECT_EQ(ExportProposal(L""), L"");
-}
-
-TEST(ExportPlan, KeyPathNamesTheEntrysOwnKeyBelowItsScopesAppPaths) {
-  EXPECT_EQ(ExportKeyPath(L"HKEY_LOCAL_MACHINE", L"WINWORD.EXE"),
-            L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
-            L"Paths\\WINWORD.EXE");
-  EXPECT_EQ(ExportKeyPath(L"HKEY_USERS\\S-1-5-21-1-2-3-1001", L"X.EXE"),
-            L"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
-            L"Paths\\X.EXE");
 }
 
 TEST(RenamePlan, NamesDifferingOnlyInLetterCaseAddressOneKey) {

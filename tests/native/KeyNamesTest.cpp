@@ -3,7 +3,7 @@
 #include <string>
 
 #include "commands/KeyNames.h"
-#include "ui/Texts.h"
+#include "texts/ExplanationTexts.h"
 
 TEST(KeyNames, EveryProblemHasItsOwnMessage) {
   EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::Empty), Texts::kKeyNameEmpty);

@@ -7,7 +7,7 @@
 #include "platform/FileAccess.h"
 #include "platform/FileSignature.h"
 #include "platform/VersionDetails.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 TEST(SignatureRules, TrustResultsGiveKindAndText) {
   struct Case { uint32_t result; SignatureKind kind; const wchar_t* text; };

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "ui/StatusPictures.h"
+#include "ui/controls/StatusPictures.h"
 
 namespace {
 

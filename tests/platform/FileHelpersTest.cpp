@@ -64,9 +64,9 @@ TEST_F(FileHelpersTest, PathExistsForFilesAndFoldersOnly) {
 }
 
 TEST(SpecialFolders, KnownFoldersExistUnknownOnesAreEmpty) {
-  const std::wstring programFiles = SpecialFolderPath(kCsidlProgramFiles);
+  const std::wstring programFiles = SpecialFolderPath(FOLDERID_ProgramFiles);
   EXPECT_TRUE(PathExists(programFiles)) << programFiles.c_str();
-  EXPECT_EQ(CompareStringOrdinal(SpecialFolderPath(kCsidlWindows).c_str(), -1,
+  EXPECT_EQ(CompareStringOrdinal(SpecialFolderPath(FOLDERID_Windows).c_str(), -1,
                                  WindowsFolder().c_str(), -1, TRUE),
             CSTR_EQUAL);
   EXPECT_EQ(SpecialFolderPath(GUID_NULL), L"");

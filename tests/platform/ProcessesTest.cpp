@@ -4,6 +4,7 @@
 
 #include "platform/Dateiexistenz.h"
 #include "platform/Processes.h"
+#include "platform/SpecialFolders.h"
 
 namespace {
 std::wstring CommandProcessor() { return WindowsFolder() + L"\\system32\\cmd.exe"; }

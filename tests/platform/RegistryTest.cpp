@@ -4,13 +4,10 @@
 #include <cstring>
 #include <functional>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "platform/Registry.h"
 #include "support/AppPathsFixture.h"
-
-using Registry::RegValue;
 
 namespace {
 class RegistryTest : public AppPathsFixture {
@@ -32,10 +29,11 @@ class RegistryTest : public AppPathsFixture {
     return code == ERROR_SUCCESS;
   }
 
-  static RegValue Query(const std::wstring& key, const std::wstring& name) {
-    RegValue value;
-    EXPECT_TRUE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(key), name, value));
-    return value;
+  // The text of one value as the program reads it: the whole value, then its text.
+  static std::wstring TextRead(const std::wstring& key, const std::wstring& name) {
+    const auto values = Registry::ReadValues(HKEY_LOCAL_MACHINE, Path(key));
+    const Registry::RawValue* value = values ? Registry::FindValue(*values, name) : nullptr;
+    return value ? Registry::TextOfRaw(*value).value_or(L"<no text>") : L"<no value>";
   }
 };
 }  // namespace
@@ -117,50 +115,7 @@ TEST_F(RegistryTest, AnEmptyPathNeverDeletesTheRootItself) {
   EXPECT_TRUE(RegistrationExists(L"ROOT.EXE\\Sub"));
 }
 
-TEST_F(RegistryTest, SetKeyValueWritesTextAsTerminatedRegSz) {
-  PutRegistration(L"SET.EXE", nullptr);
-  ASSERT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), L"",
-                                    RegValue(std::wstring(L"C:\\Über\\ü.exe"))));
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  ASSERT_TRUE(RawValue(L"SET.EXE", L"", type, data));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  ASSERT_EQ(data.size(), (13 + 1) * sizeof(wchar_t));
-  EXPECT_EQ(std::memcmp(data.data(), L"C:\\Über\\ü.exe", data.size()), 0);
-}
-
-TEST_F(RegistryTest, SetKeyValueNeverCreatesAKeyAndEmptyValueWritesNothing) {
-  LONG error = ERROR_SUCCESS;
-  EXPECT_FALSE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"MISSING.EXE"), L"",
-                                     RegValue(std::wstring(L"x")), &error));
-  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(RegistrationExists(L"MISSING.EXE"));
-
-  PutRegistration(L"SET.EXE", nullptr);
-  EXPECT_TRUE(Registry::SetKeyValue(HKEY_LOCAL_MACHINE, Path(L"SET.EXE"), L"", RegValue()));
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  EXPECT_FALSE(RawValue(L"SET.EXE", L"", type, data));
-}
-
-TEST_F(RegistryTest, QueryOfAMissingValueOrKeyLeavesTheVariableAlone) {
-  PutRegistration(L"Q.EXE", nullptr);
-  RegValue value(std::wstring(L"before"));
-  EXPECT_FALSE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"Q.EXE"), L"Path", value));
-  EXPECT_FALSE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"NONE.EXE"), L"", value));
-  EXPECT_EQ(Registry::TextOf(value), L"before");
-}
-
-TEST_F(RegistryTest, QueryReadsTextUnexpanded) {
-  const wchar_t expandable[] = L"%SystemRoot%\\notepad.exe";
-  PutRawValue(L"Q.EXE", L"", REG_EXPAND_SZ, expandable, sizeof(expandable));
-  PutRegistration(L"Q.EXE", nullptr, L"abc");
-
-  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"")), expandable);
-  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Path")), L"abc");
-}
-
-TEST_F(RegistryTest, QueryOfOddStringDataNeverGarbles) {
+TEST_F(RegistryTest, OddStringDataIsReadAsTextWithoutGarbling) {
   const wchar_t embedded[] = L"ab\0cd";
   PutRawValue(L"Q.EXE", L"Embedded", REG_SZ, embedded, sizeof(embedded));
   PutRawValue(L"Q.EXE", L"Unterminated", REG_SZ, L"abc", 3 * sizeof(wchar_t));
@@ -170,34 +125,13 @@ TEST_F(RegistryTest, QueryOfOddStringDataNeverGarbles) {
   PutRawValue(L"Q.EXE", L"Long", REG_SZ, longText.c_str(),
               static_cast<DWORD>((longText.size() + 1) * sizeof(wchar_t)));
 
-  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Embedded")), L"ab");
-  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"Unterminated")), L"abc");
-  const RegValue empty = Query(L"Q.EXE", L"Empty");
-  EXPECT_TRUE(std::holds_alternative<std::wstring>(empty));
-  EXPECT_EQ(Registry::TextOf(empty), L"");
-  EXPECT_EQ(Registry::TextOf(Query(L"Q.EXE", L"OddBytes")), L"ab");
-  const std::wstring longRead = Registry::TextOf(Query(L"Q.EXE", L"Long"));
+  EXPECT_EQ(TextRead(L"Q.EXE", L"Embedded"), L"ab");
+  EXPECT_EQ(TextRead(L"Q.EXE", L"Unterminated"), L"abc");
+  EXPECT_EQ(TextRead(L"Q.EXE", L"Empty"), L"");
+  EXPECT_EQ(TextRead(L"Q.EXE", L"OddBytes"), L"ab");
+  const std::wstring longRead = TextRead(L"Q.EXE", L"Long");
   EXPECT_EQ(longRead.size(), longText.size());
   EXPECT_TRUE(longRead == longText);
-}
-
-TEST_F(RegistryTest, QueryOfOtherTypesSucceedsAndLeavesTheVariableAlone) {
-  const BYTE binary[] = {1, 2, 3};
-  const wchar_t multi[] = L"a\0b\0";
-  const ULONGLONG qword = 7;
-  const DWORD dword = 7;
-  const BYTE shortDword[] = {1, 2};
-  PutRawValue(L"Q.EXE", L"Binary", REG_BINARY, binary, sizeof(binary));
-  PutRawValue(L"Q.EXE", L"Dword", REG_DWORD, &dword, sizeof(dword));
-  PutRawValue(L"Q.EXE", L"Multi", REG_MULTI_SZ, multi, sizeof(multi));
-  PutRawValue(L"Q.EXE", L"Qword", REG_QWORD, &qword, sizeof(qword));
-  PutRawValue(L"Q.EXE", L"ShortDword", REG_DWORD, shortDword, sizeof(shortDword));
-  PutRawValue(L"Q.EXE", L"None", REG_NONE, nullptr, 0);
-  for (const wchar_t* name : {L"Binary", L"Dword", L"Multi", L"Qword", L"ShortDword", L"None"}) {
-    RegValue value(std::wstring(L"before"));
-    EXPECT_TRUE(Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, Path(L"Q.EXE"), name, value)) << name;
-    EXPECT_EQ(Registry::TextOf(value), L"before") << name;
-  }
 }
 
 // Each operation asks only for the rights it uses, so each works on a key that refuses the
@@ -208,19 +142,15 @@ TEST_F(RegistryTest, EveryOperationWorksWithoutRightsItDoesNotUse) {
   const std::wstring key = Path(L"LOCKED.EXE");
   const Registry::KeyTree tree{L"LOCKED.EXE", {Registry::TextValue(L"", L"y")}, {}};
   LONG error = ERROR_SUCCESS;
-  RegValue text;
   std::vector<std::wstring> names;
   const std::pair<const char*, std::function<bool()>> operations[] = {
       {"CreateKey of an existing key",
        [&] { return !Registry::CreateKey(HKEY_LOCAL_MACHINE, key, L"", &error) && !error; }},
-      {"SetKeyValue",
-       [&] { return Registry::SetKeyValue(HKEY_LOCAL_MACHINE, key, L"P", std::wstring(L"p")); }},
       {"SetRawValue",
        [&] { return Registry::SetRawValue(HKEY_LOCAL_MACHINE, key, tree.values[0]); }},
       {"WriteKeyTree", [&] { return Registry::WriteKeyTree(HKEY_LOCAL_MACHINE, key, tree); }},
       {"ReadKeyTree", [&] { return Registry::ReadKeyTree(HKEY_LOCAL_MACHINE, key).has_value(); }},
       {"ReadValues", [&] { return Registry::ReadValues(HKEY_LOCAL_MACHINE, key).has_value(); }},
-      {"QueryKeyValue", [&] { return Registry::QueryKeyValue(HKEY_LOCAL_MACHINE, key, L"", text); }},
       {"KeyExists", [&] { return Registry::KeyExists(HKEY_LOCAL_MACHINE, key); }},
       {"EnumerateKeys",
        [&] { return Registry::EnumerateKeys(HKEY_LOCAL_MACHINE, key, names) == 1; }},

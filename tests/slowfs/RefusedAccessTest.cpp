@@ -23,6 +23,6 @@ TEST_F(RefusedAccessTest, AProgramBehindRefusedAccessIsNotCalledMissing) {
   PutRegistration(L"REFUSED.EXE", program.c_str());
   PutRegistration(L"GONE.EXE", L"C:\\Nirgends\\gone.exe");
   OpenWindow();
-  EXPECT_EQ(List().ImageKey(RowOf(L"Refused.exe")), L"Unerreichbar");
+  EXPECT_EQ(ImageKey(RowOf(L"Refused.exe")), L"Unerreichbar");
   EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }

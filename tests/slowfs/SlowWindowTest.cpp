@@ -13,7 +13,7 @@
 
 #include "support/RootFixture.h"
 #include "support/SlowFileSystem.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class SlowWindowTest : public RootFixture {
 
   // The list as it is now, without waiting for the tests (List() waits for them).
   int RowNow(const std::wstring& text) {
-    ListView& list = root_->LstFileList();
+    ListView& list = root_->EntryList().LstFileList();
     for (int row = 0; row < list.Count(); ++row)
       if (list.Text(row) == text) return row;
     return -1;
@@ -47,8 +47,7 @@ class SlowWindowTest : public RootFixture {
   // The window as the start-up shows it: rows at once, statuses still being tested.
   void ShowRowsOnly() {
     ASSERT_TRUE(Create(false));
-    ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-    root_->GetFileListe();
+    ShowRows();
   }
 
   std::wstring slowFolder_;
@@ -57,10 +56,10 @@ class SlowWindowTest : public RootFixture {
 
 TEST_F(SlowWindowTest, WindowAnswersWhileTestsRunAndEndsWithTheUsualStatuses) {
   ShowRowsOnly();
-  EXPECT_EQ(root_->LstFileList().Count(), 5) << "the rows are there before any test answered";
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 5) << "the rows are there before any test answered";
   EXPECT_GT(root_->PendingChecks(), 0u);
   // A slow row in the panel: its OK test is one more slow check.
-  ASSERT_TRUE(root_->LstFileList().Select(RowNow(L"Slow1.exe")));
+  ASSERT_TRUE(root_->EntryList().LstFileList().Select(RowNow(L"Slow1.exe")));
 
   const HWND window = root_->Handle();
   std::atomic<bool> done{false};
@@ -98,9 +97,9 @@ TEST_F(SlowWindowTest, WindowAnswersWhileTestsRunAndEndsWithTheUsualStatuses) {
   EXPECT_GT(asked, 10);
   EXPECT_EQ(unanswered, 0);
   ASSERT_EQ(root_->PendingChecks(), 0u);
-  EXPECT_EQ(List().ImageKey(RowOf(L"Slow2.exe")), L"Ready");
-  EXPECT_EQ(List().ImageKey(RowOf(L"Gone.exe")), L"Achtung");
-  EXPECT_EQ(List().ImageKey(RowOf(L"Fast.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"Slow2.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"Gone.exe")), L"Achtung");
+  EXPECT_EQ(ImageKey(RowOf(L"Fast.exe")), L"Ready");
   EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/Registry.h"
+#include "ui/controls/StatusImages.h"
 
 namespace {
 
@@ -56,9 +57,29 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
 
 void RootFixture::OpenWindow() {
   ASSERT_TRUE(Create(false));
-  if (root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey)) root_->GetFileListe();
-  Settle();
+  FillList();
   WindowOpened();
+}
+
+// The reading's answer is taken alone: the existence tests it starts answer later.
+void RootFixture::ShowRows() {
+  root_->ReadCatalogue();
+  for (const ULONGLONG end = GetTickCount64() + 10000;
+       root_->Reading() && GetTickCount64() < end;) {
+    MSG message{};
+    if (PeekMessageW(&message, root_->Handle(), Root::kScanFinishedMessage,
+                     Root::kScanFinishedMessage, PM_REMOVE))
+      DispatchMessageW(&message);
+    else
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+  }
+}
+
+std::wstring RootFixture::ImageKey(int row) {
+  const int image = List().ImageIndex(row);
+  const std::vector<std::wstring> keys = StatusImageKeys();
+  return image >= 0 && image < static_cast<int>(keys.size()) ? keys[static_cast<size_t>(image)]
+                                                             : L"";
 }
 
 // The existence tests answer on worker threads; their answers come through the message queue.

@@ -25,26 +25,35 @@ class RootFixture : public AppPathsFixture {
   // The hidden window, with or without its start-up; the backup goes to the scratch folder
   // unless another is named.
   bool Create(bool runStartup, const std::wstring& backupFolder = {});
-  // The window over the registrations the test has put in place, filled as the start-up fills
-  // it, every status known; no row selected.
+  // The window over the registrations the test has put in place, filled as a reading of the
+  // registry fills it, every status known; no row selected.
   void OpenWindow();
+  // The registry read into the window again and its rows shown, with every status known
+  // (FillList) or with the existence tests still under way (ShowRows).
+  void FillList() {
+    ShowRows();
+    Settle();
+  }
+  void ShowRows();
   // What a suite adds to every window OpenWindow fills (a command handler, a message hook).
   virtual void WindowOpened() {}
 
   // The list once every existence test has answered: rows then show their final pictures.
   ListView& List() {
     Settle();
-    return root_->LstFileList();
+    return root_->EntryList().LstFileList();
   }
   // Waits (at most ten seconds) for the existence tests under way; false when they did not end.
   bool Settle();
-  ListBox& Cache() { return root_->LstFileCache(); }
-  TextBox& Text1() { return root_->Text1(); }
-  TextBox& Text2() { return root_->Text2(); }
-  TextBox& Text3() { return root_->Text3(); }
+  ListBox& Cache() { return root_->EntryList().LstFileCache(); }
+  TextBox& Text1() { return root_->Panel().Text1(); }
+  TextBox& Text2() { return root_->Panel().Text2(); }
+  TextBox& Text3() { return root_->Panel().Text3(); }
+  // The key of the picture a row shows ("Ready", "Achtung", ...); empty for none.
+  std::wstring ImageKey(int row);
   // Line `index` of the hidden cache list; empty when there is none.
   std::wstring CacheLine(int index);
-  static bool Enabled(const Button& button) { return IsWindowEnabled(button.Handle()) != FALSE; }
+  static bool Enabled(const Button& button) { return button.Enabled(); }
 
   // The first row with this text, -1 when there is none.
   int RowOf(const std::wstring& text);

@@ -11,7 +11,7 @@
 #include "platform/Others.h"
 #include "platform/SpecialFolders.h"
 #include "ui/PanelWindowFixture.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ class EditorPanelTest : public PanelWindowFixture {
   }
 
   // Text1 read-only, Text3 read-only.
-  std::pair<bool, bool> LockState() { return {W().Text1().Locked(), W().Text3().Locked()}; }
+  std::pair<bool, bool> LockState() { return {Text1().Locked(), Text3().Locked()}; }
 
-  std::wstring ProgramFiles() { return SpecialFolderPath(kCsidlProgramFiles); }
+  std::wstring ProgramFiles() { return SpecialFolderPath(FOLDERID_ProgramFiles); }
 
   std::wstring InitialFolderOfBrowse() {
     prompts_.openRequests.clear();
@@ -50,12 +50,12 @@ TEST_F(EditorPanelTest, BoxesTakeTypingWheneverTheRowMayBeChanged) {
   EXPECT_EQ(LockState(), Locks(true, true)) << "window created";
 
   SelectRowOnly(L"Winword.exe");  // its notification loads the row
-  EXPECT_EQ(LockState(), Locks(true, W().Text2().Locked()));
+  EXPECT_EQ(LockState(), Locks(true, Text2().Locked()));
   EXPECT_EQ(WindowText(W().LabPanelNote()),
             L"Datei wurde nicht gefunden – C:\\Office\\winword.exe gibt es nicht");
-  W().Text3().SetText(L"C:\\Neu;");
+  Text3().SetText(L"C:\\Neu;");
   NotifyFromList(NM_DBLCLK);
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Neu;");
+  EXPECT_EQ(Text3().Text(), L"C:\\Neu;");
   StartNewEntry();
   W().LoadSelectedRow();
   EXPECT_EQ(LockState(), Locks(false, false)) << "a new entry";
@@ -64,15 +64,15 @@ TEST_F(EditorPanelTest, BoxesTakeTypingWheneverTheRowMayBeChanged) {
 // Backspace empties a directory that may be edited, whatever the caret position.
 TEST_F(EditorPanelTest, BackspaceInTheDirectoryEmptiesItUnlessReadOnly) {
   OpenWindow();
-  W().Text3().SetText(L"C:\\Office;C:\\Tools;");
-  Type(W().Text3(), L'\b');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;C:\\Tools;") << "read-only";
-  W().Text3().SetLocked(false);
-  SendMessageW(W().Text3().Handle(), EM_SETSEL, 4, 4);
-  Type(W().Text3(), L'x');
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Oxffice;C:\\Tools;");
-  Type(W().Text3(), L'\b');
-  EXPECT_EQ(W().Text3().Text(), L"");
+  Text3().SetText(L"C:\\Office;C:\\Tools;");
+  Type(Text3(), L'\b');
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;C:\\Tools;") << "read-only";
+  Text3().SetLocked(false);
+  SendMessageW(Text3().Handle(), EM_SETSEL, 4, 4);
+  Type(Text3(), L'x');
+  EXPECT_EQ(Text3().Text(), L"C:\\Oxffice;C:\\Tools;");
+  Type(Text3(), L'\b');
+  EXPECT_EQ(Text3().Text(), L"");
 }
 
 // ---- Timer1 ----
@@ -96,15 +96,15 @@ TEST_F(EditorPanelTest, OkIsEnabledWhileTheInstallationNamesAnExistingProgram) {
       {L"", false},
   };
   for (const Case& c : cases) {
-    W().Text2().SetText(c.installation);
+    Text2().SetText(c.installation);
     Tick();
-    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.installation);
+    EXPECT_EQ(Enabled(W().Panel().BHinzufügen()), c.enabled) << testing::PrintToString(c.installation);
   }
 
   MakeFile(L"X\\App.exe-x");
-  W().Text2().SetText(folder + L"App.exe-x");
+  Text2().SetText(folder + L"App.exe-x");
   Tick();
-  EXPECT_TRUE(Enabled(W().BHinzufügen()));
+  EXPECT_TRUE(Enabled(W().Panel().BHinzufügen()));
 }
 
 // OK tests the text as Windows will read it: a reference expanded only in a value that is and
@@ -131,9 +131,9 @@ TEST_F(EditorPanelTest, OkTestsTheProgramAsItWillBeStored) {
   };
   for (const Case& c : cases) {
     SelectRow(c.row);
-    if (!c.typed.empty()) W().Text2().SetText(c.typed);
+    if (!c.typed.empty()) Text2().SetText(c.typed);
     Tick();
-    EXPECT_EQ(Enabled(W().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
+    EXPECT_EQ(Enabled(W().Panel().BHinzufügen()), c.enabled) << testing::PrintToString(c.typed);
   }
   SetEnvironmentVariableW(L"VELMARIN_X", nullptr);
 }
@@ -151,30 +151,30 @@ TEST_F(EditorPanelTest, AProgramThatCannotBeReachedMayBeSavedAndThePanelSaysWhy)
       {L"q:\\Tools\\x.exe /n", Texts::PanelDriveMissing(L'Q')},
       {MakeFile(L"other.exe"), L"Fehlerfreier Eintrag – " + Folder() + L"\\other.exe ist vorhanden"}};
   for (const auto& [typed, note] : typedAndNote) {
-    W().Text2().SetText(typed);
+    Text2().SetText(typed);
     Tick();
-    EXPECT_TRUE(Enabled(W().BHinzufügen())) << testing::PrintToString(typed);
+    EXPECT_TRUE(Enabled(W().Panel().BHinzufügen())) << testing::PrintToString(typed);
     EXPECT_EQ(WindowText(W().LabPanelNote()), note);
   }
 }
 
 TEST_F(EditorPanelTest, BrowseButtonIsEnabledWhileTheFileNameBoxHoldsText) {
   OpenWindow();
-  W().Text1().SetText(L"");
+  Text1().SetText(L"");
   Tick();
-  EXPECT_FALSE(Enabled(W().BDateiname()));
-  W().Text1().SetText(L"A");
+  EXPECT_FALSE(Enabled(W().Panel().BDateiname()));
+  Text1().SetText(L"A");
   Tick();
-  EXPECT_TRUE(Enabled(W().BDateiname()));
+  EXPECT_TRUE(Enabled(W().Panel().BDateiname()));
 }
 
 TEST_F(EditorPanelTest, TheRunningTimerUpdatesTheButtonsWithinItsInterval) {
   OpenWindow();
-  W().Text1().SetText(L"");
-  W().Text2().SetText(MakeFile(L"Tool.exe"));
+  Text1().SetText(L"");
+  Text2().SetText(MakeFile(L"Tool.exe"));
   for (const ULONGLONG end = GetTickCount64() + 600; GetTickCount64() < end; Sleep(10)) Pump();
-  EXPECT_FALSE(Enabled(W().BDateiname()));
-  EXPECT_TRUE(Enabled(W().BHinzufügen()));
+  EXPECT_FALSE(Enabled(W().Panel().BDateiname()));
+  EXPECT_TRUE(Enabled(W().Panel().BHinzufügen()));
 }
 
 // ---- Bearbeiten and the cache list ----
@@ -183,47 +183,47 @@ TEST_F(EditorPanelTest, EditCommandPutsTheFocusIntoTheInstallationWithItsTextSel
   PutWordAndNotepad();
   OpenWindow();
   SelectRowOnly(L"Notepad.exe");
-  W().Text2().SetText(L"typed");  // the panel's own row: what was typed stays
+  Text2().SetText(L"typed");  // the panel's own row: what was typed stays
   SendCommand(Root::kMnuBearbeiten, 0);
-  EXPECT_EQ(W().Text1().Text() + L"|" + W().Text2().Text(), L"Notepad.exe|typed");
-  EXPECT_EQ(SendMessageW(W().Text2().Handle(), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
-  EXPECT_EQ(GetFocus(), W().Text2().Handle());
+  EXPECT_EQ(Text1().Text() + L"|" + Text2().Text(), L"Notepad.exe|typed");
+  EXPECT_EQ(SendMessageW(Text2().Handle(), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
+  EXPECT_EQ(GetFocus(), Text2().Handle());
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickFillsThePanelAndKeepsTheReadOnlyStates) {
   PutWordAndNotepad();
   OpenWindow();
-  ListBox& cache = W().LstFileCache();
+  ListBox& cache = Cache();
   int word = -1;
   for (int i = 0; i < cache.Count(); ++i)
     if (const std::wstring line = CacheLine(i); line.compare(0, 12, L"WINWORD.EXE\t") == 0)
       word = i;
   ASSERT_GE(word, 0);
   ASSERT_TRUE(cache.Select(word));
-  W().Text3().SetLocked(false);
+  Text3().SetLocked(false);
 
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;");
   EXPECT_EQ(LockState(), Locks(true, false));
 
   // The line is a display of its entry: a line that is no entry's loads nothing.
-  const int odd = cache.Append(L"NOTEPAD.EXE\tC:\\x.exe\tC:\\y");
+  const int odd = cache.Insert(cache.Count(), L"NOTEPAD.EXE\tC:\\x.exe\tC:\\y", 0);
   ASSERT_TRUE(cache.Select(odd));
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
 }
 
 TEST_F(EditorPanelTest, CacheLineDoubleClickDoesNothingWhileTheListIsEmpty) {
   OpenWindow();
   ASSERT_EQ(List().Count(), 0);
-  const int line = W().LstFileCache().Append(L"A.EXE\tC:\\a.exe\tC:\\;");
-  ASSERT_TRUE(W().LstFileCache().Select(line));
-  W().Text2().SetText(L"kept");
+  const int line = Cache().Insert(0, L"A.EXE\tC:\\a.exe\tC:\\;", 0);
+  ASSERT_TRUE(Cache().Select(line));
+  Text2().SetText(L"kept");
   SendCommand(Root::kLstFileCache, LBN_DBLCLK);
-  EXPECT_EQ(W().Text1().Text(), L"");
-  EXPECT_EQ(W().Text2().Text(), L"kept");
+  EXPECT_EQ(Text1().Text(), L"");
+  EXPECT_EQ(Text2().Text(), L"kept");
 }
 
 // ---- Browse ----
@@ -238,10 +238,10 @@ TEST_F(EditorPanelTest, BrowseForANewEntryTakesTheChosenNameFolderAndDirectoryLi
 
   SendCommand(Root::kBDateiname);
   ASSERT_EQ(prompts_.openRequests.size(), 1u);
-  EXPECT_EQ(W().Text1().Text(), L"Mytool.exe");
-  EXPECT_EQ(W().Text2().Text(), folder + L"Mytool.exe");
-  EXPECT_EQ(W().Text3().Text(), folder.substr(0, folder.size() - 1) + L";");
-  EXPECT_FALSE(W().Text1().Locked()) << "still a new entry";
+  EXPECT_EQ(Text1().Text(), L"Mytool.exe");
+  EXPECT_EQ(Text2().Text(), folder + L"Mytool.exe");
+  EXPECT_EQ(Text3().Text(), folder.substr(0, folder.size() - 1) + L";");
+  EXPECT_FALSE(Text1().Locked()) << "still a new entry";
   EXPECT_EQ(W().Dialog1FileName(), chosen);
   // Nothing is written: no key for the program, no LastBrowseFolder.
   EXPECT_FALSE(RegistrationExists(L"MYTOOL.EXE"));
@@ -253,39 +253,39 @@ TEST_F(EditorPanelTest, BrowseForAnExistingEntryKeepsItsNameAndDropsUnsavedEdits
   PutWordAndNotepad();
   OpenWindow();
   SelectRowOnly(L"Winword.exe");
-  W().Text2().SetText(L"unsaved");
+  Text2().SetText(L"unsaved");
   W().Dialog1FileName() = L"C:\\earlier\\Export.reg";
 
   SendCommand(Root::kBDateiname);  // cancelled
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), L"C:\\Office\\winword.exe");
-  EXPECT_EQ(W().Text3().Text(), L"C:\\Office;");
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\Office\\winword.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\Office;");
   EXPECT_EQ(W().Dialog1FileName(), L"") << "a cancelled browse leaves no file name";
 
   const std::wstring chosen = MakeFile(L"Neu\\WORD2.EXE");
   prompts_.openAnswers.push_back(chosen);
   SendCommand(Root::kBDateiname);
-  EXPECT_EQ(W().Text1().Text(), L"Winword.exe");
-  EXPECT_EQ(W().Text2().Text(), DirectoryPart(chosen) + L"Word2.exe");
-  EXPECT_EQ(W().Text3().Text(), Folder() + L"\\Neu;");
-  EXPECT_TRUE(W().Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"Winword.exe");
+  EXPECT_EQ(Text2().Text(), DirectoryPart(chosen) + L"Word2.exe");
+  EXPECT_EQ(Text3().Text(), Folder() + L"\\Neu;");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(EditorPanelTest, CancelledOrEmptyBrowseLeavesANewEntryInProgressAsItWas) {
   PutWordAndNotepad();
   OpenWindow();
   StartNewEntry();
-  W().Text1().SetText(L"Meintool.exe");
-  W().Text2().SetText(L"C:\\halb");
-  W().Text3().SetText(L"C:\\;");
+  Text1().SetText(L"Meintool.exe");
+  Text2().SetText(L"C:\\halb");
+  Text3().SetText(L"C:\\;");
   prompts_.openAnswers.push_back(std::nullopt);
   prompts_.openAnswers.push_back(std::wstring());
   for (int attempt = 0; attempt < 2; ++attempt) {
     SendCommand(Root::kBDateiname);
-    EXPECT_EQ(W().Text1().Text(), L"Meintool.exe");
-    EXPECT_EQ(W().Text2().Text(), L"C:\\halb");
-    EXPECT_EQ(W().Text3().Text(), L"C:\\;");
-    EXPECT_FALSE(W().Text1().Locked());
+    EXPECT_EQ(Text1().Text(), L"Meintool.exe");
+    EXPECT_EQ(Text2().Text(), L"C:\\halb");
+    EXPECT_EQ(Text3().Text(), L"C:\\;");
+    EXPECT_FALSE(Text1().Locked());
     EXPECT_EQ(W().Dialog1FileName(), L"");
   }
   EXPECT_EQ(prompts_.openRequests.size(), 2u);
@@ -349,7 +349,7 @@ TEST_F(EditorPanelTest, BrowseOnAnEmptyListShowsNoDialog) {
   prompts_.openAnswers.push_back(MakeFile(L"tool.exe"));
   SendCommand(Root::kBDateiname);
   EXPECT_TRUE(prompts_.openRequests.empty());
-  EXPECT_EQ(W().Text2().Text(), L"");
+  EXPECT_EQ(Text2().Text(), L"");
 }
 
 }  // namespace

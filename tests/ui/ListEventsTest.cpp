@@ -31,16 +31,16 @@ class ListEventsTest : public PanelWindowFixture {
 
   // The panel no longer shows any row.
   void ScribbleOverPanel() {
-    W().Text1().SetText(L"?");
-    W().Text2().SetText(L"?");
-    W().Text3().SetText(L"?");
+    Text1().SetText(L"?");
+    Text2().SetText(L"?");
+    Text3().SetText(L"?");
   }
 
   bool PanelShows(const std::wstring& row) {
     const int index = RowOf(row);
-    return index >= 0 && W().Text1().Text() == row &&
-           W().Text2().Text() == List().Text(index, 2) &&
-           W().Text3().Text() == List().Text(index, 3);
+    return index >= 0 && Text1().Text() == row &&
+           Text2().Text() == List().Text(index, 2) &&
+           Text3().Text() == List().Text(index, 3);
   }
 
   void Press(UINT message, int row) { SendMessageW(ListHandle(), message, 0, PointOnRow(row)); }
@@ -57,23 +57,23 @@ TEST_F(ListEventsTest, HeaderClickSortsAscendingByThatColumnAndStaysAscending) {
   PutThreeRows();
   NotifyFromList(LVN_COLUMNCLICK, 2);
   EXPECT_EQ(RowTexts(), (std::vector<std::wstring>{L"Gamma.exe", L"Beta.exe", L"Alpha.exe"}));
-  EXPECT_EQ(List().SortKey(), 2);
-  EXPECT_TRUE(List().IsSorted());
+  EXPECT_EQ(W().EntryList().SortColumn(), 2);
+  EXPECT_TRUE(W().EntryList().SortColumn().has_value());
   NotifyFromList(LVN_COLUMNCLICK, 2);
   EXPECT_EQ(RowTexts(), (std::vector<std::wstring>{L"Gamma.exe", L"Beta.exe", L"Alpha.exe"}));
 
   NotifyFromList(LVN_COLUMNCLICK, 3);
   EXPECT_EQ(RowTexts(), (std::vector<std::wstring>{L"Gamma.exe", L"Alpha.exe", L"Beta.exe"}));
-  EXPECT_EQ(List().SortKey(), 3);
+  EXPECT_EQ(W().EntryList().SortColumn(), 3);
 
   NotifyFromList(LVN_COLUMNCLICK, 0);
   EXPECT_EQ(RowTexts(), kByName);
-  EXPECT_EQ(List().SortKey(), 0);
+  EXPECT_EQ(W().EntryList().SortColumn(), 0);
 
   NotifyFromList(LVN_COLUMNCLICK, 2);
   NotifyFromList(LVN_COLUMNCLICK, 1);
   EXPECT_EQ(RowTexts(), kByName);
-  EXPECT_EQ(List().SortKey(), 1);
+  EXPECT_EQ(W().EntryList().SortColumn(), 1);
 }
 
 TEST_F(ListEventsTest, ClickOnAHeaderOfTheRealControlSorts) {
@@ -85,7 +85,7 @@ TEST_F(ListEventsTest, ClickOnAHeaderOfTheRealControlSorts) {
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(header, WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(List().SortKey(), 2);
+  EXPECT_EQ(W().EntryList().SortColumn(), 2);
   EXPECT_EQ(RowTexts(), (std::vector<std::wstring>{L"Gamma.exe", L"Beta.exe", L"Alpha.exe"}));
 }
 
@@ -113,7 +113,7 @@ TEST_F(ListEventsTest, KeysAndClicksThatKeepTheSelectionChangeNothing) {
   for (WPARAM key : {VK_DELETE, VK_F2, VK_RETURN}) KeyPress(key);
   Press(WM_LBUTTONDOWN, RowOf(L"Beta.exe"));
   Press(WM_LBUTTONUP, RowOf(L"Beta.exe"));
-  EXPECT_EQ(W().Text2().Text(), L"?");
+  EXPECT_EQ(Text2().Text(), L"?");
   EXPECT_EQ(SendMessageW(ListHandle(), LVM_GETEDITCONTROL, 0, 0), 0);
   EXPECT_EQ(RowTexts(), kByName);
   EXPECT_EQ(W().CommandMenuOpenings(), 0);
@@ -136,8 +136,8 @@ TEST_F(ListEventsTest, LeftClickLoadsTheRowWithItsValuesEditable) {
   Hold(VK_LBUTTON, false);
   Press(WM_LBUTTONUP, RowOf(L"Beta.exe"));
   EXPECT_TRUE(PanelShows(L"Beta.exe"));
-  EXPECT_TRUE(W().Text1().Locked());
-  EXPECT_FALSE(W().Text3().Locked());
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_FALSE(Text3().Locked());
 }
 
 // ---- The context menu ----
@@ -202,7 +202,7 @@ TEST_F(ListEventsTest, OnlyTheKeynameColumnRefusesToBeWidened) {
       info.iItem = column;
       const LRESULT refused = SendMessageW(W().Handle(), WM_NOTIFY, info.hdr.idFrom,
                                            reinterpret_cast<LPARAM>(&info));
-      EXPECT_EQ(refused != 0, column == Root::kColumnKeyname) << code << " " << column;
+      EXPECT_EQ(refused != 0, column == EntryListView::kColumnKeyname) << code << " " << column;
     }
   }
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/RootFixture.h"
 
 class PanelWindowFixture : public RootFixture {
@@ -25,16 +27,11 @@ class PanelWindowFixture : public RootFixture {
   Root& W() { return *root_; }
   HWND ListHandle() { return List().Handle(); }
 
-  // The placeholder row of a new entry, selected and copied into the panel with Text1 editable.
+  // The row of a new entry, selected and copied into the panel with Text1 editable.
   void StartNewEntry() {
-    const int row = List().InsertRow(List().Count(), L"Neuer Eintrag", L"Achtung");
-    ASSERT_GE(row, 0);
-    List().SetText(row, 1, L"XXX");
-    ASSERT_TRUE(List().Select(row));
-    W().Text1().SetLocked(false);
-    W().Text1().SetText(L"Neuer Eintrag");
-    W().Text2().SetText(L"");
-    W().Text3().SetText(L"");
+    W().StartNewEntry();
+    ASSERT_EQ(SelectedText(), L"Neuer Eintrag");
+    ASSERT_EQ(W().Mode(), PanelMode::NewEntry);
   }
 
   // ---- Messages as the controls receive them ----
@@ -89,6 +86,8 @@ class PanelWindowFixture : public RootFixture {
 
   // How often a menu's modal loop really started on the window.
   int MenuLoops() const { return menuLoops_; }
+  // The items of the pop-up menu that opened last, as it opened: '+' enabled, '-' greyed.
+  const std::wstring& MenuStates() const { return menuStates_; }
 
   // Ends any pop-up menu shortly after it opened, so a test that opens one does not wait for a
   // person.
@@ -107,9 +106,18 @@ class PanelWindowFixture : public RootFixture {
  private:
   static LRESULT CALLBACK CountMenuLoops(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
-    if (message == WM_ENTERMENULOOP) ++reinterpret_cast<PanelWindowFixture*>(self)->menuLoops_;
+    auto* fixture = reinterpret_cast<PanelWindowFixture*>(self);
+    if (message == WM_ENTERMENULOOP) ++fixture->menuLoops_;
+    if (message == WM_INITMENUPOPUP) {
+      const auto menu = reinterpret_cast<HMENU>(wParam);
+      fixture->menuStates_.clear();
+      for (int item = 0; item < GetMenuItemCount(menu); ++item)
+        if (const UINT state = GetMenuState(menu, item, MF_BYPOSITION); (state & MF_SEPARATOR) == 0)
+          fixture->menuStates_ += (state & MF_GRAYED) != 0 ? L'-' : L'+';
+    }
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
 
   int menuLoops_ = 0;
+  std::wstring menuStates_;
 };

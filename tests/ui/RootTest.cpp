@@ -21,7 +21,7 @@
 #include "platform/SpecialFolders.h"
 #include "support/RootFixture.h"
 #include "support/RealMachineKey.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -110,8 +110,9 @@ TEST_F(RootTest, WindowIsAResizableCentredFrameNamedVelmarin) {
 // labels do not run into the next picture.
 TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
   ASSERT_TRUE(Create(false));
-  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabel7, Root::kLabel8,
-                 Root::kLabel9, Root::kLabel4, Root::kLabel5, Root::kLabel6, Root::kLabFileError}) {
+  for (int id : {Root::kLabel1, Root::kLabel2, Root::kLabel3, Root::kLabelSettings,
+                 Root::kLabelHidden, Root::kLabelUnreachable, Root::kLabel4, Root::kLabel5,
+                 Root::kLabel6, Root::kLabFileError}) {
     const HWND label = root_->Control(id);
     const HDC dc = GetDC(label);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
@@ -127,9 +128,9 @@ TEST_F(RootTest, EveryLabelIsWideEnoughForItsCaption) {
   EXPECT_LE(RectIn(Root::kLabel1).right, RectIn(Root::kPicture2).left);
   EXPECT_LE(RectIn(Root::kLabel2).right, RectIn(Root::kPicture3).left);
   EXPECT_LE(RectIn(Root::kLabel3).right, RectIn(Root::kPicture4).right);
-  EXPECT_LE(RectIn(Root::kLabel7).right, RectIn(Root::kPicture6).left);
-  EXPECT_LE(RectIn(Root::kLabel8).right, RectIn(Root::kPicture7).left);
-  EXPECT_LE(RectIn(Root::kLabel9).right, RectIn(Root::kPicture4).right);
+  EXPECT_LE(RectIn(Root::kLabelSettings).right, RectIn(Root::kPictureHidden).left);
+  EXPECT_LE(RectIn(Root::kLabelHidden).right, RectIn(Root::kPictureUnreachable).left);
+  EXPECT_LE(RectIn(Root::kLabelUnreachable).right, RectIn(Root::kPicture4).right);
   EXPECT_GE(RectIn(Root::kLabel6).left, RectIn(Root::kFrame1).left);
 }
 
@@ -161,12 +162,12 @@ TEST_F(RootTest, BrokenCountLabelIsInsideTheWindowAndWideEnoughForItsCaption) {
 // legend shows its pictures.
 TEST_F(RootTest, ControlsStartReadOnlyExceptTheInstallation) {
   ASSERT_TRUE(Create(false));
-  EXPECT_TRUE(root_->Text1().Locked());
-  EXPECT_FALSE(root_->Text2().Locked());
-  EXPECT_TRUE(root_->Text3().Locked());
-  EXPECT_FALSE(GetWindowLongPtrW(root_->LstFileCache().Handle(), GWL_STYLE) & WS_VISIBLE);
-  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPicture5,
-                 Root::kPicture6, Root::kPicture7})
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_FALSE(Text2().Locked());
+  EXPECT_TRUE(Text3().Locked());
+  EXPECT_FALSE(GetWindowLongPtrW(root_->EntryList().LstFileCache().Handle(), GWL_STYLE) & WS_VISIBLE);
+  for (int id : {Root::kPicture1, Root::kPicture2, Root::kPicture3, Root::kPictureSettings,
+                 Root::kPictureHidden, Root::kPictureUnreachable})
     EXPECT_NE(SendMessageW(root_->Control(id), STM_GETICON, 0, 0), 0) << id;
 }
 
@@ -181,23 +182,23 @@ TEST_F(RootTest, TabOrderRunsFromTheListThroughThePanel) {
               root_->Control(order[i + 1]))
         << "after " << order[i];
   EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLstFileList), TRUE),
-            root_->BHinzufügen().Handle());
+            root_->Panel().BHinzufügen().Handle());
   // A label's access key leads to the box after it.
-  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel4), FALSE), root_->Text1().Handle());
-  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel5), FALSE), root_->Text2().Handle());
-  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel6), FALSE), root_->Text3().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel4), FALSE), Text1().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel5), FALSE), Text2().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, root_->Control(Root::kLabel6), FALSE), Text3().Handle());
 }
 
 TEST_F(RootTest, EntryListKeepsTheKeynameColumnHiddenAndLast) {
   ASSERT_TRUE(Create(false));
-  ListView& list = root_->LstFileList();
+  ListView& list = root_->EntryList().LstFileList();
   const int columns = list.ColumnCount();
-  ASSERT_GT(columns, Root::kColumnScope);
-  EXPECT_EQ(list.ColumnWidth(Root::kColumnKeyname), 0);
+  ASSERT_GT(columns, EntryListView::kColumnScope);
+  EXPECT_EQ(list.ColumnWidth(EntryListView::kColumnKeyname), 0);
   std::vector<int> order(static_cast<size_t>(columns));
   ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETCOLUMNORDERARRAY, order.size(),
                            reinterpret_cast<LPARAM>(order.data())));
-  EXPECT_EQ(order.back(), Root::kColumnKeyname);
+  EXPECT_EQ(order.back(), EntryListView::kColumnKeyname);
 
   const auto style = GetWindowLongPtrW(list.Handle(), GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
@@ -218,28 +219,27 @@ TEST_F(RootTest, GetFileListeMakesOneRowPerRegistrationWithItsStatus) {
   PutRegistration(L"a.EXE", tool.c_str());
   ASSERT_TRUE(Create(false));
 
-  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  EXPECT_EQ(root_->LstFileCache().Count(), 7);
-  root_->GetFileListe();
-  ListView& list = root_->LstFileList();
+  FillList();
+  EXPECT_EQ(root_->EntryList().LstFileCache().Count(), 7);
+  ListView& list = root_->EntryList().LstFileList();
   ASSERT_EQ(list.Count(), 7);
-  EXPECT_EQ(root_->LstFileCache().SelectedIndex(), 6);
+  EXPECT_EQ(root_->EntryList().LstFileCache().SelectedIndex(), 6);
 
   const int t = RowOf(L"Tool.exe");
   ASSERT_GE(t, 0);
   EXPECT_EQ(list.Text(t, 1), L"TOOL.EXE");
   EXPECT_EQ(list.Text(t, 2), tool);
   EXPECT_EQ(list.Text(t, 3), L"C:\\Tools;");
-  EXPECT_EQ(list.ImageKey(t), L"Ready");
+  EXPECT_EQ(ImageKey(t), L"Ready");
 
-  EXPECT_EQ(list.ImageKey(RowOf(L"Args.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"Args.exe")), L"Ready");
   EXPECT_EQ(list.Text(RowOf(L"Args.exe"), 2), tool.substr(0, tool.size() - 4) + L".EXE /n");
-  EXPECT_EQ(list.ImageKey(RowOf(L"Quoted.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"Quoted.exe")), L"Ready");
   EXPECT_EQ(list.Text(RowOf(L"Quoted.exe"), 2), L"\"" + tool + L"\"");
-  EXPECT_EQ(list.ImageKey(RowOf(L"Folder.exe")), L"Ready");
-  EXPECT_EQ(list.ImageKey(RowOf(L"Gone.exe")), L"Achtung");
+  EXPECT_EQ(ImageKey(RowOf(L"Folder.exe")), L"Ready");
+  EXPECT_EQ(ImageKey(RowOf(L"Gone.exe")), L"Achtung");
   EXPECT_EQ(list.Text(RowOf(L"Gone.exe"), 3), L"C:\\Gone");
-  EXPECT_EQ(list.ImageKey(RowOf(L"Empty.exe")), L"Fehler");
+  EXPECT_EQ(ImageKey(RowOf(L"Empty.exe")), L"Fehler");
   EXPECT_EQ(list.Text(RowOf(L"Empty.exe"), 2), L"");
   const int a = RowOf(L"A.exe");
   ASSERT_GE(a, 0);
@@ -253,10 +253,10 @@ TEST_F(RootTest, GetFileListeMakesOneRowPerRegistrationWithItsStatus) {
 TEST_F(RootTest, StockMachineKeyShowsNothingBroken) {
   const std::vector<StockRegistration> stock = PutRealMachineKey();
   OpenWindow();
-  ASSERT_EQ(root_->LstFileList().Count(), static_cast<int>(stock.size()));
+  ASSERT_EQ(root_->EntryList().LstFileList().Count(), static_cast<int>(stock.size()));
   for (const StockRegistration& entry : stock) {
     const int row = RowOf(FileNameFromKeyName(entry.key));
-    EXPECT_EQ(root_->LstFileList().ImageKey(row), entry.namesProgram ? L"Ready" : L"Info")
+    EXPECT_EQ(ImageKey(row), entry.namesProgram ? L"Ready" : L"Info")
         << Narrow(entry.key);
   }
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
@@ -265,31 +265,29 @@ TEST_F(RootTest, StockMachineKeyShowsNothingBroken) {
 TEST_F(RootTest, BrokenCountSaysSoWhenNothingIsBroken) {
   PutRegistration(L"TOOL.EXE", MakeFile(L"tool.exe").c_str());
   ASSERT_TRUE(Create(false));
-  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  root_->GetFileListe();
+  ShowRows();
   EXPECT_EQ(Text(root_->LabFileError()), Texts::CheckingCaption(0, 1)) << "while it is tested";
   ASSERT_TRUE(Settle());
-  EXPECT_EQ(root_->LstFileList().Count(), 1);
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 1);
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
 }
 
 TEST_F(RootTest, EmptyCatalogueGivesNoLinesAndNoRows) {
   ASSERT_TRUE(Create(false));
-  root_->LstFileCache().Append(L"OLD\t\t");
-  EXPECT_FALSE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  EXPECT_EQ(root_->LstFileCache().Count(), 0);
-  root_->GetFileListe();
-  EXPECT_EQ(root_->LstFileList().Count(), 0);
+  Cache().Insert(0, L"OLD\t\t", 0);
+  FillList();
+  EXPECT_FALSE(root_->EntryList().GetFileCaches());
+  EXPECT_EQ(Cache().Count(), 0);
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 0);
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
 }
 
 TEST_F(RootTest, GetFileListeShowsEachEntryOnce) {
   PutRegistration(L"ONE.EXE", nullptr);
   ASSERT_TRUE(Create(false));
-  ASSERT_TRUE(root_->GetFileCaches(HKEY_LOCAL_MACHINE, Registry::kAppPathsKey));
-  root_->GetFileListe();
-  root_->GetFileListe();
-  EXPECT_EQ(root_->LstFileList().Count(), 1);
+  FillList();
+  root_->EntryList().GetFileListe();
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 1);
 }
 
 // ---- Start-up and backup ----
@@ -311,8 +309,8 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
   EXPECT_TRUE(HoldsUtf16(backup, L"App Paths\\GONE.EXE"));
 
   // The list is filled and the Keyname column hidden.
-  EXPECT_EQ(root_->LstFileList().Count(), 2);
-  EXPECT_EQ(root_->LstFileList().ColumnWidth(1), 0);
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 2);
+  EXPECT_EQ(root_->EntryList().LstFileList().ColumnWidth(1), 0);
   EXPECT_EQ(Text(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
@@ -320,7 +318,7 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
 // the users of one copy never share it; the message names every file it concerns.
 TEST_F(RootTest, TheUsersBackupGoesIntoTheirOwnFolderAndTheMessageNamesTheFiles) {
   PutUserRegistration(L"MINE.EXE", L"C:\\nowhere\\mine.exe");
-  const fs::path own = fs::path(SpecialFolderPath(kLocalAppData)) / L"Velmarin";
+  const fs::path own = fs::path(SpecialFolderPath(FOLDERID_LocalAppData)) / L"Velmarin";
   const fs::path userFile = own / L"AppBackupBenutzer.reg";
   fs::remove_all(own);
   userBackupFolder_.clear();
@@ -386,16 +384,16 @@ TEST_F(RootTest, StartupLoadsTheFirstRowIntoThePanel) {
   WriteBytes(BackupFile(), "old");
   prompts_.messageAnswers = {IDNO};
   ASSERT_TRUE(Create(true));
-  EXPECT_EQ(root_->LstFileList().SelectedIndex(), 0);
-  EXPECT_EQ(root_->Text1().Text(), L"Tool.exe");
-  EXPECT_EQ(root_->Text2().Text(), tool);
-  EXPECT_EQ(root_->Text3().Text(), L"C:\\Tools;");
-  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_EQ(root_->EntryList().LstFileList().SelectedIndex(), 0);
+  EXPECT_EQ(Text1().Text(), L"Tool.exe");
+  EXPECT_EQ(Text2().Text(), tool);
+  EXPECT_EQ(Text3().Text(), L"C:\\Tools;");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(RootTest, StartupOnAnEmptyCatalogueStillOffersTheBackup) {
   ASSERT_TRUE(Create(true));
-  EXPECT_EQ(root_->LstFileList().Count(), 0);
+  EXPECT_EQ(root_->EntryList().LstFileList().Count(), 0);
   EXPECT_EQ(Text(root_->LabFileError()), Texts::kNoBrokenEntries);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, WithFiles(Texts::kBackupWritten, {BackupFile()}));
@@ -408,67 +406,68 @@ TEST_F(RootTest, LoadSelectedRowCopiesTheSelectedRowAndLocksTheFileName) {
   PutRegistration(L"A.EXE", L"C:\\A.exe", L"C:\\dir0");
   PutRegistration(L"B.EXE", L"C:\\B.exe", L"C:\\dir1");
   OpenWindow();
-  ListView& list = root_->LstFileList();
-  root_->Text1().SetLocked(false);
-  root_->Text3().SetLocked(true);
+  ListView& list = root_->EntryList().LstFileList();
+  root_->Panel().SetMode(PanelMode::NewEntry);
+  Text3().SetLocked(true);
   ASSERT_TRUE(list.Select(RowOf(L"B.exe")));
   root_->LoadSelectedRow();
-  EXPECT_EQ(root_->Text1().Text(), L"B.exe");
-  EXPECT_EQ(root_->Text2().Text(), L"C:\\B.exe");
-  EXPECT_EQ(root_->Text3().Text(), L"C:\\dir1");
-  EXPECT_TRUE(root_->Text1().Locked());
-  EXPECT_FALSE(root_->Text3().Locked());  // the row may be changed: its Path too
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\B.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\dir1");
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_FALSE(Text3().Locked());  // the row may be changed: its Path too
 
   // No selected row: the boxes keep their texts, the file name is locked all the same.
-  root_->Text1().SetLocked(false);
+  root_->Panel().SetMode(PanelMode::NewEntry);
   ASSERT_TRUE(list.Select(-1));
   root_->LoadSelectedRow();
-  EXPECT_EQ(root_->Text1().Text(), L"B.exe");
-  EXPECT_TRUE(root_->Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+  EXPECT_TRUE(Text1().Locked());
 }
 
 TEST_F(RootTest, LoadSelectedRowDoesNothingOnAnEmptyList) {
   ASSERT_TRUE(Create(false));
-  root_->Text1().SetLocked(false);
-  root_->Text1().SetText(L"Neuer Eintrag");
+  root_->Panel().SetMode(PanelMode::NewEntry);
+  Text1().SetText(L"Neuer Eintrag");
   root_->LoadSelectedRow();
-  EXPECT_FALSE(root_->Text1().Locked());
-  EXPECT_EQ(root_->Text1().Text(), L"Neuer Eintrag");
+  EXPECT_FALSE(Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"Neuer Eintrag");
 }
 
 TEST_F(RootTest, DoubleClickOnTheListLoadsTheRow) {
-  ASSERT_TRUE(Create(false));
-  ListView& list = root_->LstFileList();
-  const int row = list.InsertRow(0, L"Dbl.exe", L"Ready");
-  list.SetText(row, 2, L"C:\\dbl.exe");
+  PutRegistration(L"DBL.EXE", L"C:\\dbl.exe");
+  OpenWindow();
+  ListView& list = root_->EntryList().LstFileList();
+  const int row = RowOf(L"Dbl.exe");
   list.Select(row);
+  Text1().SetText(L"?");
   NMITEMACTIVATE click{};
   click.hdr.hwndFrom = list.Handle();
   click.hdr.idFrom = Root::kLstFileList;
   click.hdr.code = NM_DBLCLK;
   click.iItem = row;
   SendMessageW(root_->Handle(), WM_NOTIFY, Root::kLstFileList, reinterpret_cast<LPARAM>(&click));
-  EXPECT_EQ(root_->Text1().Text(), L"Dbl.exe");
-  EXPECT_EQ(root_->Text2().Text(), L"C:\\dbl.exe");
+  EXPECT_EQ(Text1().Text(), L"Dbl.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\dbl.exe");
 }
 
 TEST_F(RootTest, FocusComesBackToTheControlThatHadIt) {
   ASSERT_TRUE(Create(false));
   const HWND hwnd = root_->Handle();
   SetFocus(hwnd);
-  EXPECT_EQ(GetFocus(), root_->LstFileList().Handle());  // nothing remembered: the list
+  EXPECT_EQ(GetFocus(), root_->EntryList().LstFileList().Handle());  // nothing remembered: the list
 
-  SetFocus(root_->Text2().Handle());
+  SetFocus(Text2().Handle());
   SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
   SetFocus(hwnd);
-  EXPECT_EQ(GetFocus(), root_->Text2().Handle());
+  EXPECT_EQ(GetFocus(), Text2().Handle());
 
   // A control that can no longer take it hands over to the list.
-  SetFocus(root_->BDateiname().Handle());
+  SetFocus(root_->Panel().BDateiname().Handle());
   SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-  root_->BDateiname().SetEnabled(false);
+  root_->Panel().BDateiname().SetEnabled(false);
   SetFocus(hwnd);
-  EXPECT_EQ(GetFocus(), root_->LstFileList().Handle());
+  EXPECT_EQ(GetFocus(), root_->EntryList().LstFileList().Handle());
 }
 
 // ---- Commands ----
@@ -476,7 +475,7 @@ TEST_F(RootTest, FocusComesBackToTheControlThatHadIt) {
 TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
   PutRegistration(L"A.EXE", L"C:\\A.exe");
   OpenWindow();
-  ASSERT_TRUE(root_->LstFileList().Select(0));
+  ASSERT_TRUE(root_->EntryList().LstFileList().Select(0));
   std::vector<Command> ran;
   root_->SetCommandHandler([&](Command c) { ran.push_back(c); });
   const HWND hwnd = root_->Handle();
@@ -484,7 +483,7 @@ TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
                  Root::kMnuAusführen, Root::kMnuLöschen})
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Root::kBHinzufügen, BN_CLICKED),
-               reinterpret_cast<LPARAM>(root_->BHinzufügen().Handle()));
+               reinterpret_cast<LPARAM>(root_->Panel().BHinzufügen().Handle()));
   // Bearbeiten is the window's own.
   SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Root::kMnuBearbeiten, 0), 0);
   EXPECT_EQ(ran, (std::vector<Command>{Command::Hinzufügen, Command::Umbenennen,
@@ -498,17 +497,17 @@ TEST_F(RootTest, DpiChangeScalesColumnWidthsAndReloadsTheIcons) {
   ASSERT_TRUE(Create(false));
   const HWND hwnd = root_->Handle();
   const UINT before = Dpi();
-  ListView& list = root_->LstFileList();
-  ASSERT_TRUE(list.SetColumnWidth(Root::kColumnInstallation, 300));
-  const int nameWidth = list.ColumnWidth(Root::kColumnFileName);
+  ListView& list = root_->EntryList().LstFileList();
+  ASSERT_TRUE(list.SetColumnWidth(EntryListView::kColumnInstallation, 300));
+  const int nameWidth = list.ColumnWidth(EntryListView::kColumnFileName);
   RECT suggested{};
   GetWindowRect(hwnd, &suggested);
   const UINT after = before * 2;
   SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
 
-  EXPECT_EQ(list.ColumnWidth(Root::kColumnInstallation), 600);
-  EXPECT_EQ(list.ColumnWidth(Root::kColumnFileName), nameWidth * 2);
-  EXPECT_EQ(list.ColumnWidth(Root::kColumnKeyname), 0);
+  EXPECT_EQ(list.ColumnWidth(EntryListView::kColumnInstallation), 600);
+  EXPECT_EQ(list.ColumnWidth(EntryListView::kColumnFileName), nameWidth * 2);
+  EXPECT_EQ(list.ColumnWidth(EntryListView::kColumnKeyname), 0);
   ICONINFO info{};
   const auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
   ASSERT_TRUE(GetIconInfo(icon, &info));

@@ -34,7 +34,7 @@ TEST_F(WindowSizeTest, AResizeGivesTheRoomToTheListAndTheBoxes) {
   const LONG moves[][4] = {{0, 0, 200, 150}, {0, 150, 200, 150}, {200, 150, 200, 150}, {}};
   std::vector<Edges> before;
   for (const int id : ids) before.push_back(EdgesOf(W().Control(id), W().Handle()));
-  const std::vector<int> widths = W().LstFileList().ColumnWidths();
+  const std::vector<int> widths = W().EntryList().ColumnWidths();
   const Edges frame = EdgesOf(W().Handle());
   SetWindowPos(W().Handle(), nullptr, 0, 0, frame[2] - frame[0] + 200, frame[3] - frame[1] + 150,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -45,7 +45,7 @@ TEST_F(WindowSizeTest, AResizeGivesTheRoomToTheListAndTheBoxes) {
   }
   const int list = before[0][2] - before[0][0];
   for (size_t column = 0; column < widths.size(); ++column)
-    EXPECT_LE(std::abs(W().LstFileList().ColumnWidth(static_cast<int>(column)) -
+    EXPECT_LE(std::abs(List().ColumnWidth(static_cast<int>(column)) -
                        widths[column] * (list + 200) / list), 1) << column;
 }
 
@@ -54,14 +54,15 @@ TEST_F(WindowSizeTest, SizePlaceAndColumnsComeBackAfterARestart) {
   ASSERT_TRUE(Create(false));
   const Edges first = EdgesOf(W().Handle());
   SetWindowPos(W().Handle(), nullptr, 30, 40, 800, 620, SWP_NOZORDER | SWP_NOACTIVATE);
-  W().LstFileList().SetColumnWidth(Root::kColumnInstallation, 333);
-  W().LstFileList().SetColumnOrder({0, 3, 2, 4, 1});
-  const std::vector<int> widths = W().LstFileList().ColumnWidths();
+  const int order[] = {0, 3, 2, 4, 1};
+  List().SetColumnWidth(EntryListView::kColumnInstallation, 333);
+  List().SetColumnOrder(order, 5);
+  const std::vector<int> widths = W().EntryList().ColumnWidths();
   root_.reset();
   ASSERT_TRUE(Create(false));
   EXPECT_EQ(EdgesOf(W().Handle()), Edges({30, 40, 830, 660}));
-  EXPECT_EQ(W().LstFileList().ColumnWidths(), widths);
-  EXPECT_EQ(W().LstFileList().ColumnOrder(), (std::vector<int>{0, 3, 2, 4, 1}));
+  EXPECT_EQ(W().EntryList().ColumnWidths(), widths);
+  EXPECT_EQ(List().ColumnOrder(), (std::vector<int>{0, 3, 2, 4, 1}));
   root_.reset();
   const wchar_t gone[] = L"-30000,-30000,-29000,-29300,0";
   RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"WindowPlacement", REG_SZ, gone, sizeof(gone));
@@ -93,14 +94,11 @@ TEST_F(WindowSizeTest, TheMenuGreysWhatCannotWork) {
     List().Select(row);
     {
       MenuCloser closer;
-      W().ShowCommandMenu({10, 10});
+      SendMessageW(W().Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ListHandle()),
+                   MAKELPARAM(10, 10));
     }
-    std::wstring items;  // Hinzufügen, Bearbeiten, ..., Aktualisieren; no separators
-    for (int item = 0; item < GetMenuItemCount(W().CommandMenu()); ++item)
-      if (const UINT state = GetMenuState(W().CommandMenu(), item, MF_BYPOSITION);
-          (state & MF_SEPARATOR) == 0)
-        items += (state & MF_GRAYED) != 0 ? L'-' : L'+';
-    EXPECT_EQ(items, expected);
+    // Hinzufügen, Bearbeiten, ..., Aktualisieren; no separators
+    EXPECT_EQ(MenuStates(), expected);
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class Prompts;
+
 struct CleanUpRow {
   std::wstring scope;
   std::wstring name;
@@ -18,7 +20,9 @@ struct CleanUpRow {
 namespace CleanUpDialog {
 
 // Shows the dialog modally over `owner`; which rows are checked when the user confirms, or
-// nothing when the user cancelled or closed it.
-std::optional<std::vector<bool>> Show(HWND owner, const std::vector<CleanUpRow>& rows);
+// nothing when the user cancelled or closed it. A failure nobody foresaw is reported through
+// `prompts`.
+std::optional<std::vector<bool>> Show(HWND owner, const std::vector<CleanUpRow>& rows,
+                                      Prompts& prompts);
 
 }  // namespace CleanUpDialog

@@ -1,6 +1,13 @@
-// Ids of the dialogs from the program's resources and of their controls. Read by the resource
-// compiler too: plain defines only.
+// Ids of the dialogs in the program's resources (resources/dialogs.rc) and of their controls.
+// Read by the resource compiler too: plain defines only.
 #pragma once
+
+#define IDD_UMBENENNEN 100
+#define IDC_UMBENENNEN_RNAMEN 1001
+#define IDC_UMBENENNEN_TNAME 1002
+#define IDC_UMBENENNEN_BHILFE 1003
+#define IDC_UMBENENNEN_PBILDDATEI 1004
+#define IDC_UMBENENNEN_LABEL2 1005
 
 #define IDD_FIND 200
 #define IDC_FIND_LABEL 201

@@ -2,74 +2,58 @@
 
 #include <string>
 
-#include "ui/Controls.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
+#include "ui/Prompts.h"
+#include "ui/controls/Controls.h"
+#include "ui/dialogs/Dialog.h"
 #include "ui/dialogs/DialogIds.h"
-#include "ui/dialogs/ModalDialog.h"
 
 namespace FindDialog {
 namespace {
 
-struct State {
+class Find final : public Dialog {
+ public:
+  Find(const SearchRequest& last, Prompts& prompts)
+      : Dialog(IDD_FIND, Texts::kFindCaption, prompts), request(last) {}
+
   SearchRequest request;
-  bool accepted = false;
-};
 
-void SetTexts(HWND dialog) {
-  SetWindowTextW(dialog, Texts::kFindCaption);
-  const std::pair<int, const wchar_t*> texts[] = {
-      {IDC_FIND_LABEL, Texts::kFindPatternLabel}, {IDC_FIND_WHERE, Texts::kFindWhere},
-      {IDC_FIND_NAME, Texts::kFindFileName},      {IDC_FIND_ALL, Texts::kFindAllColumns},
-      {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDC_FIND_HINT, Texts::kFindHint},
-      {IDOK, Texts::kFindButton},
-      {IDCANCEL, Texts::kCancelButton}};
-  for (const auto& [id, text] : texts) SetDlgItemTextW(dialog, id, text);
-}
-
-void Fill(HWND dialog, const SearchRequest& request) {
-  SetDlgItemTextW(dialog, IDC_FIND_PATTERN, request.pattern.c_str());
-  CheckRadioButton(dialog, IDC_FIND_NAME, IDC_FIND_ALL,
-                   request.allColumns ? IDC_FIND_ALL : IDC_FIND_NAME);
-  CheckDlgButton(dialog, IDC_FIND_CASE, request.matchCase ? BST_CHECKED : BST_UNCHECKED);
-  SendDlgItemMessageW(dialog, IDC_FIND_PATTERN, EM_SETSEL, 0, -1);
-}
-
-SearchRequest Read(HWND dialog) {
-  SearchRequest request;
-  request.pattern = WindowText(GetDlgItem(dialog, IDC_FIND_PATTERN));
-  request.allColumns = IsDlgButtonChecked(dialog, IDC_FIND_ALL) == BST_CHECKED;
-  request.matchCase = IsDlgButtonChecked(dialog, IDC_FIND_CASE) == BST_CHECKED;
-  return request;
-}
-
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, State& state) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetTexts(dialog);
-      Fill(dialog, state.request);
-      SetFocus(GetDlgItem(dialog, IDC_FIND_PATTERN));
-      return FALSE;  // the focus is set
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        state.request = Read(dialog);
-        state.accepted = true;
-        EndDialog(dialog, IDOK);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-      }
-      return TRUE;
-    default:
-      return FALSE;
+ private:
+  INT_PTR OnInit() override {
+    SetItemTexts({{IDC_FIND_LABEL, Texts::kFindPatternLabel}, {IDC_FIND_WHERE, Texts::kFindWhere},
+                  {IDC_FIND_NAME, Texts::kFindFileName},      {IDC_FIND_ALL, Texts::kFindAllColumns},
+                  {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDC_FIND_HINT, Texts::kFindHint},
+                  {IDOK, Texts::kFindButton},
+                  {IDCANCEL, Texts::kCancelButton}});
+    TextBox pattern;
+    pattern.Attach(Item(IDC_FIND_PATTERN));
+    pattern.SetText(request.pattern);
+    CheckRadioButton(Window(), IDC_FIND_NAME, IDC_FIND_ALL,
+                     request.allColumns ? IDC_FIND_ALL : IDC_FIND_NAME);
+    CheckDlgButton(Window(), IDC_FIND_CASE, request.matchCase ? BST_CHECKED : BST_UNCHECKED);
+    pattern.SelectAll();
+    pattern.Focus();
+    return FALSE;  // the focus is set
   }
-}
+
+  bool OnOk() override {
+    request.pattern = WindowText(Item(IDC_FIND_PATTERN));
+    request.allColumns = IsDlgButtonChecked(Window(), IDC_FIND_ALL) == BST_CHECKED;
+    request.matchCase = IsDlgButtonChecked(Window(), IDC_FIND_CASE) == BST_CHECKED;
+    return true;
+  }
+};
 
 }  // namespace
 
-std::optional<SearchRequest> Show(HWND owner, const SearchRequest& last) {
-  State state{last, false};
-  RunModalDialog<State, HandleMessage>(IDD_FIND, owner, state);
-  if (!state.accepted) return std::nullopt;
-  return state.request;
+std::optional<SearchRequest> Show(HWND owner, const SearchRequest& last, Prompts& prompts) {
+  Find dialog(last, prompts);
+  if (!dialog.Run(owner)) return std::nullopt;
+  return dialog.request;
 }
 
 }  // namespace FindDialog
+
+std::optional<SearchRequest> SystemPrompts::AskSearch(HWND owner, const SearchRequest& last) {
+  return FindDialog::Show(owner, last, *this);
+}

@@ -1,9 +1,9 @@
-#include "ui/StatusImages.h"
+#include "ui/controls/StatusImages.h"
 
 #include <cstring>
 #include <iterator>
 
-#include "ui/StatusPictures.h"
+#include "ui/controls/StatusPictures.h"
 
 namespace {
 

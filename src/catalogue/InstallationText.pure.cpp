@@ -1,4 +1,4 @@
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 
 #include "platform/Text.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "catalogue/EntryList.h"
+#include "catalogue/InstallationText.h"
 #include "catalogue/EntryValues.h"
 
 TEST(AppPathEntry, FileNameHasOnlyItsFirstLetterUpperCase) {
@@ -15,13 +15,24 @@ TEST(AppPathEntry, FileNameHasOnlyItsFirstLetterUpperCase) {
   EXPECT_EQ(FileNameFromKeyName(L""), L"");
 }
 
+TEST(AppPathEntry, KeyNameIsTheAppPathsKeyBelowItsRootOrARegistrationBelowThat) {
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_LOCAL_MACHINE", L"WINWORD.EXE"),
+            L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+            L"Paths\\WINWORD.EXE");
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_USERS\\S-1-5-21-1-2-3-1001", L"X.EXE"),
+            L"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+            L"Paths\\X.EXE");
+  EXPECT_EQ(AppPathsKeyName(L"HKEY_CURRENT_USER"),
+            L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths");
+}
+
 TEST(AppPathEntry, EachStatusHasItsOwnImageKey) {
   EXPECT_STREQ(ImageKeyOf(EntryStatus::Fine), L"Ready");
   EXPECT_STREQ(ImageKeyOf(EntryStatus::FileNotFound), L"Achtung");
   EXPECT_STREQ(ImageKeyOf(EntryStatus::Broken), L"Fehler");
 }
 
-TEST(EntryList, TestedPathOfEachFormOfInstallation) {
+TEST(InstallationText, TestedPathOfEachFormOfInstallation) {
   struct Case {
     const wchar_t* installation;
     const wchar_t* tested;

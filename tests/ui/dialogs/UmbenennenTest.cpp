@@ -7,8 +7,9 @@
 #include <utility>
 
 #include "support/ScriptedPrompts.h"
-#include "ui/Texts.h"
-#include "ui/Umbenennen.h"
+#include "texts/ExplanationTexts.h"
+#include "ui/dialogs/DialogIds.h"
+#include "ui/dialogs/Umbenennen.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int DpiOf(HWND window) { return GetDpiForWindow(window) ? int(GetDpiForWindow(wi
 
 int ShownIconWidth(HWND dialog) {
   const auto icon = reinterpret_cast<HICON>(
-      SendDlgItemMessageW(dialog, Umbenennen::kPBilddatei, STM_GETICON, 0, 0));
+      SendDlgItemMessageW(dialog, IDC_UMBENENNEN_PBILDDATEI, STM_GETICON, 0, 0));
   ICONINFO info{};
   if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
   BITMAP bitmap{};
@@ -87,12 +88,12 @@ TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
   DWORD start = 1, end = 0;
   bool focused = false, ownerDisabled = false;
   const auto answer = Run(L"Notepad.exe", L"C:\\WINDOWS\\NOTEPAD.EXE", [&](HWND dialog) {
-    HWND name = GetDlgItem(dialog, Umbenennen::kTName);
+    HWND name = GetDlgItem(dialog, IDC_UMBENENNEN_TNAME);
     SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     focused = GetFocus() == name;
     ownerDisabled = !IsWindowEnabled(owner_);
     EXPECT_EQ(Text(name), L"Notepad.exe");
-    Click(dialog, Umbenennen::kBAbbrechen);
+    Click(dialog, IDCANCEL);
   });
   EXPECT_FALSE(answer.has_value());
   EXPECT_EQ(start, 0u);
@@ -105,10 +106,10 @@ TEST_F(UmbenennenTest, OpensWithTheProposalSelectedInTheFocusedField) {
 // as DrawText does, button captions stand on one line.
 TEST_F(UmbenennenTest, EveryTextFitsItsControl) {
   Run(L"A.exe", L"C:\\a.exe", [](HWND dialog) {
-    for (int id : {Umbenennen::kRNamen, Umbenennen::kLabel2, Umbenennen::kBReady,
-                   Umbenennen::kBAbbrechen, Umbenennen::kBHilfe}) {
+    for (int id : {IDC_UMBENENNEN_RNAMEN, IDC_UMBENENNEN_LABEL2, IDOK,
+                   IDCANCEL, IDC_UMBENENNEN_BHILFE}) {
       const HWND control = GetDlgItem(dialog, id);
-      const bool label = id == Umbenennen::kRNamen || id == Umbenennen::kLabel2;
+      const bool label = id == IDC_UMBENENNEN_RNAMEN || id == IDC_UMBENENNEN_LABEL2;
       const RECT needed = NeededFor(control, label ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE);
       RECT box{};
       GetClientRect(control, &box);
@@ -117,7 +118,7 @@ TEST_F(UmbenennenTest, EveryTextFitsItsControl) {
       EXPECT_LE(needed.right - needed.left, box.right - box.left) << id;
       EXPECT_LE(needed.bottom - needed.top, box.bottom - box.top) << id;
     }
-    Click(dialog, Umbenennen::kBAbbrechen);
+    Click(dialog, IDCANCEL);
   });
 }
 
@@ -132,7 +133,7 @@ TEST_F(UmbenennenTest, TheIconHasTheSizeOfTheDialogsDpi) {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
                  reinterpret_cast<LPARAM>(&frame));
     afterChange = ShownIconWidth(dialog);
-    Click(dialog, Umbenennen::kBAbbrechen);
+    Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(atOpen, MulDiv(48, dpi, 96));
   EXPECT_EQ(afterChange, MulDiv(48, 2 * dpi, 96));
@@ -140,8 +141,8 @@ TEST_F(UmbenennenTest, TheIconHasTheSizeOfTheDialogsDpi) {
 
 TEST_F(UmbenennenTest, OkAcceptsTheCheckedAndCapitalisedName) {
   const auto answer = Run(L"Notepad.exe", L"C:\\WINDOWS\\NOTEPAD.EXE", [](HWND dialog) {
-    SetDlgItemTextW(dialog, Umbenennen::kTName, L"editor");
-    Click(dialog, Umbenennen::kBReady);
+    SetDlgItemTextW(dialog, IDC_UMBENENNEN_TNAME, L"editor");
+    Click(dialog, IDOK);
   });
   ASSERT_TRUE(answer.has_value());
   EXPECT_EQ(*answer, L"Editor.exe");
@@ -153,11 +154,11 @@ TEST_F(UmbenennenTest, CancelledQuestionAdjustsTheFieldAndKeepsTheDialogOpen) {
   std::wstring adjusted;
   bool stillOpen = false;
   const auto answer = Run(L"Notepad.exe", L"C:\\X\\APP.EXE", [&](HWND dialog) {
-    SetDlgItemTextW(dialog, Umbenennen::kTName, L"app.exe");
-    Click(dialog, Umbenennen::kBReady);
+    SetDlgItemTextW(dialog, IDC_UMBENENNEN_TNAME, L"app.exe");
+    Click(dialog, IDOK);
     stillOpen = IsWindow(dialog) && IsWindowVisible(dialog);
-    adjusted = Text(GetDlgItem(dialog, Umbenennen::kTName));
-    Click(dialog, Umbenennen::kBAbbrechen);
+    adjusted = Text(GetDlgItem(dialog, IDC_UMBENENNEN_TNAME));
+    Click(dialog, IDCANCEL);
   });
   EXPECT_FALSE(answer.has_value());
   EXPECT_TRUE(stillOpen);
@@ -176,14 +177,14 @@ TEST_F(UmbenennenTest, ARefusedNameStaysSelectedInTheOpenDialog) {
   DWORD start = 99, end = 0;
   const auto answer = Run(L"Notepad.exe", L"C:\\X\\app.exe", [&](HWND dialog) {
     prompts_.whileAsking = [&] { openDuringMessage = IsWindowVisible(dialog) != FALSE; };
-    const HWND name = GetDlgItem(dialog, Umbenennen::kTName);
+    const HWND name = GetDlgItem(dialog, IDC_UMBENENNEN_TNAME);
     SetWindowTextW(name, L"Ordner\\App.exe");
-    Click(dialog, Umbenennen::kBReady);
+    Click(dialog, IDOK);
     SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(Text(name), L"Ordner\\App.exe");
     EXPECT_EQ(GetFocus(), name);
-    Click(dialog, Umbenennen::kBHilfe);
-    Click(dialog, Umbenennen::kBAbbrechen);
+    Click(dialog, IDC_UMBENENNEN_BHILFE);
+    Click(dialog, IDCANCEL);
   });
   EXPECT_FALSE(answer.has_value());
   EXPECT_TRUE(openDuringMessage);
@@ -196,8 +197,8 @@ TEST_F(UmbenennenTest, ARefusedNameStaysSelectedInTheOpenDialog) {
 TEST_F(UmbenennenTest, NonStandardTypeQuestionHasItsOwnText) {
   prompts_.messageAnswers = {IDOK, IDOK};
   const auto answer = Run(L"x", L"C:\\X\\setup.exe", [](HWND dialog) {
-    SetDlgItemTextW(dialog, Umbenennen::kTName, L"Setup.ex");
-    Click(dialog, Umbenennen::kBReady);
+    SetDlgItemTextW(dialog, IDC_UMBENENNEN_TNAME, L"Setup.ex");
+    Click(dialog, IDOK);
   });
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_EQ(prompts_.messages[0].text,
@@ -223,8 +224,8 @@ TEST_F(UmbenennenTest, AnUnexpectedFailureIsReportedAndEndsTheDialogCancelled) {
     if (!std::exchange(thrown, true)) throw std::runtime_error("the type question failed");
   };
   const auto answer = Run(L"App.exe", L"C:\\X\\APP.EXE", [](HWND dialog) {
-    SetDlgItemTextW(dialog, Umbenennen::kTName, L"app.com");
-    Click(dialog, Umbenennen::kBReady);
+    SetDlgItemTextW(dialog, IDC_UMBENENNEN_TNAME, L"app.com");
+    Click(dialog, IDOK);
   });
   EXPECT_FALSE(answer.has_value());
   ASSERT_EQ(prompts_.messages.size(), 2u);

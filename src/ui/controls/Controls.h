@@ -14,33 +14,44 @@ class TextBox {
   HWND Handle() const { return hwnd_; }
   std::wstring Text() const { return WindowText(hwnd_); }
   bool SetText(const std::wstring& text) { return SetWindowTextChecked(hwnd_, text); }
-  bool Locked() const;
-  bool SetLocked(bool locked);
-  bool SelectAll();
-  bool Focus();
+  bool Locked() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
+  bool SetLocked(bool locked) {
+    return SendMessageW(hwnd_, EM_SETREADONLY, locked ? TRUE : FALSE, 0) != FALSE;
+  }
+  bool SelectAll() {
+    SendMessageW(hwnd_, EM_SETSEL, 0, -1);  // answers nothing
+    return hwnd_ != nullptr;
+  }
+  bool Focus() {
+    SetFocus(hwnd_);
+    return GetFocus() == hwnd_;
+  }
 
  private:
   HWND hwnd_ = nullptr;
 };
 
-// A list box of plain text items (the hidden cache list).
+// A list box of text items, each carrying a number (the hidden cache list).
 class ListBox {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
-  bool Clear();
-  int Append(const std::wstring& text, LPARAM data = 0);  // index of the new item, -1 on failure
-  // Puts `text` with `data` in place of the item carrying `data`, or appends it.
-  int Put(const std::wstring& text, LPARAM data);
-  bool RemoveData(LPARAM data);
+  bool Clear() {
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);  // answers nothing
+    return Count() == 0;
+  }
+  // The item's position, -1 on failure; Count() appends.
+  int Insert(int index, const std::wstring& text, LPARAM data);
+  bool Remove(int index) { return SendMessageW(hwnd_, LB_DELETESTRING, index, 0) >= 0; }
   LPARAM Data(int index) const;
   int Count() const;
   int SelectedIndex() const;  // -1 when none
-  bool Select(int index);
+  bool Select(int index) {
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);  // -1 both for none and failure
+    return SelectedIndex() == index;
+  }
 
  private:
-  int IndexOfData(LPARAM data) const;
-
   HWND hwnd_ = nullptr;
 };
 
@@ -48,7 +59,12 @@ class Button {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
-  void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+  // EnableWindow answers the state before, not whether it took effect.
+  bool SetEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    return Enabled() == enabled;
+  }
+  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
  private:
   HWND hwnd_ = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/RegistryExportCommand.h"
+#include "ui/RegistryExportCommandLine.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "ui/Controls.h"
-#include "ui/Texts.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/controls/Controls.h"
+#include "texts/Texts.h"
 #include "ui/dialogs/CleanUpDialog.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/FindDialog.h"
@@ -35,6 +36,7 @@ void Drive(const wchar_t* caption, std::function<void(HWND)> action) {
 void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 TEST(DialogsTest, FindDialogShowsTheLastRequestAndReturnsTheNewOne) {
+  ScriptedPrompts prompts;
   bool allChecked = false;
   std::wstring shownPattern;
   Drive(Texts::kFindCaption, [&](HWND dialog) {
@@ -45,18 +47,19 @@ TEST(DialogsTest, FindDialogShowsTheLastRequestAndReturnsTheNewOne) {
     Click(dialog, IDC_FIND_CASE);
     Click(dialog, IDOK);
   });
-  const auto request = FindDialog::Show(nullptr, {L"c:\\tools\\*", true, false});
+  const auto request = FindDialog::Show(nullptr, {L"c:\\tools\\*", true, false}, prompts);
   EXPECT_EQ(shownPattern, L"c:\\tools\\*");
   EXPECT_TRUE(allChecked);
   ASSERT_TRUE(request);
   EXPECT_EQ(*request, (SearchRequest{L"*.exe", false, true}));
 
   Drive(Texts::kFindCaption, [](HWND dialog) { Click(dialog, IDCANCEL); });
-  EXPECT_FALSE(FindDialog::Show(nullptr, {}));
+  EXPECT_FALSE(FindDialog::Show(nullptr, {}, prompts));
 }
 
 // A row that may not be removed starts unchecked and cannot be checked; OK hands back the rest.
 TEST(DialogsTest, CleanUpDialogKeepsProtectedRowsUnchecked) {
+  ScriptedPrompts prompts;
   const std::vector<CleanUpRow> rows = {
       {L"Computer", L"Gone.exe", Texts::kLegendNotFound, L"C:\\gone.exe", true},
       {L"Computer", L"Setup.exe", Texts::kCleanUpProtected, L"C:\\setup.exe", false},
@@ -71,7 +74,7 @@ TEST(DialogsTest, CleanUpDialogKeepsProtectedRowsUnchecked) {
     ListView_SetCheckState(list, 2, FALSE);
     Click(dialog, IDOK);
   });
-  const auto chosen = CleanUpDialog::Show(nullptr, rows);
+  const auto chosen = CleanUpDialog::Show(nullptr, rows, prompts);
   EXPECT_EQ(listed, 3);
   EXPECT_FALSE(protectedChecked);
   ASSERT_TRUE(chosen);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/RegistryExportCommand.h"
+#include "ui/RegistryExportCommandLine.h"
 
 namespace {
 

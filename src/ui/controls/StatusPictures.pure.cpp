@@ -1,4 +1,4 @@
-#include "ui/StatusPictures.h"
+#include "ui/controls/StatusPictures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,117 @@
+#pragma once
+// The entry list LstFileList and the hidden cache list LstFileCache, both showing the catalogue.
+// Every row carries its entry's id (a draft's for a new entry still to be saved); the rows ask
+// for their texts and pictures when they are drawn, sorting compares the entries, and nothing
+// is ever read back from either control. The list's own notifications come out as the typed
+// events below. Its columns can be dragged into another order; a row's cut-off cells show whole
+// in its info tip; their widths and order are what the window remembers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/Catalogue.h"
+#include "ui/controls/Controls.h"
+#include "ui/controls/ListView.h"
+
+class EntryListView {
+ public:
+  // Columns of LstFileList.
+  static constexpr int kColumnFileName = 0;
+  static constexpr int kColumnKeyname = 1;
+  static constexpr int kColumnInstallation = 2;
+  static constexpr int kColumnDirectory = 3;
+  static constexpr int kColumnScope = 4;
+
+  struct Events {
+    std::function<void()> rowSelected;    // a row gained the selection (key, click or command)
+    std::function<void()> doubleClicked;  // a double click on the list
+    std::function<void()> cacheLineDoubleClicked;
+  };
+
+  explicit EntryListView(const Catalogue& catalogue) : catalogue_(catalogue) {}
+  EntryListView(const EntryListView&) = delete;
+  EntryListView& operator=(const EntryListView&) = delete;
+
+  void Attach(HWND list, HWND cache, Events events);
+  // Styles and columns (widths at `dpi`); the Keyname column hidden and last.
+  void SetUp(UINT dpi);
+  void SetImages(HIMAGELIST images);
+  void ScaleColumns(UINT oldDpi, UINT newDpi);
+  // The Keyname column at width 0 and last; the user's order of the others stays.
+  void HideKeynameColumn();
+
+  // ---- Column widths and order, as the window remembers them ----
+  std::vector<int> ColumnWidths() const;
+  // The widths at 96 DPI and back; the hidden column stays hidden.
+  std::vector<int> DesignColumnWidths(UINT dpi) const;
+  void SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi);
+  // The list grew or shrank from `before` to `after` pixels: the columns keep their proportions.
+  void FitColumns(int before, int after);
+  // The shown order, the Keyname column last; an order that is none of the columns' gives the
+  // design's.
+  std::vector<int> ColumnOrder() const;
+  void ApplyColumnOrder(std::vector<int> order);
+
+  // The list's and its header's notifications; nothing for anyone else's.
+  std::optional<LRESULT> OnNotify(const NMHDR& header);
+  // The cache list's double click.
+  void OnCacheCommand(int code);
+
+  ListView& LstFileList() { return list_; }
+  ListBox& LstFileCache() { return cache_; }
+
+  // ---- Rows from the catalogue ----
+  // One cache line per entry, in the catalogue's order; the last one selected. True when there
+  // is one.
+  bool GetFileCaches();
+  // One row per entry, drafts kept; a sorted list sorted once at the end.
+  void GetFileListe();
+  // The entry's row, added when it has none; a sorted list keeps its order. Its cache line too.
+  void Show(EntryId id);
+  // A draft's row: in front of the last row, or where it sorts. False when the list refused it.
+  bool AddDraftRow(EntryId draft);
+  // The row and cache line of an entry or draft.
+  void Remove(EntryId id);
+  // Rows show their entries as they are now.
+  void Repaint() { list_.Redraw(); }
+
+  int Count() const { return list_.Count(); }
+  EntryId IdAt(int row) const { return static_cast<EntryId>(list_.IdOf(row)); }
+  int RowOf(EntryId id) const { return list_.IndexOfId(static_cast<LPARAM>(id)); }
+  EntryId SelectedId() const { return IdAt(list_.SelectedIndex()); }
+  // Selects the entry's row (none for 0); with `reveal` it is scrolled into view as well.
+  bool Select(EntryId id, bool reveal);
+  // Selects the row at that position (-1: none).
+  bool SelectRow(int row) { return list_.Select(row); }
+  // Where the keyboard opens the context menu: below the selected row, else the list's corner.
+  POINT KeyboardMenuPoint() const;
+
+  // ---- Sorting ----
+  // Ascending by that column, the user's collation, letter case ignored; ties keep their order.
+  // Rows added later take their sorted place.
+  void SortBy(int column);
+  std::optional<int> SortColumn() const { return sortColumn_; }
+  // What a row shows in a column, and how two entries compare by it.
+  static std::wstring CellText(const AppPathEntry& entry, int column);
+  static int Compare(const AppPathEntry& a, const AppPathEntry& b, int column);
+
+ private:
+  const AppPathEntry* EntryOf(EntryId id) const;
+  LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
+  void FillInfoTip(NMLVGETINFOTIPW& tip) const;
+  bool CutsOff(int column, const std::wstring& text) const;
+  void SetColumnWidths(const std::vector<int>& widths);
+  int SortedPositionFor(const std::wstring& text) const;
+  int InsertRow(EntryId id, const std::wstring& sortText);
+  int CacheLineOf(EntryId id) const;
+
+  const Catalogue& catalogue_;
+  ListView list_;
+  ListBox cache_;
+  Events events_;
+  std::optional<int> sortColumn_;
+};
