@@ -186,6 +186,7 @@ void Root::Forget(EntryId id, bool selectNeighbour) {
     ShowBrokenCount();
   } else {
     catalogue_.Remove(id);  // a draft
+    panel_.Forget(id);
   }
   if (selectNeighbour) list_.SelectRow(neighbour);
 }

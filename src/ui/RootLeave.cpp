@@ -79,9 +79,8 @@ void Root::DropAbandonedNewEntry() {
   if (!ShowsNewEntry()) return;
   const bool wasSelected = list_.SelectedId() == draft;
   const int row = list_.RowOf(draft);
-  panel_.Forget(draft);
-  panel_.Clear();
   Forget(draft);
+  panel_.Clear();
   const int count = list_.Count();
   if (wasSelected && row >= 0 && count > 0) list_.SelectRow(row < count ? row : count - 1);
 }
