@@ -1,5 +1,5 @@
-// The window's part of the journal of changes: reading it from its file, the menu item that
-// names the change "Rückgängig" takes back, and its key Strg+Z.
+// The window's part of the journal of changes: reading it from its file and the menu item that
+// names the change "Rückgängig" takes back (greyed with the others, Strg+Z with the other keys).
 #include <string>
 
 #include "catalogue/JournalFile.h"
@@ -18,13 +18,6 @@ std::wstring MenuEscaped(const std::wstring& text) {
   }
   return escaped;
 }
-
-bool IsTextBox(HWND hwnd) {
-  wchar_t name[16] = {};
-  return GetClassNameW(hwnd, name, 16) > 0 && _wcsicmp(name, L"Edit") == 0;
-}
-
-bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -54,16 +47,5 @@ void Root::ShowUndoItem() {
       (newest != nullptr ? MenuEscaped(Texts::UndoMenuText(*newest)) : Texts::kMenuRückgängig) +
       Texts::kMenuRückgängigKey;
   ModifyMenuW(commandMenu_, kMnuRückgängig,
-              MF_BYCOMMAND | MF_STRING | (newest != nullptr ? MF_ENABLED : MF_GRAYED),
-              kMnuRückgängig, text.c_str());
-}
-
-bool Root::TranslateUndoKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != 'Z' || !KeyDown(VK_CONTROL) ||
-      KeyDown(VK_SHIFT) || KeyDown(VK_MENU))
-    return false;
-  if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
-  if (IsTextBox(message.hwnd)) return false;
-  OnCommand(kMnuRückgängig, 0);
-  return true;
+              MF_BYCOMMAND | MF_STRING, kMnuRückgängig, text.c_str());
 }
