@@ -89,7 +89,8 @@ TEST_F(NewEntryTest, SecondUseAddsASecondPlaceholderAndSelectsThatOne) {
   OpenWindow();
 
   New();
-  const LPARAM first = List().IdOf(List().SelectedIndex());
+  const EntryId first = root_->SelectedDraft();
+  ASSERT_NE(first, 0u);
   New();
 
   ASSERT_EQ(List().Count(), 4);
@@ -98,7 +99,8 @@ TEST_F(NewEntryTest, SecondUseAddsASecondPlaceholderAndSelectsThatOne) {
     if (RowTexts(row) == kPlaceholder) ++placeholders;
   EXPECT_EQ(placeholders, 2);
   ASSERT_GE(List().SelectedIndex(), 0);
-  EXPECT_NE(List().IdOf(List().SelectedIndex()), first);
+  EXPECT_NE(root_->SelectedDraft(), first);
+  EXPECT_NE(root_->SelectedDraft(), 0u);
   EXPECT_EQ(RowTexts(List().SelectedIndex()), kPlaceholder);
   ExpectPanelReadyForANewName();
 }
