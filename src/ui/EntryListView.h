@@ -1,10 +1,10 @@
 #pragma once
 // The entry list LstFileList and the hidden cache list LstFileCache, both showing the catalogue.
-// Every row carries its entry's id (a draft's for a new entry still to be saved); the rows ask
-// for their texts and pictures when they are drawn, sorting compares the entries, and nothing
-// is ever read back from either control. The list's own notifications come out as the typed
-// events below. Its columns can be dragged into another order; a row's cut-off cells show whole
-// in its info tip; their widths and order are what the window remembers.
+// The list holds no rows of its own: the view keeps the entries' ids in row order (a draft's for
+// a new entry still to be saved) and answers for each row when it is drawn, sorting reorders the
+// ids, and nothing is ever read back from either control. The list's own notifications come out
+// as the typed events below. Its columns can be dragged into another order; a row's cut-off
+// cells show whole in its info tip; their widths and order are what the window remembers.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -79,9 +79,11 @@ class EntryListView {
   // Rows show their entries as they are now.
   void Repaint() { list_.Redraw(); }
 
-  int Count() const { return list_.Count(); }
-  EntryId IdAt(int row) const { return static_cast<EntryId>(list_.IdOf(row)); }
-  int RowOf(EntryId id) const { return list_.IndexOfId(static_cast<LPARAM>(id)); }
+  int Count() const { return static_cast<int>(rows_.size()); }
+  EntryId IdAt(int row) const {
+    return row >= 0 && row < Count() ? rows_[static_cast<size_t>(row)] : 0;
+  }
+  int RowOf(EntryId id) const;  // -1 when the entry has no row
   EntryId SelectedId() const { return IdAt(list_.SelectedIndex()); }
   // Selects the entry's row (none for 0); with `reveal` it is scrolled into view as well.
   bool Select(EntryId id, bool reveal);
@@ -101,17 +103,39 @@ class EntryListView {
 
  private:
   const AppPathEntry* EntryOf(EntryId id) const;
+  // While rows move under the selection, the list's selection notifications announce nothing.
+  class Reordering {
+   public:
+    explicit Reordering(EntryListView& view) : view_(view), was_(view.reordering_) {
+      view_.reordering_ = true;
+    }
+    ~Reordering() { view_.reordering_ = was_; }
+    Reordering(const Reordering&) = delete;
+    Reordering& operator=(const Reordering&) = delete;
+
+   private:
+    EntryListView& view_;
+    bool was_;
+  };
+
   LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
   void FillInfoTip(NMLVGETINFOTIPW& tip) const;
   bool CutsOff(int column, const std::wstring& text) const;
   void SetColumnWidths(const std::vector<int>& widths);
   int SortedPositionFor(const std::wstring& text) const;
   int InsertRow(EntryId id, const std::wstring& sortText);
+  int InsertRowAt(int at, EntryId id);
+  void SortRows(int column);
   int CacheLineOf(EntryId id) const;
 
   const Catalogue& catalogue_;
   ListView list_;
   ListBox cache_;
   Events events_;
+  // The entries' ids in the order the rows stand: the list holds no rows of its own
+  // (LVS_OWNERDATA) and asks for each by its position.
+  std::vector<EntryId> rows_;
+  bool reordering_ = false;
   std::optional<int> sortColumn_;
 };

@@ -54,7 +54,7 @@ constexpr DWORD kContainerStyle = kShown | WS_CLIPSIBLINGS;
 constexpr ControlDesign kDesign[] = {
     {Root::kLstFileList, WC_LISTVIEWW, L"",
      kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-         LVS_SHAREIMAGELISTS,
+         LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
      WS_EX_CLIENTEDGE, Container::Window, 6, 60, 562, 295, FontKind::Normal, Anchor::Grow},
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
      69, 14, FontKind::Bold},
