@@ -7,6 +7,8 @@
 #include "platform/Dateiexistenz.h"
 #include "platform/Environment.h"
 #include "platform/FileDirPath.h"
+#include "platform/ControlPictures.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "ui/EditorPanelRules.h"
 
@@ -31,6 +33,7 @@ void EditorPanel::Attach(const Controls& controls, BackgroundChecks* checks,
   bHinzufügen_.Attach(controls.ok);
   scope_ = controls.scope;
   note_ = controls.note;
+  details_ = controls.details;
   checks_ = checks;
   machineWritable_ = machineWritable;
   text2Subclass_.Attach(text2_.Handle(), &EditorPanel::Text2Proc, this);
@@ -72,6 +75,7 @@ void EditorPanel::LoadEntry(const AppPathEntry& entry) {
                         entry.Installation, entry.Directory, entry.StoredInstallation,
                         entry.StoredDirectory};
   ShowScope(entry.Scope);
+  ShowDetails();
 }
 
 void EditorPanel::LoadNewEntry(const AppPathEntry& draft, Scope scope) {
@@ -81,15 +85,35 @@ void EditorPanel::LoadNewEntry(const AppPathEntry& draft, Scope scope) {
   source_ = PanelSource{};
   source_.scope = scope;
   ShowScope(scope);
+  ShowDetails();
 }
 
 void EditorPanel::Clear() {
   SetMode(PanelMode::View);
   for (TextBox* box : {&text1_, &text2_, &text3_}) box->SetText(L"");
+  SetWindowTextChecked(details_, L"");
 }
 
 void EditorPanel::Forget(EntryId id) {
   if (source_.entry == id) source_ = PanelSource{};
+}
+
+// A version resource is anyone's text: its line breaks and control characters are shown as
+// their pictures, so it cannot add lines of its own.
+void EditorPanel::ShowDetails() {
+  std::wstring text;
+  if (catalogue_.Find(source_.entry) != nullptr) {
+    const ProgramDetails* details = catalogue_.Details(source_.entry);
+    if (details == nullptr) {
+      text = Texts::kDetailsPending;
+    } else {
+      ProgramDetails shown = *details;
+      for (std::wstring* part : {&shown.Company, &shown.Description, &shown.Version, &shown.Signer})
+        *part = WithControlPictures(*part);
+      text = Texts::DetailsLines(shown);
+    }
+  }
+  if (WindowText(details_) != text) SetWindowTextChecked(details_, text);
 }
 
 void EditorPanel::ApplyListClickRule() {
@@ -130,6 +154,7 @@ void EditorPanel::Restore(const Snapshot& snapshot, EntryId entry) {
   text3_.SetLocked(snapshot.directoryLocked);
   source_ = snapshot.source;
   source_.entry = entry;
+  ShowDetails();
 }
 
 void EditorPanel::ShowScope(Scope scope) {

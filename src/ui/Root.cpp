@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -24,6 +25,9 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuAusführen, Command::Ausführen, Texts::kMenuAusführen},
     {Root::kMnuLöschen, Command::Löschen, Texts::kMenuLöschen},
     {Root::kMnuBereinigen, Command::Bereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuImRegistrierungsEditor, Command::ImRegistrierungsEditor,
+     Texts::kMenuImRegistrierungsEditor},
+    {Root::kMnuImExplorer, Command::ImExplorer, Texts::kMenuImExplorer},
     {0, Command::Speichern, Texts::kActionSave},
 };
 
@@ -55,6 +59,7 @@ Root::~Root() {
   for (HICON icon : {appIcon_, appIconSmall_})
     if (icon != nullptr) DestroyIcon(icon);
   if (commandMenu_ != nullptr) DestroyMenu(commandMenu_);
+  if (columnMenu_ != nullptr) DestroyMenu(columnMenu_);
   DestroyFonts();
 }
 
@@ -64,8 +69,10 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   if (!CreateMainWindow(instance)) return false;
   CreateFonts();
   checks_ = std::make_unique<BackgroundChecks>(hwnd_, kChecksFinishedMessage, kCheckWorkers);
+  CreateDetailsWorkers();
   CheckMachineWritable();
   CreateControls();
+  ApplyUserSettings();
   SizeAndCentre();
   ACCEL keys[] = {{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)},
                   {FVIRTKEY | FCONTROL, 'F', static_cast<WORD>(kMnuSuchen)},
@@ -119,6 +126,9 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kChecksFinishedMessage:
       OnChecksFinished();
       return 0;
+    case kDetailsFinishedMessage:
+      OnDetailsFinished();
+      return 0;
     case kScanFinishedMessage:
       OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>>(
           reinterpret_cast<std::vector<AppPathEntry>*>(lParam)));
@@ -169,6 +179,10 @@ void Root::OnCommand(int id, int code) {
     return;
   }
   if (id == kMnuAktualisieren) Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
+  if (id == kMnuWindowsAusblenden)
+    Guarded(Texts::kMenuWindowsEinträgeAusblenden, [this] { ToggleWindowsEntries(); });
+  if (EntryListView::IsDetailColumn(id - kMnuSpalten))
+    Guarded(EntryListView::ColumnHeader(id - kMnuSpalten), [&] { ToggleDetailColumn(id - kMnuSpalten); });
   if (id == kMnuSuchen) Guarded(Texts::kFindCaption, [this] { Search(); });
   if (id == kMnuWeitersuchen) Guarded(Texts::kFindCaption, [this] { SearchNext(); });
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
@@ -229,8 +243,13 @@ void Root::ReportUnexpectedError(const wchar_t* action) {
 // From the keyboard (menu key, Shift+F10) the menu opens at the selected row, or at the list's
 // corner when none is selected; from the mouse where the button was released.
 void Root::OnContextMenu(HWND source, LPARAM where) {
-  if (source != list_.LstFileList().Handle()) return;
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (OnHeader(source, where)) {
+    if (where == -1) at = list_.KeyboardMenuPoint();
+    ShowColumnMenu(at);
+    return;
+  }
+  if (source != list_.LstFileList().Handle()) return;
   if (where == -1) at = list_.KeyboardMenuPoint();
   ++commandMenuOpenings_;
   lastMenuPoint_ = at;
@@ -244,6 +263,9 @@ void Root::ShowCommandMenu(POINT at) {
   const UINT changeable = entry == nullptr || MayChange(entry->Scope) ? MF_ENABLED : MF_GRAYED;
   for (const int item : {kMnuUmbenennen, kMnuLöschen})
     EnableMenuItem(commandMenu_, static_cast<UINT>(item), MF_BYCOMMAND | changeable);
+  const UINT jumps = entry != nullptr ? MF_ENABLED : MF_GRAYED;
+  for (const int item : {kMnuImRegistrierungsEditor, kMnuImExplorer})
+    EnableMenuItem(commandMenu_, static_cast<UINT>(item), MF_BYCOMMAND | jumps);
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,

@@ -9,6 +9,7 @@
 
 #include "ui/Root.h"
 #include "ui/controls/StatusImages.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 // below the editor panel is inside the window, not cut off by its bottom edge, and the panel
 // has room for a note of up to three lines under its boxes.
 constexpr int kClientWidth = 575;
-constexpr int kClientHeight = 532;
+constexpr int kClientHeight = 594;
 
 enum class Container { Window, Picture4, Frame1 };
 enum class FontKind { Normal, Bold, Count };
@@ -72,8 +73,11 @@ constexpr ControlDesign kDesign[] = {
     // Why the panel's program cannot be told about; empty otherwise.
     {Root::kLabPanelNote, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
      97, 530, 44, FontKind::Normal},
+    // What the panel's program is (description, maker, version, signature, warnings).
+    {Root::kLabDetails, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
+     143, 530, 60, FontKind::Normal},
     {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
-     565, 147, FontKind::Normal},
+     565, 209, FontKind::Normal},
     {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
      FontKind::Normal},
     {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
@@ -104,7 +108,7 @@ constexpr ControlDesign kDesign[] = {
      562, 52, FontKind::Normal},
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 512, 480, 14, FontKind::Count},
+     Container::Window, 6, 574, 480, 14, FontKind::Count},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
@@ -136,6 +140,9 @@ constexpr MenuDesign kMenu[] = {
     {0, nullptr},                                     {Root::kMnuSuchen, Texts::kMenuSuchen},
     {Root::kMnuWeitersuchen, Texts::kMenuWeitersuchen}, {Root::kMnuBereinigen, Texts::kMenuBereinigen},
     {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
+    {0, nullptr},                                     {Root::kMnuImRegistrierungsEditor, Texts::kMenuImRegistrierungsEditor},
+    {Root::kMnuImExplorer, Texts::kMenuImExplorer},   {0, nullptr},
+    {Root::kMnuWindowsAusblenden, Texts::kMenuWindowsEinträgeAusblenden},
 };
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
@@ -243,7 +250,8 @@ void Root::CreateControls() {
                {[this] { LoadSelectedRow(); }, [this] { panel_.ApplyListClickRule(); },
                 [this] { LoadSelectedRow(); }, [this] { LoadSelectedCacheLine(); }});
   panel_.Attach({Control(kText1), Control(kText2), Control(kText3), Control(kBDateiname),
-                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote)},
+                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote),
+                 Control(kLabDetails)},
                 checks_.get(), machineWritable_);
   ApplyLayout();
   list_.SetUp(dpi_);
