@@ -27,6 +27,8 @@ std::filesystem::path NewScratchFolder() {
 
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
+  // Every test starts with the window as a new user sees it (no column or choice remembered).
+  Registry::DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\Velmarin");
   folder_ = NewScratchFolder();
   userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
