@@ -1,9 +1,10 @@
 #pragma once
 // The entry list LstFileList and the hidden cache list LstFileCache, both showing the catalogue.
-// Every row carries its entry's id (a draft's for a new entry still to be saved); the rows ask
-// for their texts and pictures when they are drawn, sorting compares the entries, and nothing
-// is ever read back from either control. The list's own notifications come out as the typed
-// events below.
+// The list holds no rows of its own: the view keeps the entries' ids in row order (a draft's for
+// a new entry still to be saved) and answers for each row when it is drawn, sorting reorders the
+// ids, and nothing is ever read back from either control. The list's own notifications come out
+// as the typed events below. Its columns can be dragged into another order; a row's cut-off
+// cells show whole in its info tip; their widths and order are what the window remembers.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "ui/controls/Controls.h"
@@ -42,7 +44,6 @@ class EntryListView {
 
   struct Events {
     std::function<void()> rowSelected;    // a row gained the selection (key, click or command)
-    std::function<void()> clicked;        // a click on the list
     std::function<void()> doubleClicked;  // a double click on the list
     std::function<void()> cacheLineDoubleClicked;
   };
@@ -56,6 +57,7 @@ class EntryListView {
   void SetUp(UINT dpi);
   void SetImages(HIMAGELIST images);
   void ScaleColumns(UINT oldDpi, UINT newDpi);
+  // The Keyname column at width 0 and last; the user's order of the others stays.
   void HideKeynameColumn();
   // The optional columns shown (DetailColumnBit each): a hidden one has no width and cannot be
   // widened; shown again, it has the width it had.
@@ -69,6 +71,18 @@ class EntryListView {
   bool HidesWindowsEntries() const { return hideWindows_; }
   // The entry's details have come: its row goes when it is now hidden (a repaint shows them).
   void DetailsArrived(EntryId id);
+
+  // ---- Column widths and order, as the window remembers them ----
+  std::vector<int> ColumnWidths() const;
+  // The widths at 96 DPI and back; the hidden column stays hidden.
+  std::vector<int> DesignColumnWidths(UINT dpi) const;
+  void SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi);
+  // The list grew or shrank from `before` to `after` pixels: the columns keep their proportions.
+  void FitColumns(int before, int after);
+  // The shown order, the Keyname column last; an order that is none of the columns' gives the
+  // design's.
+  std::vector<int> ColumnOrder() const;
+  void ApplyColumnOrder(std::vector<int> order);
 
   // The list's and its header's notifications; nothing for anyone else's.
   std::optional<LRESULT> OnNotify(const NMHDR& header);
@@ -94,9 +108,11 @@ class EntryListView {
   // Rows show their entries as they are now.
   void Repaint() { list_.Redraw(); }
 
-  int Count() const { return list_.Count(); }
-  EntryId IdAt(int row) const { return static_cast<EntryId>(list_.IdOf(row)); }
-  int RowOf(EntryId id) const { return list_.IndexOfId(static_cast<LPARAM>(id)); }
+  int Count() const { return static_cast<int>(rows_.size()); }
+  EntryId IdAt(int row) const {
+    return row >= 0 && row < Count() ? rows_[static_cast<size_t>(row)] : 0;
+  }
+  int RowOf(EntryId id) const;  // -1 when the entry has no row
   EntryId SelectedId() const { return IdAt(list_.SelectedIndex()); }
   // Selects the entry's row (none for 0); with `reveal` it is scrolled into view as well.
   bool Select(EntryId id, bool reveal);
@@ -123,15 +139,40 @@ class EntryListView {
   const AppPathEntry* EntryOf(EntryId id) const;
   // A row the list leaves out: a program signed by Microsoft while those are hidden.
   bool LeavesOut(const AppPathEntry& entry) const;
+  // While rows move under the selection, the list's selection notifications announce nothing.
+  class Reordering {
+   public:
+    explicit Reordering(EntryListView& view) : view_(view), was_(view.reordering_) {
+      view_.reordering_ = true;
+    }
+    ~Reordering() { view_.reordering_ = was_; }
+    Reordering(const Reordering&) = delete;
+    Reordering& operator=(const Reordering&) = delete;
+
+   private:
+    EntryListView& view_;
+    bool was_;
+  };
+
   LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
+  void FillInfoTip(NMLVGETINFOTIPW& tip) const;
+  bool CutsOff(int column, const std::wstring& text) const;
+  void SetColumnWidths(const std::vector<int>& widths);
   int SortedPositionFor(const std::wstring& text) const;
   int InsertRow(EntryId id, const std::wstring& sortText);
+  int InsertRowAt(int at, EntryId id);
+  void SortRows(int column);
   int CacheLineOf(EntryId id) const;
 
   const Catalogue& catalogue_;
   ListView list_;
   ListBox cache_;
   Events events_;
+  // The entries' ids in the order the rows stand: the list holds no rows of its own
+  // (LVS_OWNERDATA) and asks for each by its position.
+  std::vector<EntryId> rows_;
+  bool reordering_ = false;
   std::optional<int> sortColumn_;
   uint32_t shownDetails_ = 0;
   int detailWidths_[kDetailColumns] = {};  // at the current DPI, for when they are shown

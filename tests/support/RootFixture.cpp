@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/Registry.h"
+#include "ui/UserSettings.h"
 #include "ui/controls/StatusImages.h"
 
 namespace {
@@ -27,8 +28,9 @@ std::filesystem::path NewScratchFolder() {
 
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
-  // Every test starts with the window as a new user sees it (no column or choice remembered).
-  Registry::DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\Velmarin");
+  // Each window starts as a new user's first one: no size, column or choice remembered from
+  // another test.
+  Registry::DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
   folder_ = NewScratchFolder();
   userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
@@ -121,6 +123,16 @@ std::wstring RootFixture::SelectedText() {
 void RootFixture::SendCommand(int id, int code) {
   SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(id, code),
                reinterpret_cast<LPARAM>(root_->Control(id)));
+}
+
+void RootFixture::PumpAsTheProgram() {
+  for (MSG m{}; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+    if (!root_ || !root_->PreTranslate(m)) TranslateMessage(&m), DispatchMessageW(&m);
+}
+
+void RootFixture::PressKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PumpAsTheProgram();
 }
 
 std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {
