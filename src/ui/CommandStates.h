@@ -5,7 +5,8 @@
 
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command {
-  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen
+  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen,
+  ImRegistrierungsEditor, ImExplorer
 };
 
 // The selected row as the commands see it.

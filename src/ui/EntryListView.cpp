@@ -6,6 +6,7 @@
 
 #include "catalogue/CacheLine.h"
 #include "platform/ControlPictures.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "ui/WindowSettings.h"
 #include "ui/controls/StatusImages.h"
@@ -20,14 +21,21 @@ constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
                                      {Texts::kHeaderKeyname, 0},
                                      {Texts::kHeaderInstallation, 195},
                                      {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 75}};
+                                     {Texts::kHeaderBereich, 75},
+                                     {Texts::kHeaderHersteller, 130},
+                                     {Texts::kHeaderVersion, 75},
+                                     {Texts::kHeaderSignatur, 150},
+                                     {Texts::kHeaderHinweis, 160}};
 // The Keyname column is shown last, so even a sliver of it never sits between the others.
-constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
+constexpr int kColumnOrder[] = {0, 2, 3, 4, 5, 6, 7, 8, 1};
+static_assert(std::size(kColumnOrder) == std::size(kColumns));
 
 // The user's collation with letter case ignored; an ordinal comparison when the locale refuses,
 // so the order stays total.
-int CompareCellTexts(const std::wstring& a, const std::wstring& b) {
-  const int r = CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+// Versions compare by their numbers ("9.0" before "10.0").
+int CompareCellTexts(const std::wstring& a, const std::wstring& b, bool numbers = false) {
+  const DWORD flags = NORM_IGNORECASE | (numbers ? SORT_DIGITSASNUMBERS : 0);
+  const int r = CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a.c_str(),
                                 static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                 nullptr, nullptr, 0);
   if (r != 0) return r - CSTR_EQUAL;
@@ -72,10 +80,25 @@ void EntryListView::Attach(HWND list, HWND cache, Events events) {
 void EntryListView::SetUp(UINT dpi) {
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP |
                          LVS_EX_INFOTIP | LVS_EX_HEADERDRAGDROP);
-  if (list_.ColumnCount() == 0)
-    for (const ColumnDesign& column : kColumns)
-      list_.AddColumn(column.header, MulDiv(column.width, static_cast<int>(dpi), 96));
+  if (list_.ColumnCount() == 0) {
+    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+      const int width = MulDiv(kColumns[column].width, static_cast<int>(dpi), 96);
+      if (IsDetailColumn(column)) detailWidths_[column - kFirstDetailColumn] = width;
+      list_.AddColumn(kColumns[column].header, IsDetailColumn(column) ? 0 : width);
+    }
+  }
   HideKeynameColumn();
+}
+
+void EntryListView::ShowDetailColumns(uint32_t shown) {
+  for (int column = kFirstDetailColumn; column < kFirstDetailColumn + kDetailColumns; ++column) {
+    const bool show = (shown & DetailColumnBit(column)) != 0;
+    int& width = detailWidths_[column - kFirstDetailColumn];
+    if (!show && (shownDetails_ & DetailColumnBit(column)) != 0 && list_.ColumnWidth(column) > 0)
+      width = list_.ColumnWidth(column);
+    list_.SetColumnWidth(column, show ? width : 0);
+  }
+  shownDetails_ = shown & ((uint32_t{1} << kDetailColumns) - 1);
 }
 
 // ImageList1 serves the list's icons and small icons alike.
@@ -86,9 +109,12 @@ void EntryListView::SetImages(HIMAGELIST images) {
 
 // The columns keep the widths the user gave them, scaled.
 void EntryListView::ScaleColumns(UINT oldDpi, UINT newDpi) {
+  const auto scaled = [&](int width) {
+    return MulDiv(width, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+  };
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column)
-    list_.SetColumnWidth(column, MulDiv(list_.ColumnWidth(column), static_cast<int>(newDpi),
-                                        static_cast<int>(oldDpi)));
+    list_.SetColumnWidth(column, scaled(list_.ColumnWidth(column)));
+  for (int& width : detailWidths_) width = scaled(width);
 }
 
 void EntryListView::HideKeynameColumn() {
@@ -118,9 +144,18 @@ std::vector<int> EntryListView::DesignColumnWidths(UINT dpi) const {
 
 void EntryListView::SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi) {
   if (widths.size() != std::size(kColumns)) return;
-  for (size_t column = 0; column < widths.size(); ++column)
-    if (static_cast<int>(column) != kColumnKeyname)
-      list_.SetColumnWidth(static_cast<int>(column), MulDiv(widths[column], static_cast<int>(dpi), 96));
+  for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+    if (column == kColumnKeyname) continue;
+    const int width = MulDiv(widths[static_cast<size_t>(column)], static_cast<int>(dpi), 96);
+    if (!IsDetailColumn(column)) {
+      list_.SetColumnWidth(column, width);
+      continue;
+    }
+    // A hidden optional column was saved as 0; the width it had when shown stays for its return.
+    int& shownWidth = detailWidths_[column - kFirstDetailColumn];
+    if (width > 0) shownWidth = width;
+    list_.SetColumnWidth(column, (shownDetails_ & DetailColumnBit(column)) != 0 ? shownWidth : 0);
+  }
 }
 
 void EntryListView::FitColumns(int before, int after) {
@@ -142,12 +177,14 @@ void EntryListView::ApplyColumnOrder(std::vector<int> order) {
 // ---- Notifications ----
 
 // A header click sorts, a row that gains the selection is announced (whether by arrow key, page
-// key, click or a command), and the Keyname column's divider can be neither dragged nor
-// double-clicked.
+// key, click or a command), and the dividers of the Keyname column and of a hidden optional
+// column can be neither dragged nor double-clicked.
 std::optional<LRESULT> EntryListView::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == list_.Header()) {
     if (!WidensColumn(header.code)) return std::nullopt;
-    return reinterpret_cast<const NMHEADERW&>(header).iItem == kColumnKeyname ? TRUE : FALSE;
+    const int column = reinterpret_cast<const NMHEADERW&>(header).iItem;
+    const bool hidden = IsDetailColumn(column) && (shownDetails_ & DetailColumnBit(column)) == 0;
+    return column == kColumnKeyname || hidden ? TRUE : FALSE;
   }
   if (header.hwndFrom != list_.Handle()) return std::nullopt;
   switch (header.code) {
@@ -187,7 +224,7 @@ LRESULT EntryListView::OnGetDispInfo(NMLVDISPINFOW& info) const {
     info.item.iImage = entry != nullptr ? StatusImageIndex(ImageKeyOf(entry->Status)) : I_IMAGENONE;
   if ((info.item.mask & LVIF_TEXT) != 0 && info.item.pszText != nullptr &&
       info.item.cchTextMax > 0) {
-    const std::wstring text = entry != nullptr ? CellText(*entry, info.item.iSubItem) : L"";
+    const std::wstring text = entry != nullptr ? RowText(*entry, info.item.iSubItem) : L"";
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
   }
   return 0;
@@ -200,7 +237,7 @@ void EntryListView::FillInfoTip(NMLVGETINFOTIPW& tip) const {
   std::wstring text;
   if (const AppPathEntry* entry = EntryOf(IdAt(tip.iItem)))
     for (const int column : list_.ColumnOrder()) {
-      const std::wstring cell = CellText(*entry, column);
+      const std::wstring cell = RowText(*entry, column);
       if (list_.ColumnWidth(column) <= 0 || cell.empty() || !CutsOff(column, cell)) continue;
       if (!text.empty()) text += L"\n";
       text += std::wstring(kColumns[column].header) + L": " + cell;
@@ -237,6 +274,39 @@ int EntryListView::Compare(const AppPathEntry& a, const AppPathEntry& b, int col
   return CompareCellTexts(CellText(a, column), CellText(b, column));
 }
 
+const wchar_t* EntryListView::ColumnHeader(int column) {
+  return column >= 0 && column < static_cast<int>(std::size(kColumns)) ? kColumns[column].header
+                                                                        : L"";
+}
+
+std::wstring EntryListView::DetailText(const ProgramDetails* details, int column) {
+  if (details == nullptr) return {};
+  switch (column) {
+    case kColumnCompany:
+      return details->Company;
+    case kColumnVersion:
+      return details->Version;
+    case kColumnSignature:
+      return Texts::SignatureCaption(details->Signature, details->Signer);
+    case kColumnHint:
+      return Texts::WarningsCaption(details->Warnings);
+    default:
+      return {};
+  }
+}
+
+// Key names and texts as stored, through their control pictures: a program's version resource
+// is anyone's text as well.
+std::wstring EntryListView::RowText(const AppPathEntry& entry, int column) const {
+  if (!IsDetailColumn(column)) return CellText(entry, column);
+  return WithControlPictures(DetailText(catalogue_.Details(entry.Id), column));
+}
+
+bool EntryListView::LeavesOut(const AppPathEntry& entry) const {
+  const ProgramDetails* details = catalogue_.Details(entry.Id);
+  return hideWindows_ && details != nullptr && details->MicrosoftRoot;
+}
+
 const AppPathEntry* EntryListView::EntryOf(EntryId id) const {
   const AppPathEntry* entry = catalogue_.Find(id);
   return entry != nullptr ? entry : catalogue_.Draft(id);
@@ -256,7 +326,8 @@ bool EntryListView::GetFileCaches() {
 void EntryListView::GetFileListe() {
   std::vector<EntryId> rows;
   rows.reserve(catalogue_.Entries().size() + 1);
-  for (const AppPathEntry& entry : catalogue_.Entries()) rows.push_back(entry.Id);
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    if (!LeavesOut(entry)) rows.push_back(entry.Id);
   for (const EntryId id : rows_)
     if (catalogue_.Draft(id) != nullptr) rows.push_back(id);  // drafts stay, last
   {
@@ -297,7 +368,7 @@ int EntryListView::SortedPositionFor(const std::wstring& text) const {
                                    [&](const std::wstring& t, EntryId id) {
                                      const AppPathEntry* entry = EntryOf(id);
                                      return CompareCellTexts(
-                                                t, entry != nullptr ? CellText(*entry, *sortColumn_)
+                                                t, entry != nullptr ? RowText(*entry, *sortColumn_)
                                                                     : L"") < 0;
                                    });
   return static_cast<int>(at - rows_.begin());
@@ -311,7 +382,7 @@ int EntryListView::RowOf(EntryId id) const {
 void EntryListView::Show(EntryId id) {
   const AppPathEntry* entry = catalogue_.Find(id);
   if (entry == nullptr) return;
-  if (RowOf(id) < 0) InsertRow(id, entry->FileName);
+  if (RowOf(id) < 0 && !LeavesOut(*entry)) InsertRow(id, entry->FileName);
   list_.Redraw();
   const int line = CacheLineOf(id);
   if (line >= 0) cache_.Remove(line);
@@ -383,10 +454,11 @@ void EntryListView::SortRows(int column) {
   keyed.reserve(rows_.size());
   for (const EntryId id : rows_) {
     const AppPathEntry* entry = EntryOf(id);
-    keyed.emplace_back(entry != nullptr ? CellText(*entry, column) : L"", id);
+    keyed.emplace_back(entry != nullptr ? RowText(*entry, column) : L"", id);
   }
-  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    return CompareCellTexts(a.first, b.first) < 0;
+  const bool numbers = column == kColumnVersion;
+  std::stable_sort(keyed.begin(), keyed.end(), [numbers](const auto& a, const auto& b) {
+    return CompareCellTexts(a.first, b.first, numbers) < 0;
   });
   for (size_t i = 0; i < keyed.size(); ++i) rows_[i] = keyed[i].second;
 }
@@ -408,4 +480,20 @@ LRESULT EntryListView::FindRow(const NMLVFINDITEMW& find) const {
       return row % count;
   }
   return -1;
+}
+
+// ---- Windows' own rows ----
+
+void EntryListView::HideWindowsEntries(bool hide) {
+  if (hide == hideWindows_) return;
+  hideWindows_ = hide;
+  GetFileListe();
+}
+
+// A row keeps its place until the list is next sorted: sorting at every answer would cost the
+// window's thread more than the answers are worth. The caller repaints once for many answers.
+void EntryListView::DetailsArrived(EntryId id) {
+  const AppPathEntry* entry = catalogue_.Find(id);
+  const int row = RowOf(id);
+  if (entry != nullptr && row >= 0 && LeavesOut(*entry)) list_.RemoveRow(row);
 }

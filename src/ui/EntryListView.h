@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,21 @@ class EntryListView {
   static constexpr int kColumnInstallation = 2;
   static constexpr int kColumnDirectory = 3;
   static constexpr int kColumnScope = 4;
+  // What the program is (read off the window's thread; empty until known), each shown or
+  // hidden by the user from the header's menu.
+  static constexpr int kColumnCompany = 5;
+  static constexpr int kColumnVersion = 6;
+  static constexpr int kColumnSignature = 7;
+  static constexpr int kColumnHint = 8;
+  static constexpr int kFirstDetailColumn = kColumnCompany;
+  static constexpr int kDetailColumns = 4;
+  static bool IsDetailColumn(int column) {
+    return column >= kFirstDetailColumn && column < kFirstDetailColumn + kDetailColumns;
+  }
+  // The optional columns shown, one bit each (as the user's setting stores them).
+  static constexpr uint32_t DetailColumnBit(int column) {
+    return uint32_t{1} << (column - kFirstDetailColumn);
+  }
 
   struct Events {
     std::function<void()> rowSelected;    // a row gained the selection (key, click or command)
@@ -43,6 +59,18 @@ class EntryListView {
   void ScaleColumns(UINT oldDpi, UINT newDpi);
   // The Keyname column at width 0 and last; the user's order of the others stays.
   void HideKeynameColumn();
+  // The optional columns shown (DetailColumnBit each): a hidden one has no width and cannot be
+  // widened; shown again, it has the width it had.
+  void ShowDetailColumns(uint32_t shown);
+  uint32_t ShownDetailColumns() const { return shownDetails_; }
+
+  // ---- Windows' own rows ----
+  // With `hide`, rows whose program has a valid signature chaining to Microsoft are left out
+  // (the entries, their count and the clean-up keep them); the list is filled anew.
+  void HideWindowsEntries(bool hide);
+  bool HidesWindowsEntries() const { return hideWindows_; }
+  // The entry's details have come: its row goes when it is now hidden (a repaint shows them).
+  void DetailsArrived(EntryId id);
 
   // ---- Column widths and order, as the window remembers them ----
   std::vector<int> ColumnWidths() const;
@@ -62,6 +90,7 @@ class EntryListView {
   void OnCacheCommand(int code);
 
   ListView& LstFileList() { return list_; }
+  HWND Header() const { return list_.Header(); }
   ListBox& LstFileCache() { return cache_; }
 
   // ---- Rows from the catalogue ----
@@ -99,10 +128,17 @@ class EntryListView {
   std::optional<int> SortColumn() const { return sortColumn_; }
   // What a row shows in a column, and how two entries compare by it.
   static std::wstring CellText(const AppPathEntry& entry, int column);
+  static const wchar_t* ColumnHeader(int column);
   static int Compare(const AppPathEntry& a, const AppPathEntry& b, int column);
+  // An optional column's text of a program's details (none: not known yet).
+  static std::wstring DetailText(const ProgramDetails* details, int column);
+  // What the entry's row shows in any column, its details included.
+  std::wstring RowText(const AppPathEntry& entry, int column) const;
 
  private:
   const AppPathEntry* EntryOf(EntryId id) const;
+  // A row the list leaves out: a program signed by Microsoft while those are hidden.
+  bool LeavesOut(const AppPathEntry& entry) const;
   // While rows move under the selection, the list's selection notifications announce nothing.
   class Reordering {
    public:
@@ -138,4 +174,7 @@ class EntryListView {
   std::vector<EntryId> rows_;
   bool reordering_ = false;
   std::optional<int> sortColumn_;
+  uint32_t shownDetails_ = 0;
+  int detailWidths_[kDetailColumns] = {};  // at the current DPI, for when they are shown
+  bool hideWindows_ = false;
 };
