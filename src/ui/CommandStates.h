@@ -7,6 +7,7 @@
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command {
   Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen,
+  ImRegistrierungsEditor, ImExplorer,
   Rückgängig
 };
 

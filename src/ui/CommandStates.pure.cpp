@@ -1,16 +1,19 @@
 #include "ui/CommandStates.h"
 
 // Adding and the clean-up need no row; running takes the panel's texts and changes nothing, so a
-// read-only row may run; only a registration has a key to export. An undo needs no row, but
-// a change to take back, and waits for a running command to finish.
+// read-only row may run; only a registration has a key to export or to open in the registry
+// editor; the Explorer is shown any row's program. An undo needs no row, but a change to take
+// back, and waits for a running command to finish.
 bool CommandEnabled(Command command, const SelectedRow& row, const UndoState& undo) {
   switch (command) {
     case Command::Hinzufügen:
     case Command::Bereinigen:
       return true;
     case Command::Ausführen:
+    case Command::ImExplorer:
       return row.present;
     case Command::Exportieren:
+    case Command::ImRegistrierungsEditor:
       return row.present && row.registered;
     case Command::Bearbeiten:
     case Command::Speichern:
