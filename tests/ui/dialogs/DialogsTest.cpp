@@ -9,8 +9,10 @@
 
 #include "support/ScriptedPrompts.h"
 #include "ui/controls/Controls.h"
+#include "texts/CompareTexts.h"
 #include "texts/Texts.h"
 #include "ui/dialogs/CleanUpDialog.h"
+#include "ui/dialogs/ComparisonDialog.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/FindDialog.h"
 
@@ -79,6 +81,44 @@ TEST(DialogsTest, CleanUpDialogKeepsProtectedRowsUnchecked) {
   EXPECT_FALSE(protectedChecked);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, (std::vector<bool>{true, false, false}));
+}
+
+// Only removed and changed rows that may be restored take a check; an added row has no box,
+// a refused one stays empty. OK hands back the checked rows that may be restored.
+TEST(DialogsTest, ComparisonDialogOffersOnlyRestorableRows) {
+  ScriptedPrompts prompts;
+  const std::vector<DifferenceRow> rows = {
+      {L"Computer", L"GONE.EXE", L"entfernt", L"", RowOffer::Restorable},
+      {L"Computer", L"NEW.EXE", L"hinzugefügt", L"", RowOffer::None},
+      {L"Computer", L"SETUP.EXE", L"entfernt, geschützt", L"", RowOffer::Refused},
+      {L"Benutzer", L"TYPE.EXE", L"geändert", L"(Standard), Path", RowOffer::Restorable}};
+  int listed = 0;
+  UINT addedBox = 1;
+  bool refusedChecked = true;
+  std::wstring file;
+  std::wstring parts;
+  Drive(Texts::kCompareCaption, [&](HWND dialog) {
+    const HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
+    listed = ListView_GetItemCount(list);
+    file = WindowText(GetDlgItem(dialog, IDC_COMPARE_FILE));
+    wchar_t text[64] = {};
+    ListView_GetItemText(list, 3, 3, text, 64);
+    parts = text;
+    ListView_SetCheckState(list, 1, TRUE);
+    addedBox = ListView_GetItemState(list, 1, LVIS_STATEIMAGEMASK);
+    ListView_SetCheckState(list, 2, TRUE);
+    refusedChecked = ListView_GetCheckState(list, 2) != FALSE;
+    ListView_SetCheckState(list, 3, TRUE);
+    Click(dialog, IDOK);
+  });
+  const auto chosen = ComparisonDialog::Show(nullptr, L"C:\\AppBackup.reg", rows, prompts);
+  EXPECT_EQ(listed, 4);
+  EXPECT_EQ(file, L"C:\\AppBackup.reg");
+  EXPECT_EQ(parts, L"(Standard), Path");
+  EXPECT_EQ(addedBox, 0u);
+  EXPECT_FALSE(refusedChecked);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(*chosen, (std::vector<bool>{false, false, false, true}));
 }
 
 }  // namespace
