@@ -1,5 +1,7 @@
 #include "commands/Commands.h"
 
+#include "commands/CompareEntries.h"
+
 // A draft row and the panel ready for its name; nothing is written until the panel is saved.
 void NewEntry(CommandHost& host) { host.StartNewEntry(); }
 
@@ -26,6 +28,12 @@ void InstallCommands(CommandHost& host) {
         break;
       case Command::Bereinigen:
         CleanUpEntries(host);
+        break;
+      case Command::Vergleichen:
+        CompareEntries(host);
+        break;
+      case Command::SicherungVergleichen:
+        CompareWithBackups(host);
         break;
       case Command::Bearbeiten:
         break;  // the window edits by itself

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "texts/CompareTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -24,6 +25,8 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuAusführen, Command::Ausführen, Texts::kMenuAusführen},
     {Root::kMnuLöschen, Command::Löschen, Texts::kMenuLöschen},
     {Root::kMnuBereinigen, Command::Bereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuVergleichen, Command::Vergleichen, Texts::kMenuVergleichen},
+    {0, Command::SicherungVergleichen, Texts::kActionCompareBackup},
     {0, Command::Speichern, Texts::kActionSave},
 };
 

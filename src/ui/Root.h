@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/Comparison.h"
 #include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
 #include "ui/CommandHost.h"
@@ -42,6 +43,7 @@ class Root final : public CommandHost {
   static constexpr int kMnuSuchen = 40008;
   static constexpr int kMnuWeitersuchen = 40009;
   static constexpr int kMnuBereinigen = 40010;
+  static constexpr int kMnuVergleichen = 40011;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -164,6 +166,7 @@ class Root final : public CommandHost {
   void RunOffTheWindowThread(const std::function<void()>& work) override;
   std::wstring BackupPath() const override;
   std::wstring& Dialog1FileName() override { return dialog1FileName_; }
+  std::vector<std::wstring> PreviousBackups() const override { return previousBackups_; }
   // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
   // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
   std::optional<std::wstring> UserBackupPath() const;
@@ -198,6 +201,8 @@ class Root final : public CommandHost {
 
   // ---- Start-up and reading the registry (RootStartup.cpp) ----
   void BackUpRegistry();
+  bool AskToRewrite(const std::vector<std::wstring>& existing);
+  std::optional<ChangeCounts> CountBackupChanges();
   void ReportBackupFailed(const std::wstring& path);
   void CheckMachineWritable();
   void WatchRegistry();
@@ -247,6 +252,7 @@ class Root final : public CommandHost {
   bool refreshAfterScan_ = false;  // a refresh was asked for while the registry was read
   std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
+  std::vector<std::wstring> previousBackups_;  // compared by the start-up's question
 
   std::function<void(Command)> commandHandler_;
   int commandMenuOpenings_ = 0;

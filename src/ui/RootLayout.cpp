@@ -9,6 +9,7 @@
 
 #include "ui/Root.h"
 #include "ui/controls/StatusImages.h"
+#include "texts/CompareTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -135,6 +136,7 @@ constexpr MenuDesign kMenu[] = {
     {0, nullptr},                                     {Root::kMnuLöschen, Texts::kMenuLöschen},
     {0, nullptr},                                     {Root::kMnuSuchen, Texts::kMenuSuchen},
     {Root::kMnuWeitersuchen, Texts::kMenuWeitersuchen}, {Root::kMnuBereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuVergleichen, Texts::kMenuVergleichen},
     {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
 };
 
