@@ -12,15 +12,12 @@
 
 namespace {
 
-// Ends with the quit message the window posts when it is destroyed. IsDialogMessage gives the
-// window the keyboard handling of a dialog: Tab and Shift+Tab between the controls, Alt with an
-// access key.
+// Ends with the quit message the window posts when it is destroyed. The window takes its
+// shortcuts and the keys of a dialog first (Root::PreTranslate).
 int RunMessageLoop(Root& root) {
-  const HWND window = root.Handle();
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (root.TranslateAccelerator(message)) continue;
-    if (IsDialogMessageW(window, &message)) continue;
+    if (root.PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -3,7 +3,10 @@
 #include "commands/CompareEntries.h"
 
 // A draft row and the panel ready for its name; nothing is written until the panel is saved.
-void NewEntry(CommandHost& host) { host.StartNewEntry(); }
+// The panel's typed texts are saved or dropped first, as the user answers; Abbrechen stays.
+void NewEntry(CommandHost& host) {
+  if (host.LeavePanel()) host.StartNewEntry();
+}
 
 void InstallCommands(CommandHost& host) {
   host.SetCommandHandler([&host](Command command) {

@@ -1,14 +1,9 @@
 #pragma once
-// A registration's name as the save and the delete show it to the user: the message for a name
-// the registry cannot take (the rules themselves are in catalogue/KeyNameRules.h) and the short
-// form the delete messages show. Platform-free.
+// A registration's name as the delete and a refused write show it to the user. Platform-free.
 #include <string>
 #include <string_view>
 
 #include "catalogue/KeyNameRules.h"
-
-// What the user is told about a problem; empty for None.
-std::wstring KeyNameProblemText(KeyNameProblem problem);
 
 // Winword.exe -> Winword: the name without its last four characters. A name shorter than that
 // has no extension to drop and is shown whole.

@@ -13,22 +13,6 @@ std::wstring WithReason(const std::wstring& message, std::wstring_view systemTex
 }
 }  // namespace
 
-std::wstring KeyNameProblemText(KeyNameProblem problem) {
-  switch (problem) {
-    case KeyNameProblem::Empty:
-      return Texts::kKeyNameEmpty;
-    case KeyNameProblem::Backslash:
-      return Texts::kKeyNameBackslash;
-    case KeyNameProblem::ControlCharacter:
-      return Texts::kKeyNameControl;
-    case KeyNameProblem::TooLong:
-      return Texts::kKeyNameTooLong;
-    case KeyNameProblem::None:
-      break;
-  }
-  return {};
-}
-
 std::wstring ShortName(std::wstring_view name) {
   if (name.size() < kExtensionLength) return std::wstring(name);
   return std::wstring(name.substr(0, name.size() - kExtensionLength));

@@ -41,8 +41,16 @@ ProgramStart StartFromPanel(CommandHost& host) {
 
 std::wstring TitleOfEntry(CommandHost& host) { return L" " + host.PanelBoxes().fileName; }
 
-void ReportMissingProgram(CommandHost& host) {
-  host.Tell(Texts::kRunFailed, MB_OK | MB_ICONWARNING, TitleOfEntry(host));
+// A program named by its full path is named in the message with the system's reason why it
+// cannot be had (not there, a folder on a drive that is gone, no access); anything else keeps the
+// general message.
+void ReportMissingProgram(CommandHost& host, const std::wstring& program) {
+  const DWORD error = IsFullPath(program) ? FileAttributesError(program) : ERROR_SUCCESS;
+  const std::wstring text = error == ERROR_SUCCESS
+                                ? std::wstring(Texts::kRunFailed)
+                                : std::wstring(Texts::kRunProgramMissing) + L"\n" + program +
+                                      L"\n" + SystemMessage(error);
+  host.Tell(text, MB_OK | MB_ICONWARNING, TitleOfEntry(host));
 }
 
 void ReportFailedStart(CommandHost& host, const std::wstring& program, DWORD error) {
@@ -89,7 +97,7 @@ void RunApplication(CommandHost& host) {
   const bool mayBeThere =
       start.status == EntryStatus::Fine || start.status == EntryStatus::Unreachable;
   if (!IsFullPath(start.program) || !mayBeThere) {
-    ReportMissingProgram(host);
+    ReportMissingProgram(host, start.program);
     return;
   }
   DWORD error = ERROR_SUCCESS;

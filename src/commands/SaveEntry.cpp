@@ -15,7 +15,7 @@
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
-#include "texts/Texts.h"
+#include "texts/ExplanationTexts.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ struct SavePlan {
 bool RefusedName(CommandHost& host, const std::wstring& keyName) {
   const KeyNameProblem problem = CheckTypedKeyName(keyName);
   if (problem == KeyNameProblem::None) return false;
-  host.Tell(KeyNameProblemText(problem), MB_OK | MB_ICONWARNING);
+  host.Tell(Texts::KeyNameProblemText(problem), MB_OK | MB_ICONWARNING);
   host.FocusFileName();
   return true;
 }

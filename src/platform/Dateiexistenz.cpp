@@ -194,3 +194,9 @@ bool IsFile(const std::wstring& path) {
   const std::optional<DWORD> attributes = AttributesOf(path);
   return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
+
+unsigned long FileAttributesError(const std::wstring& path) {
+  if (!IsUsablePath(path)) return ERROR_INVALID_NAME;
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? ERROR_SUCCESS
+                                                                      : GetLastError();
+}

@@ -40,3 +40,7 @@ bool PathExists(const std::wstring& path);
 // True when `path` names a folder (a file: IsFile); false when it names nothing or cannot be asked.
 bool IsFolder(const std::wstring& path);
 bool IsFile(const std::wstring& path);
+
+// Why the file system reports no attributes for `path`: the system's error code (a Win32
+// code), ERROR_SUCCESS (0) when it reports them.
+unsigned long FileAttributesError(const std::wstring& path);

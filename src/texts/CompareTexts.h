@@ -12,7 +12,7 @@
 namespace Texts {
 
 // ---- The menu item and its file dialog ----
-inline constexpr wchar_t kMenuVergleichen[] = L"Vergleichen mit ...";
+inline constexpr wchar_t kMenuVergleichen[] = L"&Vergleichen mit ...";
 inline constexpr wchar_t kCompareTitle[] = L"Vergleichen mit ...";
 // The comparison with the previous backups that the start-up's question offers.
 inline constexpr wchar_t kActionCompareBackup[] = L"Unterschiede zur Sicherung anzeigen";

@@ -108,32 +108,44 @@ inline constexpr wchar_t kOkButton[] = L"&OK";
 
 // The broken-entry count while the start-up still reads the registry.
 inline constexpr wchar_t kReadingEntries[] = L" Die Einträge werden gelesen ...";
-// Follows the count: " 3 Fehlerhafte Einträge".
+// Follows the count: " 3 Fehlerhafte Einträge", but " 1 fehlerhafter Eintrag".
 inline constexpr wchar_t kBrokenCountSuffix[] = L" Fehlerhafte Einträge";
+inline constexpr wchar_t kBrokenCountSuffixOne[] = L" fehlerhafter Eintrag";
 inline std::wstring BrokenCountCaption(int broken) {
-  return L" " + std::to_wstring(broken) + kBrokenCountSuffix;
+  return L" " + std::to_wstring(broken) + (broken == 1 ? kBrokenCountSuffixOne : kBrokenCountSuffix);
 }
 // The count while existence tests are still running.
 inline std::wstring CheckingCaption(int broken, size_t checking) {
-  return L" " + std::to_wstring(broken) + kBrokenCountSuffix + L", " + std::to_wstring(checking) +
-         L" werden noch geprüft";
+  return BrokenCountCaption(broken) + L", " + std::to_wstring(checking) + L" werden noch geprüft";
 }
 // The count when no entry is broken.
 inline constexpr wchar_t kNoBrokenEntries[] = L" Keine fehlerhaften Einträge";
 
-// Context menu "Vorgänge"
+// Context menu "Vorgänge": every item with its access key, the shortcut after the tab.
 inline constexpr wchar_t kMenuVorgänge[] = L"Vorgänge";
-inline constexpr wchar_t kMenuHinzufügen[] = L"Hinzufügen ";
-inline constexpr wchar_t kMenuBearbeiten[] = L"Bearbeiten ... ";
-inline constexpr wchar_t kMenuUmbenennen[] = L"Umbenennen ... ";
-inline constexpr wchar_t kMenuExportieren[] = L"Exportieren ... ";
-inline constexpr wchar_t kMenuAusführen[] = L"Ausführen ";
-inline constexpr wchar_t kMenuLöschen[] = L"Löschen";
-inline constexpr wchar_t kMenuSuchen[] = L"Suchen ...\tStrg+F";
-inline constexpr wchar_t kMenuWeitersuchen[] = L"Weitersuchen\tF3";
-inline constexpr wchar_t kMenuBereinigen[] = L"Fehlerhafte Einträge bereinigen ...";
+inline constexpr wchar_t kMenuHinzufügen[] = L"&Hinzufügen\tStrg+N";
+inline constexpr wchar_t kMenuBearbeiten[] = L"&Bearbeiten ...";
+inline constexpr wchar_t kMenuUmbenennen[] = L"&Umbenennen ...\tF2";
+inline constexpr wchar_t kMenuExportieren[] = L"&Exportieren ...\tStrg+E";
+inline constexpr wchar_t kMenuAusführen[] = L"Aus&führen\tStrg+Eingabe";
+inline constexpr wchar_t kMenuLöschen[] = L"&Löschen\tEntf";
+inline constexpr wchar_t kMenuSuchen[] = L"&Suchen ...\tStrg+F";
+inline constexpr wchar_t kMenuWeitersuchen[] = L"&Weitersuchen\tF3";
+inline constexpr wchar_t kMenuBereinigen[] = L"Fehlerhafte Einträge be&reinigen ...";
 // Reads both App Paths keys again (also F5).
-inline constexpr wchar_t kMenuAktualisieren[] = L"Aktualisieren\tF5";
+inline constexpr wchar_t kMenuAktualisieren[] = L"&Aktualisieren\tF5";
+// A menu item's caption as the name of its action in a message: no access key, no shortcut.
+inline std::wstring ActionOfMenu(const wchar_t* caption) {
+  std::wstring action;
+  for (const wchar_t* c = caption; *c != L'\0' && *c != L'\t'; ++c)
+    if (*c != L'&') action += *c;
+  return action;
+}
+
+// Leaving a row whose texts were changed, or closing the window with them (Ja, Nein, Abbrechen).
+inline std::wstring SaveChangesQuestion(const std::wstring& name) {
+  return L"Änderungen an " + name + L" speichern?";
+}
 
 // A save finds its key changed or removed by another program since the panel loaded it.
 inline constexpr wchar_t kChangedMeanwhileQuestion[] =
@@ -233,6 +245,8 @@ inline constexpr wchar_t kErrorCode[] = L"Fehlercode ";
 // ---- Run application ----
 inline constexpr wchar_t kRunFailed[] =
     L"Unbekannter Fehler bei Ausführung der Anwendung aufgetreten.    ";
+// The program's path and the system's reason follow on lines of their own.
+inline constexpr wchar_t kRunProgramMissing[] = L"Die Anwendung wurde nicht gefunden.  ";
 
 // ---- Export to a registration file ----
 inline constexpr wchar_t kExportFileName[] = L"Export.reg";
@@ -285,6 +299,8 @@ inline constexpr wchar_t kFindMalformed[] =
     L"Das Suchmuster ist ungültig: eine eckige Klammer ist nicht geschlossen oder ein Bereich "
     L"ist absteigend (etwa [z-a]).  ";
 inline constexpr wchar_t kFindNothing[] = L"Kein Eintrag entspricht dem Suchmuster.  ";
+inline constexpr wchar_t kFindHint[] =
+    L"Ohne * ? # [ ] genügt ein Teil des Feldes, mit ihnen muss das ganze Feld passen.";
 
 // ---- Clean-up dialog ----
 inline constexpr wchar_t kCleanUpCaption[] = L"Fehlerhafte Einträge bereinigen";

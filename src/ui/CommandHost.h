@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "ui/CommandStates.h"
 #include "ui/PanelState.h"
 #include "ui/Prompts.h"
-
-// What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
-enum class Command {
-  Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen,
-  Vergleichen,          // "Vergleichen mit ...": a file the user picks
-  SicherungVergleichen  // the start-up's previous backups, asked for by its question
-};
 
 class CommandHost {
  public:
@@ -51,6 +45,10 @@ class CommandHost {
   virtual PanelMode Mode() const = 0;
   virtual TypedText PanelInstallation() const = 0;
   virtual TypedText PanelDirectory() const = 0;
+  // Before the panel shows another entry: true when nothing typed is lost, after asking
+  // "Änderungen an <Name> speichern?" (Ja saves, Nein drops, Abbrechen: false). A new entry
+  // nobody saved goes with its row.
+  virtual bool LeavePanel() = 0;
   // A draft row selected and shown, its name ready to be typed over.
   virtual void StartNewEntry() = 0;
   // The file name box emptied and editable for the rename dialog's answer; what it held.

@@ -9,6 +9,7 @@
 #include "platform/FileDirPath.h"
 #include "texts/Texts.h"
 #include "ui/EditorPanelRules.h"
+#include "ui/PanelStatus.h"
 
 namespace {
 
@@ -33,7 +34,6 @@ void EditorPanel::Attach(const Controls& controls, BackgroundChecks* checks,
   note_ = controls.note;
   checks_ = checks;
   machineWritable_ = machineWritable;
-  text2Subclass_.Attach(text2_.Handle(), &EditorPanel::Text2Proc, this);
   text3Subclass_.Attach(text3_.Handle(), &EditorPanel::Text3Proc, this);
   SetMode(PanelMode::View);
 }
@@ -57,6 +57,25 @@ bool EditorPanel::Edited() const {
   return text2_.Text() != source_.installation || text3_.Text() != source_.directory;
 }
 
+bool EditorPanel::HasUnsavedEdits() const {
+  if (const AppPathEntry* draft = catalogue_.Draft(shown_))
+    return text1_.Text() != draft->FileName || text2_.Text() != draft->Installation ||
+           text3_.Text() != draft->Directory;
+  // Nothing loaded, or a row nobody can type into: its key may not be written.
+  if (source_.keyName.empty() || !MayChange(source_.scope)) return false;
+  return text2_.Text() != source_.installation || text3_.Text() != source_.directory;
+}
+
+bool EditorPanel::InBox(HWND window) const {
+  return window != nullptr &&
+         (window == text1_.Handle() || window == text2_.Handle() || window == text3_.Handle());
+}
+
+bool EditorPanel::Owns(HWND window) const {
+  return InBox(window) || (window != nullptr && (window == bDateiname_.Handle() ||
+                                                 window == bHinzufügen_.Handle()));
+}
+
 // ---- What changes it ----
 
 void EditorPanel::SetMode(PanelMode mode) {
@@ -64,44 +83,62 @@ void EditorPanel::SetMode(PanelMode mode) {
   text1_.SetLocked(mode == PanelMode::View);
 }
 
+void EditorPanel::LockValues(bool locked) {
+  text2_.SetLocked(locked);
+  text3_.SetLocked(locked);
+}
+
 void EditorPanel::LoadEntry(const AppPathEntry& entry) {
+  shown_ = entry.Id;
   text1_.SetText(entry.FileName);
   text2_.SetText(entry.Installation);
   text3_.SetText(entry.Directory);
   source_ = PanelSource{entry.Id,           entry.KeyName,   entry.Scope,
                         entry.Installation, entry.Directory, entry.StoredInstallation,
                         entry.StoredDirectory};
+  LockValues(!MayChange(entry.Scope));
   ShowScope(entry.Scope);
+  ShowNote();
 }
 
 void EditorPanel::LoadNewEntry(const AppPathEntry& draft, Scope scope) {
+  shown_ = draft.Id;
   text1_.SetText(draft.FileName);
   text2_.SetText(draft.Installation);
   text3_.SetText(draft.Directory);
   source_ = PanelSource{};
   source_.scope = scope;
+  SetMode(PanelMode::NewEntry);
+  LockValues(false);
   ShowScope(scope);
+  ShowNote();
+}
+
+void EditorPanel::RevertEdits() {
+  text2_.SetText(source_.installation);
+  text3_.SetText(source_.directory);
 }
 
 void EditorPanel::Clear() {
   SetMode(PanelMode::View);
   for (TextBox* box : {&text1_, &text2_, &text3_}) box->SetText(L"");
+  ShowNote();
 }
 
 void EditorPanel::Forget(EntryId id) {
   if (source_.entry == id) source_ = PanelSource{};
-}
-
-void EditorPanel::ApplyListClickRule() {
-  if (!ClickLocksPanel(text1_.Text())) return;
-  SetMode(PanelMode::View);
-  text3_.SetLocked(true);
+  if (shown_ == id) shown_ = 0;
 }
 
 void EditorPanel::SelectFileName() {
   if (!IsWindowEnabled(text1_.Handle())) return;
   text1_.SelectAll();
   text1_.Focus();
+}
+
+void EditorPanel::SelectInstallation() {
+  text2_.SelectAll();
+  text2_.Focus();
 }
 
 std::wstring EditorPanel::StartRename() {
@@ -119,7 +156,7 @@ void EditorPanel::FillFromChosenFile(const std::wstring& path) {
 }
 
 EditorPanel::Snapshot EditorPanel::Take() const {
-  return {Boxes(), mode_, text3_.Locked(), source_};
+  return {Boxes(), mode_, text2_.Locked(), source_, shown_};
 }
 
 void EditorPanel::Restore(const Snapshot& snapshot, EntryId entry) {
@@ -127,9 +164,12 @@ void EditorPanel::Restore(const Snapshot& snapshot, EntryId entry) {
   text2_.SetText(snapshot.texts.installation);
   text3_.SetText(snapshot.texts.directory);
   SetMode(snapshot.mode);
-  text3_.SetLocked(snapshot.directoryLocked);
+  LockValues(snapshot.valuesLocked);
   source_ = snapshot.source;
   source_.entry = entry;
+  // A new entry's draft outlives the reading; an entry is shown by the id it has now.
+  shown_ = catalogue_.Draft(snapshot.shown) != nullptr ? snapshot.shown : entry;
+  ShowNote();
 }
 
 void EditorPanel::ShowScope(Scope scope) {
@@ -151,6 +191,7 @@ void EditorPanel::UpdateButtons() {
       check_.status == EntryStatus::Fine || check_.status == EntryStatus::Unreachable;
   const bool writable = source_.scope == Scope::User || machineWritable_;
   bHinzufügen_.SetEnabled(writable && !check_.pending && mayExist);
+  ShowNote();
 }
 
 // A newer text supersedes the test of an older one, whose answer is then dropped.
@@ -174,32 +215,43 @@ void EditorPanel::OnCheckAnswered(EntryStatus status) {
   ShowNote();
 }
 
-// A drive letter the session does not have is named, since that has a reason the user can do
-// something about; the text is only expanded here, the file system is not asked.
-void EditorPanel::ShowNote() {
-  std::wstring note;
-  if (!check_.pending && check_.status == EntryStatus::Unreachable) {
-    note = Texts::kPanelUnreachable;
-    for (const std::wstring& reading : ReadingsOf(check_.text, check_.type, ExpandEnvironment)) {
-      const std::optional<wchar_t> drive = DriveLetterOf(TestedPath(reading));
+// A hidden or settings-only entry says so while its text is the one loaded. A drive letter the
+// session does not have is named, since that has a reason the user can do something about; the
+// text is only expanded here, the file system is not asked.
+std::wstring EditorPanel::NoteText() const {
+  if (catalogue_.Draft(shown_) != nullptr ? !HasUnsavedEdits() : source_.keyName.empty())
+    return {};
+  const TypedText installation = Installation();
+  StatusReading reading;
+  reading.stored = installation.text;
+  reading.asRead = TextAsWindowsReadsIt(installation.text, installation.type);
+  const AppPathEntry* entry = catalogue_.Find(source_.entry);
+  if (entry != nullptr && text2_.Text() == source_.installation)
+    reading.status = entry->Status;
+  else
+    reading.status = check_.pending ? EntryStatus::Checking : check_.status;
+  std::wstring note = PanelStatusLine(reading);
+  if (reading.status == EntryStatus::Unreachable)
+    for (const std::wstring& text : ReadingsOf(installation.text, installation.type, ExpandEnvironment)) {
+      const std::optional<wchar_t> drive = DriveLetterOf(TestedPath(text));
       if (drive && !SessionHasDrive(*drive)) note = Texts::PanelDriveMissing(*drive);
     }
-  }
+  return note;
+}
+
+void EditorPanel::ShowNote() {
+  if (note_ == nullptr) return;
+  const std::wstring note = NoteText();
   if (WindowText(note_) != note) SetWindowTextChecked(note_, note);
 }
 
-// ---- Key rules of Text2 and Text3 ----
+// ---- Backspace in Text3 ----
 
-LRESULT CALLBACK EditorPanel::Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  EditorPanel* panel = ControlSubclass::OwnerOf<EditorPanel>(hwnd);
-  if (message == WM_CHAR && UnlocksDirectory(static_cast<wchar_t>(wParam)))
-    panel->text3_.SetLocked(false);
-  return panel->text2Subclass_.CallOriginal(hwnd, message, wParam, lParam);
-}
-
+// Only a box that may be edited: a read-only row's directory stays as it is.
 LRESULT CALLBACK EditorPanel::Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   EditorPanel* panel = ControlSubclass::OwnerOf<EditorPanel>(hwnd);
-  if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam))) {
+  if (message == WM_CHAR && EmptiesDirectory(static_cast<wchar_t>(wParam)) &&
+      !panel->text3_.Locked()) {
     panel->text3_.SetText(L"");
     return 0;
   }

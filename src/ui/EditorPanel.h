@@ -1,9 +1,10 @@
 #pragma once
 // The editor panel (Frame1): the file name, installation and directory boxes Text1 to Text3, the
 // browse button BDateiname, the OK button BHinzufügen, the scope caption and the note under the
-// boxes. It knows where its texts came from (PanelSource), what the user is doing in it
-// (PanelMode, which Text1's read-only state shows) and whether OK may be pressed (the timer's
-// test of the program).
+// boxes. It knows where its texts came from (PanelSource), which row it shows, what the user is
+// doing in it (PanelMode, which Text1's read-only state shows), whether it holds typed texts not
+// yet saved, and whether OK may be pressed (the timer's test of the program). The note under
+// the boxes says the shown entry's status in words and why.
 #include <windows.h>
 
 #include <cstdint>
@@ -42,24 +43,36 @@ class EditorPanel {
   PanelTexts Boxes() const { return {text1_.Text(), text2_.Text(), text3_.Text()}; }
   TypedText Installation() const;
   TypedText Directory() const;
-  // True while it holds texts the user changed and did not save.
+  // True while it holds texts the user may still be typing (kept across a refresh).
   bool Edited() const;
+  // True while it holds texts that differ from what its row holds: a new entry with anything
+  // typed, or a changeable entry's changed values.
+  bool HasUnsavedEdits() const;
+  // The entry or draft whose row it shows; 0 for none.
+  EntryId Shown() const { return shown_; }
+  // True when `window` is one of its boxes or buttons.
+  bool Owns(HWND window) const;
+  bool InBox(HWND window) const;
 
   // ---- What changes it ----
   // Text1 becomes read-only in View and editable otherwise.
   void SetMode(PanelMode mode);
-  // The entry's texts and where they came from; the mode stays.
+  // The entry's texts and where they came from; the mode stays. The name changes only through
+  // "Umbenennen"; the two values take typing whenever the key may be written.
   void LoadEntry(const AppPathEntry& entry);
-  // A new entry's texts (those of its draft row); it would be saved into `scope`'s key.
+  // A new entry's texts (those of its draft row); it would be saved into `scope`'s key. All
+  // three boxes take typing.
   void LoadNewEntry(const AppPathEntry& draft, Scope scope);
+  // A registration's boxes show what it holds again (Nein to the question, Escape).
+  void RevertEdits();
   // Empty boxes; a new entry's source and mode stay for the next load to set.
   void Clear();
   // The entry is gone: the panel no longer stands for it.
   void Forget(EntryId id);
-  // A click on the list: Text1 and Text3 become read-only unless Text1 reads "Neuer Eintrag".
-  void ApplyListClickRule();
   // Text1's whole text selected and the focus there (when Text1 can take it).
   void SelectFileName();
+  // "Bearbeiten ...": Text2's whole text selected and the focus there.
+  void SelectInstallation();
   void FocusFileName() { text1_.Focus(); }
   // Rename: Text1 becomes editable and empty; what it held is returned as the proposal.
   std::wstring StartRename();
@@ -71,8 +84,9 @@ class EditorPanel {
   struct Snapshot {
     PanelTexts texts;
     PanelMode mode;
-    bool directoryLocked;
+    bool valuesLocked;
     PanelSource source;
+    EntryId shown;
   };
   Snapshot Take() const;
   // `entry`: the id the snapshot's key has now (0: none).
@@ -85,13 +99,16 @@ class EditorPanel {
   void UpdateButtons();
   void OnCheckAnswered(EntryStatus status);
   bool CheckPending() const { return check_.pending; }
+  // The line under the boxes: the registration's own status while its text is the one loaded,
+  // else the answer for the typed text; empty while nothing is shown or typed.
+  void ShowNote();
 
  private:
-  static LRESULT CALLBACK Text2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Text3Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void ShowScope(Scope scope);
-  // Says under the boxes why the program cannot be told about.
-  void ShowNote();
+  bool MayChange(Scope scope) const { return scope == Scope::User || machineWritable_; }
+  void LockValues(bool locked);
+  std::wstring NoteText() const;
   void CheckProgram(const TypedText& installation);
 
   const Catalogue& catalogue_;
@@ -104,10 +121,10 @@ class EditorPanel {
   Button bHinzufügen_;
   HWND scope_ = nullptr;
   HWND note_ = nullptr;
-  ControlSubclass text2Subclass_;
   ControlSubclass text3Subclass_;
   PanelMode mode_ = PanelMode::View;
   PanelSource source_;
+  EntryId shown_ = 0;
   struct Check {
     std::wstring text;  // the installation text last sent off
     uint32_t type = 0;

@@ -1,19 +1,11 @@
 #pragma once
-// The editor panel's decisions that need no window: which typed characters unlock or empty the
-// directory box and what a chosen program file puts into the three boxes. Platform-free.
+// The editor panel's decisions that need no window: which typed character empties the directory
+// box and what a chosen program file puts into the three boxes. Platform-free.
 #include <string>
 #include <string_view>
 
-// A character typed into the installation box that makes the directory box editable: the codes
-// 65 to 122 (A-Z, [ \ ] ^ _ `, a-z). Digits, blanks, dots, colons and umlauts do not.
-bool UnlocksDirectory(wchar_t typed);
-
-// Backspace in the directory box empties it, read-only or not.
+// Backspace in the directory box empties it (while it may be edited).
 bool EmptiesDirectory(wchar_t typed);
-
-// A click on the list makes the file name and directory boxes read-only unless the file name
-// box still reads exactly "Neuer Eintrag".
-bool ClickLocksPanel(std::wstring_view fileNameBox);
 
 // What a program file chosen in the browse dialog puts into the panel.
 struct BrowsedProgram {

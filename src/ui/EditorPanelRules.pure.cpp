@@ -5,8 +5,6 @@
 #include "texts/Texts.h"
 
 namespace {
-constexpr wchar_t kFirstUnlocking = 65;  // A
-constexpr wchar_t kLastUnlocking = 122;  // z
 constexpr wchar_t kBackspace = 8;
 constexpr wchar_t kTab = L'\t';
 constexpr wchar_t kSeparator = L'\\';
@@ -19,11 +17,7 @@ std::wstring DirectoryListEntry(const std::wstring& folder) {
 }
 }  // namespace
 
-bool UnlocksDirectory(wchar_t typed) { return typed >= kFirstUnlocking && typed <= kLastUnlocking; }
-
 bool EmptiesDirectory(wchar_t typed) { return typed == kBackspace; }
-
-bool ClickLocksPanel(std::wstring_view fileNameBox) { return fileNameBox != Texts::kNewEntry; }
 
 BrowsedProgram ProgramFromChosenFile(std::wstring_view path) {
   const std::wstring chosen(path);

@@ -7,6 +7,7 @@
 #include "catalogue/CacheLine.h"
 #include "platform/ControlPictures.h"
 #include "texts/Texts.h"
+#include "ui/WindowSettings.h"
 #include "ui/controls/StatusImages.h"
 
 namespace {
@@ -17,9 +18,9 @@ struct ColumnDesign {
 };
 constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
                                      {Texts::kHeaderKeyname, 0},
-                                     {Texts::kHeaderInstallation, 205},
+                                     {Texts::kHeaderInstallation, 195},
                                      {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 65}};
+                                     {Texts::kHeaderBereich, 75}};
 // The Keyname column is shown last, so even a sliver of it never sits between the others.
 constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
 
@@ -94,8 +95,10 @@ void EntryListView::Attach(HWND list, HWND cache, Events events) {
   events_ = std::move(events);
 }
 
+// Info tips show a row's cut-off cells whole; the columns can be dragged into another order.
 void EntryListView::SetUp(UINT dpi) {
-  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP |
+                         LVS_EX_INFOTIP | LVS_EX_HEADERDRAGDROP);
   if (list_.ColumnCount() == 0)
     for (const ColumnDesign& column : kColumns)
       list_.AddColumn(column.header, MulDiv(column.width, static_cast<int>(dpi), 96));
@@ -117,7 +120,50 @@ void EntryListView::ScaleColumns(UINT oldDpi, UINT newDpi) {
 
 void EntryListView::HideKeynameColumn() {
   list_.SetColumnWidth(kColumnKeyname, 0);
-  list_.SetColumnOrder(kColumnOrder, static_cast<int>(std::size(kColumnOrder)));
+  ApplyColumnOrder(list_.ColumnOrder());
+}
+
+// ---- Column widths and order ----
+
+std::vector<int> EntryListView::ColumnWidths() const {
+  std::vector<int> widths;
+  for (int column = 0; column < list_.ColumnCount(); ++column)
+    widths.push_back(list_.ColumnWidth(column));
+  return widths;
+}
+
+void EntryListView::SetColumnWidths(const std::vector<int>& widths) {
+  for (size_t column = 0; column < widths.size(); ++column)
+    list_.SetColumnWidth(static_cast<int>(column), widths[column]);
+}
+
+std::vector<int> EntryListView::DesignColumnWidths(UINT dpi) const {
+  std::vector<int> widths = ColumnWidths();
+  for (int& width : widths) width = MulDiv(width, 96, static_cast<int>(dpi));
+  return widths;
+}
+
+void EntryListView::SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi) {
+  if (widths.size() != std::size(kColumns)) return;
+  for (size_t column = 0; column < widths.size(); ++column)
+    if (static_cast<int>(column) != kColumnKeyname)
+      list_.SetColumnWidth(static_cast<int>(column), MulDiv(widths[column], static_cast<int>(dpi), 96));
+}
+
+void EntryListView::FitColumns(int before, int after) {
+  if (before > 0 && after > 0 && after != before)
+    SetColumnWidths(ScaledWidths(ColumnWidths(), before, after));
+}
+
+std::vector<int> EntryListView::ColumnOrder() const {
+  return WithColumnLast(list_.ColumnOrder(), kColumnKeyname);
+}
+
+void EntryListView::ApplyColumnOrder(std::vector<int> order) {
+  if (!IsColumnOrder(order) || order.size() != std::size(kColumnOrder))
+    order.assign(std::begin(kColumnOrder), std::end(kColumnOrder));
+  order = WithColumnLast(std::move(order), kColumnKeyname);
+  list_.SetColumnOrder(order.data(), static_cast<int>(order.size()));
 }
 
 // ---- Notifications ----
@@ -138,8 +184,8 @@ std::optional<LRESULT> EntryListView::OnNotify(const NMHDR& header) {
     case LVN_ITEMCHANGED:
       if (GainsSelection(reinterpret_cast<const NMLISTVIEW&>(header))) Raise(events_.rowSelected);
       return 0;
-    case NM_CLICK:
-      Raise(events_.clicked);
+    case LVN_GETINFOTIPW:
+      FillInfoTip(const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header)));
       return 0;
     case NM_DBLCLK:
       Raise(events_.doubleClicked);
@@ -167,6 +213,29 @@ LRESULT EntryListView::OnGetDispInfo(NMLVDISPINFOW& info) const {
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
   }
   return 0;
+}
+
+// The tip names each cell of the row its column cuts off, with the column's header; a row whose
+// cells all fit has none.
+void EntryListView::FillInfoTip(NMLVGETINFOTIPW& tip) const {
+  if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
+  std::wstring text;
+  if (const AppPathEntry* entry = EntryOf(IdAt(tip.iItem)))
+    for (const int column : list_.ColumnOrder()) {
+      const std::wstring cell = CellText(*entry, column);
+      if (list_.ColumnWidth(column) <= 0 || cell.empty() || !CutsOff(column, cell)) continue;
+      if (!text.empty()) text += L"\n";
+      text += std::wstring(kColumns[column].header) + L": " + cell;
+    }
+  lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
+}
+
+// The list leaves a few pixels on either side of a cell's text, and the first column's picture.
+bool EntryListView::CutsOff(int column, const std::wstring& text) const {
+  constexpr int kCellMargins = 12;
+  int needed = list_.StringWidth(text) + kCellMargins;
+  if (column == kColumnFileName) needed += GetSystemMetrics(SM_CXSMICON) + kCellMargins / 2;
+  return needed > list_.ColumnWidth(column);
 }
 
 std::wstring EntryListView::CellText(const AppPathEntry& entry, int column) {

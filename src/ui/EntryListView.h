@@ -3,13 +3,15 @@
 // Every row carries its entry's id (a draft's for a new entry still to be saved); the rows ask
 // for their texts and pictures when they are drawn, sorting compares the entries, and nothing
 // is ever read back from either control. The list's own notifications come out as the typed
-// events below.
+// events below. Its columns can be dragged into another order; a row's cut-off cells show whole
+// in its info tip; their widths and order are what the window remembers.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "ui/controls/Controls.h"
@@ -26,7 +28,6 @@ class EntryListView {
 
   struct Events {
     std::function<void()> rowSelected;    // a row gained the selection (key, click or command)
-    std::function<void()> clicked;        // a click on the list
     std::function<void()> doubleClicked;  // a double click on the list
     std::function<void()> cacheLineDoubleClicked;
   };
@@ -40,7 +41,20 @@ class EntryListView {
   void SetUp(UINT dpi);
   void SetImages(HIMAGELIST images);
   void ScaleColumns(UINT oldDpi, UINT newDpi);
+  // The Keyname column at width 0 and last; the user's order of the others stays.
   void HideKeynameColumn();
+
+  // ---- Column widths and order, as the window remembers them ----
+  std::vector<int> ColumnWidths() const;
+  // The widths at 96 DPI and back; the hidden column stays hidden.
+  std::vector<int> DesignColumnWidths(UINT dpi) const;
+  void SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi);
+  // The list grew or shrank from `before` to `after` pixels: the columns keep their proportions.
+  void FitColumns(int before, int after);
+  // The shown order, the Keyname column last; an order that is none of the columns' gives the
+  // design's.
+  std::vector<int> ColumnOrder() const;
+  void ApplyColumnOrder(std::vector<int> order);
 
   // The list's and its header's notifications; nothing for anyone else's.
   std::optional<LRESULT> OnNotify(const NMHDR& header);
@@ -88,6 +102,9 @@ class EntryListView {
  private:
   const AppPathEntry* EntryOf(EntryId id) const;
   LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
+  void FillInfoTip(NMLVGETINFOTIPW& tip) const;
+  bool CutsOff(int column, const std::wstring& text) const;
+  void SetColumnWidths(const std::vector<int>& widths);
   int SortedPositionFor(const std::wstring& text) const;
   int InsertRow(EntryId id, const std::wstring& sortText);
   int CacheLineOf(EntryId id) const;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "catalogue/Catalogue.h"
 #include "ui/Like.h"
@@ -22,6 +23,10 @@ struct SearchOutcome {
   bool malformed = false;       // the pattern has a [ without ] or a descending range
   std::optional<size_t> found;  // the matching row's position
 };
+
+// The pattern a typed text stands for: a text without wildcard characters (* ? # [) finds itself
+// anywhere in a field, as Explorer's search does; with one it must match the whole field.
+std::wstring SearchPatternFor(std::wstring_view typed);
 
 // The list's rows in the order it shows them.
 class SearchRows {

@@ -45,6 +45,11 @@ std::optional<size_t> WalkRows(const std::vector<EntryId>& ids, const Catalogue&
 }
 }  // namespace
 
+std::wstring SearchPatternFor(std::wstring_view typed) {
+  if (typed.find_first_of(L"*?#[") != std::wstring_view::npos) return std::wstring(typed);
+  return L"*" + std::wstring(typed) + L"*";
+}
+
 bool EntryMatches(const AppPathEntry& entry, const LikePattern& pattern,
                   const SearchRequest& request) {
   if (request.matchCase) {
@@ -62,7 +67,8 @@ bool EntryMatches(const AppPathEntry& entry, const LikePattern& pattern,
 SearchOutcome FindNextRow(const Catalogue& catalogue, const SearchRows& rows, size_t start,
                           const SearchRequest& request, const LikeCharRules& ignoringCase) {
   const std::optional<LikePattern> pattern =
-      LikePattern::Compile(request.pattern, request.matchCase ? CodeCharRules() : ignoringCase);
+      LikePattern::Compile(SearchPatternFor(request.pattern),
+                           request.matchCase ? CodeCharRules() : ignoringCase);
   if (!pattern) return {true, std::nullopt};
   const std::vector<EntryId> ids = MatchingIds(catalogue, *pattern, request);
   const bool emptyMatches = pattern->MatchesEmpty();

@@ -36,9 +36,9 @@ const CommandItem* ItemOfMenu(int id) {
   return nullptr;
 }
 
-const wchar_t* ActionName(Command command) {
+std::wstring ActionName(Command command) {
   for (const CommandItem& item : kCommands)
-    if (item.command == command) return item.action;
+    if (item.command == command) return Texts::ActionOfMenu(item.action);
   return Texts::kActionSave;
 }
 
@@ -70,14 +70,21 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   CheckMachineWritable();
   CreateControls();
   SizeAndCentre();
+  RestoreWindowSettings();
+  // The shortcuts the menu shows beside its items.
   ACCEL keys[] = {{FVIRTKEY, VK_F5, static_cast<WORD>(kMnuAktualisieren)},
                   {FVIRTKEY | FCONTROL, 'F', static_cast<WORD>(kMnuSuchen)},
-                  {FVIRTKEY, VK_F3, static_cast<WORD>(kMnuWeitersuchen)}};
+                  {FVIRTKEY, VK_F3, static_cast<WORD>(kMnuWeitersuchen)},
+                  {FVIRTKEY, VK_DELETE, static_cast<WORD>(kMnuLöschen)},
+                  {FVIRTKEY, VK_F2, static_cast<WORD>(kMnuUmbenennen)},
+                  {FVIRTKEY | FCONTROL, 'N', static_cast<WORD>(kMnuHinzufügen)},
+                  {FVIRTKEY | FCONTROL, 'E', static_cast<WORD>(kMnuExportieren)},
+                  {FVIRTKEY | FCONTROL, VK_RETURN, static_cast<WORD>(kMnuAusführen)}};
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   WatchRegistry();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
   if (options_.show) {
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, maximizeOnShow_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(hwnd_);
     FocusList();
   }
@@ -135,6 +142,20 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kStartupMessage:
       Startup();
       return 0;
+    case kLeaveRowMessage:
+      ResolvePendingLeave();
+      return 0;
+    case WM_SIZE:
+      OnSize(static_cast<UINT>(wParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_NEXTDLGCTL:
+      OnNextDialogControl(wParam, lParam);
+      return 0;
+    case DM_GETDEFID:
+      return DefaultButton();
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -147,9 +168,10 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // Disabled, the window waits for the registry editor: closing would pull the controls
       // from under the command, as closing a window with a modal dialog would.
-      if (WaitingForRegistryEditor()) return 0;
+      if (WaitingForRegistryEditor() || !LeavePanel()) return 0;
       break;
     case WM_DESTROY:
+      SaveWindowSettings();
       KillTimer(hwnd_, kTimer1);
       KillTimer(hwnd_, kRefreshTimer);
       watch_.Stop();
@@ -167,13 +189,8 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Root::OnCommand(int id, int code) {
-  if (const CommandItem* item = ItemOfMenu(id)) {
-    RunCommand(item->command);
-    return;
-  }
-  if (id == kMnuAktualisieren) Guarded(Texts::kMenuAktualisieren, [this] { Refresh(); });
-  if (id == kMnuSuchen) Guarded(Texts::kFindCaption, [this] { Search(); });
-  if (id == kMnuWeitersuchen) Guarded(Texts::kFindCaption, [this] { SearchNext(); });
+  if (OnMenuCommand(id)) return;
+  if (id == IDCANCEL) OnEscape();
   if (id == kBHinzufügen && code == BN_CLICKED) RunCommand(Command::Speichern);
   if (id == kBDateiname && code == BN_CLICKED) Guarded(Texts::kBrowseTitle, [this] { BrowseForProgram(); });
   if (id == kLstFileCache) list_.OnCacheCommand(code);
@@ -199,6 +216,27 @@ void Root::RestoreFocus() {
 
 // ---- Commands ----
 
+// The menu's items and their shortcuts: a command that cannot work on the selected row does not
+// start (its item is greyed), whichever way it was asked for.
+bool Root::OnMenuCommand(int id) {
+  if (const CommandItem* item = ItemOfMenu(id)) {
+    if (CommandEnabled(item->command, SelectedRowState())) RunCommand(item->command);
+    return true;
+  }
+  if (id == kMnuAktualisieren)
+    Guarded(Texts::ActionOfMenu(Texts::kMenuAktualisieren), [this] {
+      if (!panel_.HasUnsavedEdits()) DropAbandonedNewEntry();  // typed texts stay, as ever
+      Refresh();
+    });
+  else if (id == kMnuSuchen)
+    Guarded(Texts::kFindCaption, [this] { Search(); });
+  else if (id == kMnuWeitersuchen)
+    Guarded(Texts::kFindCaption, [this] { SearchNext(); });
+  else
+    return false;
+  return true;
+}
+
 void Root::SetCommandHandler(std::function<void(Command)> handler) {
   commandHandler_ = std::move(handler);
 }
@@ -216,7 +254,7 @@ bool Root::RunCommand(Command command) {
   return true;
 }
 
-void Root::Guarded(const wchar_t* action, const std::function<void()>& work) {
+void Root::Guarded(const std::wstring& action, const std::function<void()>& work) {
   try {
     work();
   } catch (...) {
@@ -224,7 +262,7 @@ void Root::Guarded(const wchar_t* action, const std::function<void()>& work) {
   }
 }
 
-void Root::ReportUnexpectedError(const wchar_t* action) {
+void Root::ReportUnexpectedError(const std::wstring& action) {
   Tell(std::wstring(Texts::kUnexpectedError) + L"\n" + Texts::kFailedAction + action,
        MB_OK | MB_ICONERROR);
 }
@@ -242,11 +280,11 @@ void Root::OnContextMenu(HWND source, LPARAM where) {
 
 void Root::ShowCommandMenu(POINT at) {
   if (commandMenu_ == nullptr || hwnd_ == nullptr) return;
-  // A row whose key may not be written offers nothing that would change it.
-  const AppPathEntry* entry = SelectedEntry();
-  const UINT changeable = entry == nullptr || MayChange(entry->Scope) ? MF_ENABLED : MF_GRAYED;
-  for (const int item : {kMnuUmbenennen, kMnuLöschen})
-    EnableMenuItem(commandMenu_, static_cast<UINT>(item), MF_BYCOMMAND | changeable);
+  const SelectedRow row = SelectedRowState();
+  for (const CommandItem& item : kCommands)
+    if (item.menuId != 0)
+      EnableMenuItem(commandMenu_, static_cast<UINT>(item.menuId),
+                     MF_BYCOMMAND | (CommandEnabled(item.command, row) ? MF_ENABLED : MF_GRAYED));
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,

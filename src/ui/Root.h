@@ -2,7 +2,9 @@
 // The main window, the frame of the program: the legend, the entry list and the editor panel
 // (each a part of its own), the broken-entry count, the command menu, the 200 ms timer, and the
 // routing of messages between them. Its start-up reads the registry, writes the backup and
-// loads the selected row. To the commands it is the CommandHost.
+// loads the selected row. It can be resized and remembers its place, its size and the list's
+// columns per user; it answers the keys of a dialog and the menu's shortcuts, greys what cannot
+// work, and asks before typed texts go. To the commands it is the CommandHost.
 #include <windows.h>
 
 #include <functional>
@@ -77,6 +79,12 @@ class Root final : public CommandHost {
   static constexpr int kLabFileError = 130;
   static constexpr int kLabPanelNote = 131;
 
+  // The window's smallest client area at 96 DPI: the layout of RootLayout.cpp.
+  static constexpr int kDesignWidth = 575;
+  static constexpr int kDesignHeight = 532;
+  // No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT kTimer1Interval = 200;  // ms
   // Changes that come in a burst (an installer writing many values) read the registry once.
@@ -91,6 +99,9 @@ class Root final : public CommandHost {
   static constexpr UINT kChecksFinishedMessage = WM_APP + 3;
   // Posted when a reading of both keys is done (lParam: the entries).
   static constexpr UINT kScanFinishedMessage = WM_APP + 4;
+  // Posted when the user chose another row while the panel holds a new entry or changed texts:
+  // the question comes once the list has finished with the click or key.
+  static constexpr UINT kLeaveRowMessage = WM_APP + 5;
   // Threads for the existence tests: a few stuck on shares leave the others going.
   static constexpr int kCheckWorkers = 4;
   // How long the start-up waits for the registry editor to write the backup.
@@ -118,8 +129,12 @@ class Root final : public CommandHost {
   bool Reading() const { return scansRunning_ > 0 || deferredScan_ != nullptr; }
   // The load handler: the registry read, the backup written, the selected row loaded.
   void Startup();
-  // Keys and the menu's accelerators (F5); true when the message was one.
+  // The menu's shortcuts, then the keys of a dialog (Tab, access keys, Enter, Escape); true when
+  // the message was one of them. The program's message loop calls it for every message.
+  bool PreTranslate(MSG& message);
   bool TranslateAccelerator(MSG& message);
+  // The selected row as the commands see it, and whether a command can work on it.
+  SelectedRow SelectedRowState() const;
   // "Suchen ...": asks for a pattern, then selects the next row that matches.
   void Search();
   // "Weitersuchen": the next row after the selected one (wrapping) that matches the last
@@ -149,6 +164,7 @@ class Root final : public CommandHost {
   PanelMode Mode() const override { return panel_.Mode(); }
   TypedText PanelInstallation() const override { return panel_.Installation(); }
   TypedText PanelDirectory() const override { return panel_.Directory(); }
+  bool LeavePanel() override;
   void StartNewEntry() override;
   std::wstring StartRename() override { return panel_.StartRename(); }
   void SetFileName(const std::wstring& name) override { panel_.SetFileName(name); }
@@ -176,13 +192,14 @@ class Root final : public CommandHost {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
+  bool OnMenuCommand(int id);
   void OnContextMenu(HWND source, LPARAM where);
   void ShowCommandMenu(POINT at);
   void RememberFocus();
   void RestoreFocus();
   // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
-  void Guarded(const wchar_t* action, const std::function<void()>& work);
-  void ReportUnexpectedError(const wchar_t* action);
+  void Guarded(const std::wstring& action, const std::function<void()>& work);
+  void ReportUnexpectedError(const std::wstring& action);
   // The window is disabled while the program waits for the registry editor: it still paints,
   // but no input reaches it.
   bool WaitingForRegistryEditor() const { return hwnd_ != nullptr && !IsWindowEnabled(hwnd_); }
@@ -198,6 +215,28 @@ class Root final : public CommandHost {
   void CreateCommandMenu();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ReloadWindowIcons();
+
+  // ---- Size and place (RootPlacement.cpp) ----
+  SIZE DesignFrameSize() const;
+  int ListWidth() const;
+  void OnSize(UINT kind);
+  void OnMinMaxInfo(MINMAXINFO& info) const;
+  void RestoreWindowSettings();
+  void SaveWindowSettings() const;
+
+  // ---- The keyboard (RootKeys.cpp) ----
+  void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultButton() const;
+  void OnEscape();
+
+  // ---- Leaving the panel's row (RootLeave.cpp) ----
+  bool ShowsNewEntry() const { return catalogue_.Draft(panel_.Shown()) != nullptr; }
+  void OnRowChosen();
+  void OnListDoubleClick();
+  void ResolvePendingLeave();
+  void SelectRowSilently(EntryId id);
+  void DiscardPanelEdits();
+  void DropAbandonedNewEntry();
 
   // ---- Start-up and reading the registry (RootStartup.cpp) ----
   void BackUpRegistry();
@@ -237,6 +276,10 @@ class Root final : public CommandHost {
   HMENU commandMenu_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
+  bool maximizeOnShow_ = false;  // the last run ended maximised
+  bool resizingForDpi_ = false;  // the columns follow the DPI, not the list's new width
+  bool leavePending_ = false;    // kLeaveRowMessage is on its way
+  bool rowsRebuilding_ = false;  // a reading's rows are made: the selection follows silently
 
   Catalogue catalogue_;
   EntryListView list_;

@@ -57,7 +57,7 @@ size_t Root::PendingChecks() const {
          (deferredScan_ ? 1 : 0);
 }
 
-// A draft's row shows a new entry, which the panel takes as such.
+// A draft's row shows a new entry, which the panel takes as such (all its boxes editable).
 void Root::LoadSelectedRow() {
   if (list_.Count() == 0) return;
   panel_.SetMode(PanelMode::View);
@@ -82,7 +82,6 @@ void Root::StartNewEntry() {
     return;
   }
   if (!list_.Select(id, true)) return;
-  panel_.SetMode(PanelMode::NewEntry);
   panel_.LoadNewEntry(*catalogue_.Draft(id), NewEntryScope());
   panel_.SelectFileName();
 }
@@ -136,6 +135,7 @@ void Root::OnChecksFinished() {
   // Rows ask for their picture when drawn; a repaint shows the answers.
   list_.Repaint();
   ShowBrokenCount();
+  panel_.ShowNote();
 }
 
 void Root::UpdateTwinStatus(const AppPathEntry& entry) {
@@ -186,15 +186,20 @@ void Root::Forget(EntryId id, bool selectNeighbour) {
     ShowBrokenCount();
   } else {
     catalogue_.Remove(id);  // a draft
+    panel_.Forget(id);
   }
   if (selectNeighbour) list_.SelectRow(neighbour);
 }
 
 // ---- The panel's own actions ----
 
+// The selected row in the panel (typed texts of that row stay), the focus in the installation box
+// with its text selected.
 void Root::EditSelectedEntry() {
-  LoadSelectedRow();
-  panel_.SelectFileName();
+  const EntryId selected = list_.SelectedId();
+  if (selected == 0) return;
+  if (selected != panel_.Shown()) LoadSelectedRow();
+  panel_.SelectInstallation();
 }
 
 void Root::LoadSelectedCacheLine() {
@@ -236,10 +241,6 @@ std::wstring Root::InitialBrowseFolder() const {
 
 // ---- Search ----
 
-bool Root::TranslateAccelerator(MSG& message) {
-  return accelerators_ != nullptr && ::TranslateAcceleratorW(hwnd_, accelerators_, &message);
-}
-
 void Root::Search() {
   const std::optional<SearchRequest> request =
       prompts_.AskSearch(hwnd_, lastSearch_.value_or(SearchRequest{}));
@@ -267,6 +268,7 @@ void Root::SearchNext() {
   }
   const int row = static_cast<int>(*outcome.found);
   list_.Select(list_.IdAt(row), true);
-  // A newly selected row came into the panel through the list's notification.
-  if (row == selected) LoadSelectedRow();
+  // A newly selected row came into the panel through the list's notification (asking first
+  // about typed texts); the row already shown keeps what was typed.
+  if (row == selected && !leavePending_ && !panel_.HasUnsavedEdits()) LoadSelectedRow();
 }

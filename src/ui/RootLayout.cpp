@@ -1,8 +1,9 @@
 // The main window's controls: what they are, where they sit (pixels at 96 DPI, scaled to the
-// monitor), their fonts, the status pictures and the command menu. Fonts and icons go to
+// monitor, in the window's smallest size), how they follow a larger window, their fonts, the status pictures and the command menu. Fonts and icons go to
 // whichever control the design names through the window messages every control answers
 // (WM_SETFONT, WM_GETFONT, WM_SETICON, STM_SETICON): a wrapper per control kind would add
 // nothing.
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -17,11 +18,15 @@ namespace {
 // Client area at 96 DPI. It is taller than the original design so that the broken-entry count
 // below the editor panel is inside the window, not cut off by its bottom edge, and the panel
 // has room for a note of up to three lines under its boxes.
-constexpr int kClientWidth = 575;
-constexpr int kClientHeight = 532;
+constexpr int kClientWidth = Root::kDesignWidth;
+constexpr int kClientHeight = Root::kDesignHeight;
 
 enum class Container { Window, Picture4, Frame1 };
 enum class FontKind { Normal, Bold, Count };
+// What a control does when the window is larger than its smallest size: the list takes the
+// extra width and height, the panel moves down and its boxes take the extra width, the buttons
+// beside them move right; the legend's pictures and texts and the labels stay where they are.
+enum class Anchor { Stay, Grow, GrowWide, MoveRight, MoveDown, MoveDownGrowWide };
 
 struct ControlDesign {
   int id;
@@ -32,6 +37,7 @@ struct ControlDesign {
   Container container;
   int x, y, width, height;  // relative to the container
   FontKind font;
+  Anchor anchor = Anchor::Stay;
 };
 
 constexpr DWORD kShown = WS_VISIBLE;
@@ -50,31 +56,32 @@ constexpr ControlDesign kDesign[] = {
     {Root::kLstFileList, WC_LISTVIEWW, L"",
      kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
          LVS_SHAREIMAGELISTS,
-     WS_EX_CLIENTEDGE, Container::Window, 6, 60, 562, 295, FontKind::Normal},
+     WS_EX_CLIENTEDGE, Container::Window, 6, 60, 562, 295, FontKind::Normal, Anchor::Grow},
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
      69, 14, FontKind::Bold},
     {Root::kText1, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
-     21, 347, 22, FontKind::Normal},
+     21, 347, 22, FontKind::Normal, Anchor::GrowWide},
     // Which key the panel's entry lives in (a new one: where it will be saved).
     {Root::kLabScope, L"STATIC", Texts::kScopeMachine, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Frame1, 496, 24, 60, 14, FontKind::Normal},
+     Container::Frame1, 496, 24, 60, 14, FontKind::Normal, Anchor::MoveRight},
     {Root::kLabel5, L"STATIC", Texts::kLabelInstallation, kLabelStyle, 0, Container::Frame1, 72,
      48, 62, 14, FontKind::Normal},
     {Root::kText2, L"EDIT", L"", kEditStyle, WS_EX_CLIENTEDGE, Container::Frame1, 145, 45, 347, 22,
-     FontKind::Normal},
+     FontKind::Normal, Anchor::GrowWide},
     {Root::kBDateiname, L"BUTTON", Texts::kBrowseButton, kButtonStyle, 0, Container::Frame1, 496,
-     45, 49, 22, FontKind::Normal},
+     45, 49, 22, FontKind::Normal, Anchor::MoveRight},
     {Root::kLabel6, L"STATIC", Texts::kLabelVerzeichnis, kLabelStyle, 0, Container::Frame1, 70, 72,
      64, 14, FontKind::Normal},
     {Root::kText3, L"EDIT", L"", kEditStyle | ES_READONLY, WS_EX_CLIENTEDGE, Container::Frame1, 145,
-     69, 347, 22, FontKind::Normal},
-    {Root::kBHinzufügen, L"BUTTON", Texts::kOkButton, kButtonStyle, 0, Container::Frame1, 496, 69,
-     49, 22, FontKind::Bold},
-    // Why the panel's program cannot be told about; empty otherwise.
+     69, 347, 22, FontKind::Normal, Anchor::GrowWide},
+    // The default button: Enter in a box presses it (Root::DefaultButton).
+    {Root::kBHinzufügen, L"BUTTON", Texts::kOkButton, kShown | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+     Container::Frame1, 496, 69, 49, 22, FontKind::Bold, Anchor::MoveRight},
+    // The shown entry's status in words and why, up to three lines.
     {Root::kLabPanelNote, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
-     97, 530, 44, FontKind::Normal},
+     97, 530, 44, FontKind::Normal, Anchor::GrowWide},
     {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
-     565, 147, FontKind::Normal},
+     565, 147, FontKind::Normal, Anchor::MoveDownGrowWide},
     {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
      FontKind::Normal},
     {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
@@ -102,10 +109,10 @@ constexpr ControlDesign kDesign[] = {
     {Root::kLabelUnreachable, L"STATIC", Texts::kLegendUnreachable, kLegendTextStyle, 0,
      Container::Picture4, 444, 28, 100, 14, FontKind::Normal},
     {Root::kPicture4, L"STATIC", L"", kContainerStyle, WS_EX_CLIENTEDGE, Container::Window, 6, 6,
-     562, 52, FontKind::Normal},
+     562, 52, FontKind::Normal, Anchor::GrowWide},
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 512, 480, 14, FontKind::Count},
+     Container::Window, 6, 512, 480, 14, FontKind::Count, Anchor::MoveDown},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
@@ -149,8 +156,17 @@ HFONT CreateTahoma(int heightHundredthsPt, bool bold, UINT dpi) {
                      DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
-// No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowStyle = Root::kWindowStyle;
+
+// Where a control goes in a window `extra` pixels wider and taller than its smallest size.
+void Stretch(RECT& r, Anchor anchor, SIZE extra) {
+  const bool wide = anchor == Anchor::Grow || anchor == Anchor::GrowWide ||
+                    anchor == Anchor::MoveDownGrowWide;
+  if (wide) r.right += extra.cx;
+  if (anchor == Anchor::Grow) r.bottom += extra.cy;
+  if (anchor == Anchor::MoveRight) OffsetRect(&r, extra.cx, 0);
+  if (anchor == Anchor::MoveDown || anchor == Anchor::MoveDownGrowWide) OffsetRect(&r, 0, extra.cy);
+}
 
 bool IsLabel(const ControlDesign& c) {
   return std::wstring_view(c.windowClass) == L"STATIC" && (c.style & SS_TYPEMASK) != SS_ICON &&
@@ -242,8 +258,8 @@ void Root::CreateControls() {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
   }
   list_.Attach(Control(kLstFileList), Control(kLstFileCache),
-               {[this] { LoadSelectedRow(); }, [this] { panel_.ApplyListClickRule(); },
-                [this] { LoadSelectedRow(); }, [this] { LoadSelectedCacheLine(); }});
+               {[this] { OnRowChosen(); }, [this] { OnListDoubleClick(); },
+                [this] { LoadSelectedCacheLine(); }});
   panel_.Attach({Control(kText1), Control(kText2), Control(kText3), Control(kBDateiname),
                  Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote)},
                 checks_.get(), machineWritable_);
@@ -261,11 +277,16 @@ void Root::ApplyLayout() {
                                                                                       : font_;
     SendMessageW(Control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const SIZE extra{std::max(0L, client.right - Scaled(kClientWidth, dpi_)),
+                   std::max(0L, client.bottom - Scaled(kClientHeight, dpi_))};
   const auto place = [&](const ControlDesign& c, POINT origin) {
     RECT r{origin.x + Scaled(c.x, dpi_), origin.y + Scaled(c.y, dpi_), 0, 0};
     r.right = r.left + Scaled(c.width, dpi_);
     r.bottom = r.top + Scaled(c.height, dpi_);
     if (IsLabel(c)) FitLabelToText(Control(c.id), (c.style & SS_RIGHT) != 0, r);
+    Stretch(r, c.anchor, extra);
     SetWindowPos(Control(c.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   };
@@ -282,21 +303,6 @@ void Root::ApplyLayout() {
   for (const ControlDesign& c : kDesign)
     if (c.container != Container::Window) place(c, originOf(c.container));
   InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void Root::SizeAndCentre() {
-  RECT frame{0, 0, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor))
-    area = monitor.rcWork;
-  const int x = area.left + ((area.right - area.left) - width) / 2;
-  const int y = area.top + ((area.bottom - area.top) - height) / 2;
-  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ImageList1 serves the list's icons and small icons alike, and the legend.
@@ -323,23 +329,4 @@ void Root::CreateCommandMenu() {
     else
       AppendMenuW(commandMenu_, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
   }
-}
-
-// Everything that depends on the DPI is made again; the window keeps its place, and the columns
-// keep the widths the user gave them, scaled.
-void Root::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  const UINT oldDpi = dpi_;
-  dpi_ = dpi == 0 ? 96 : dpi;
-  const HFONT oldFonts[] = {font_, boldFont_, countFont_};
-  CreateFonts();
-  RECT frame{0, 0, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyLayout();
-  for (HFONT font : oldFonts)
-    if (font != nullptr) DeleteObject(font);
-  list_.ScaleColumns(oldDpi, dpi_);
-  CreateStatusImages();
-  ReloadWindowIcons();
 }

@@ -107,7 +107,7 @@ void Root::OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>> entries) {
 void Root::RefreshWhenIdle() {
   if (commandsRunning_ > 0 || WaitingForRegistryEditor()) return;
   KillTimer(hwnd_, kRefreshTimer);
-  Guarded(Texts::kMenuAktualisieren, [this] {
+  Guarded(Texts::ActionOfMenu(Texts::kMenuAktualisieren), [this] {
     if (std::unique_ptr<std::vector<AppPathEntry>> read = std::move(deferredScan_))
       ShowScan(std::move(*read));
     else
@@ -128,12 +128,14 @@ void Root::ShowScan(std::vector<AppPathEntry> entries) {
   for (const EntryId id : pending_) checks_->Cancel(id);
   pending_.clear();
   catalogue_.Reset(std::move(entries));
+  rowsRebuilding_ = true;  // the rows are made anew: the selection follows without a question
   list_.GetFileCaches();
   list_.GetFileListe();
   CheckStatuses();
   ShowBrokenCount();
   if (keep) ReselectKey(keep->first, keep->second);
   if (startup) SelectFirstRowWhenNoneIs();
+  rowsRebuilding_ = false;
   if (edits) {
     const AppPathEntry* same = catalogue_.FindByKey(edits->source.scope, edits->source.keyName);
     panel_.Restore(*edits, same != nullptr ? same->Id : 0);

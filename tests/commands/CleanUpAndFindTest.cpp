@@ -78,7 +78,7 @@ TEST_F(CleanUpTest, RemovesTheCheckedBrokenKeysAndNamesTheUndoFile) {
   EXPECT_TRUE(RegistrationExists(L"INSTALL.EXE"));
   EXPECT_TRUE(RegistrationExists(L"SHADOW.EXE"));
   EXPECT_EQ(RowOf(L"Gone.exe"), -1);
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");  // Setup.exe
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");  // Setup.exe
 
   const std::vector<fs::path> undo = UndoFiles(folder_);
   ASSERT_EQ(undo.size(), 1u);
@@ -98,7 +98,7 @@ TEST_F(CleanUpTest, ProgramsNobodyCanReachAreNeitherCountedNorOffered) {
   OpenWindow();
   EXPECT_EQ(ImageKey(RowOf(L"Netz.exe")), L"Unerreichbar");
   EXPECT_EQ(ImageKey(RowOf(L"Laufwerk.exe")), L"Unerreichbar");
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 
   ASSERT_TRUE(root_->RunCommand(Command::Bereinigen));
   ASSERT_EQ(prompts_.cleanUpOffers.size(), 1u);
@@ -187,6 +187,13 @@ TEST_F(FindTest, PatternSelectsTheMatchAndF3GoesOnAndWraps) {
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, Texts::kFindMalformed);
   EXPECT_EQ(SelectedText(), L"Alpha.exe");
+}
+
+// As in Explorer's search, a text without wildcards is found anywhere in a field.
+TEST_F(FindTest, APatternWithoutWildcardsFindsAPartOfAField) {
+  prompts_.searchAnswers.push_back(SearchRequest{L"beta\\b1", true, false});
+  Send(Root::kMnuSuchen);
+  EXPECT_EQ(SelectedText(), L"Beta.exe");
 }
 
 }  // namespace

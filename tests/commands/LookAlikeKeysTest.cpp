@@ -54,7 +54,7 @@ TEST_F(LookAlikeKeysTest, DeleteRemovesOnlyTheOddKey) {
   ExpectVictimUntouched();
   EXPECT_FALSE(RegistrationExists(kOdd));
   EXPECT_EQ(RowOf(kOddRow), -1);
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
 TEST_F(LookAlikeKeysTest, RenameCarriesTheOddKeyWholeAndRemovesOnlyIt) {

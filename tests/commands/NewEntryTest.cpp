@@ -83,23 +83,21 @@ TEST_F(NewEntryTest, InASortedListThePlaceholderTakesItsSortedPlaceAndIsSelected
   ExpectPanelReadyForANewName();
 }
 
-TEST_F(NewEntryTest, SecondUseAddsASecondPlaceholderAndSelectsThatOne) {
+// A second use replaces an untouched new entry; one with typed texts is asked about first.
+TEST_F(NewEntryTest, SecondUseLeavesTheFirstNewEntryAsTheUserSays) {
   PutRegistration(L"A.EXE", L"C:\\a.exe");
-  PutRegistration(L"B.EXE", L"C:\\b.exe");
   OpenWindow();
-
   New();
   const LPARAM first = List().IdOf(List().SelectedIndex());
   New();
-
-  ASSERT_EQ(List().Count(), 4);
-  int placeholders = 0;
-  for (int row = 0; row < List().Count(); ++row)
-    if (RowTexts(row) == kPlaceholder) ++placeholders;
-  EXPECT_EQ(placeholders, 2);
-  ASSERT_GE(List().SelectedIndex(), 0);
+  EXPECT_EQ(List().Count(), 2);
   EXPECT_NE(List().IdOf(List().SelectedIndex()), first);
-  EXPECT_EQ(RowTexts(List().SelectedIndex()), kPlaceholder);
+  Text1().SetText(L"Typed.exe");
+  prompts_.messageAnswers = {IDNO};
+  New();
+  EXPECT_EQ(List().Count(), 2);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"Änderungen an Typed.exe speichern?");
   ExpectPanelReadyForANewName();
 }
 

@@ -211,17 +211,27 @@ TEST_F(RunApplicationTest, PanelTextsAreRunAsTheyStandNotTheSavedOnes) {
   ASSERT_TRUE(AwaitReport(probe_)) << "the program typed into the panel did not start";
 }
 
-TEST_F(RunApplicationTest, MissingProgramIsReportedAndNothingStarts) {
+// A missing program named by its path is named with the system's reason; a bare name that no
+// folder of the search path holds gets the general message.
+TEST_F(RunApplicationTest, MissingProgramIsReportedByNameAndNothingStarts) {
   const std::wstring missing = (folder_ / L"Test Tools" / L"missing.exe").wstring();
+  fs::create_directories(folder_ / L"Test Tools");
   ShowEntry(missing.c_str(), L"");
 
   Run();
 
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(Texts::kRunProgramMissing) + L"\n" + missing +
+                                           L"\n" + SystemMessage(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(prompts_.messages[0].title, L" Tool.exe");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
   EXPECT_FALSE(fs::exists(ReportOf(decoy_)));
+
+  prompts_.messages.clear();
+  Text2().SetText(L"velmarin-nirgends.exe");
+  Run();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kRunFailed);
 }
 
 TEST_F(RunApplicationTest, FileThatCannotBeStartedIsReportedWithTheSystemsReason) {

@@ -413,7 +413,7 @@ TEST_F(SaveEntryTest, SaveWithoutASelectedRowUpdatesTheRowOfItsEntry) {
   EXPECT_EQ(List().SelectedIndex(), row);
   EXPECT_EQ(List().Text(row, EntryListView::kColumnInstallation), app);
   EXPECT_EQ(ImageKey(row), L"Ready");
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
 }  // namespace

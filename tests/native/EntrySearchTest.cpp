@@ -79,6 +79,10 @@ TEST(EntrySearch, FindsTheNextMatchingRowAndWraps) {
       {{L"a*", true, false}, 0, {false, 0}, &withNewRow},    // ... only the empty text
       {{L"[z-a]*", true, false}, 0, {true, std::nullopt}},
       {{L"C:\\[Tools", true, false}, 0, {true, std::nullopt}},
+      // Without wildcards a part of the text is enough, as in Explorer's search.
+      {{L"TOOLS", true, false}, 0, {false, 2}},
+      {{L"TOOLS", true, true}, 0, {false, std::nullopt}},
+      {{L"!a", false, false}, 0, {false, std::nullopt}},  // ! and ] are no wildcards
   };
   for (const Case& c : cases) {
     const SearchOutcome outcome = FindNextRow(catalogue, c.rows != nullptr ? *c.rows : rows,

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "commands/KeyNames.h"
-#include "texts/Texts.h"
+#include "texts/ExplanationTexts.h"
 
 TEST(KeyNames, EveryProblemHasItsOwnMessage) {
-  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::Empty), Texts::kKeyNameEmpty);
-  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::Backslash), Texts::kKeyNameBackslash);
-  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::TooLong), Texts::kKeyNameTooLong);
-  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::ControlCharacter), Texts::kKeyNameControl);
-  EXPECT_EQ(KeyNameProblemText(KeyNameProblem::None), L"");
+  EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::Empty), Texts::kKeyNameEmpty);
+  EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::Backslash), Texts::kKeyNameBackslash);
+  EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::TooLong), Texts::kKeyNameTooLong);
+  EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::ControlCharacter), Texts::kKeyNameControl);
+  EXPECT_EQ(Texts::KeyNameProblemText(KeyNameProblem::None), L"");
 }
 
 TEST(KeyNames, ShortNameDropsTheLastFourCharactersOfNamesThatHaveThem) {

@@ -24,5 +24,5 @@ TEST_F(RefusedAccessTest, AProgramBehindRefusedAccessIsNotCalledMissing) {
   PutRegistration(L"GONE.EXE", L"C:\\Nirgends\\gone.exe");
   OpenWindow();
   EXPECT_EQ(ImageKey(RowOf(L"Refused.exe")), L"Unerreichbar");
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }

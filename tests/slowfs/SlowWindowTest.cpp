@@ -100,7 +100,7 @@ TEST_F(SlowWindowTest, WindowAnswersWhileTestsRunAndEndsWithTheUsualStatuses) {
   EXPECT_EQ(ImageKey(RowOf(L"Slow2.exe")), L"Ready");
   EXPECT_EQ(ImageKey(RowOf(L"Gone.exe")), L"Achtung");
   EXPECT_EQ(ImageKey(RowOf(L"Fast.exe")), L"Ready");
-  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(WindowText(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
 TEST_F(SlowWindowTest, ClosingDoesNotWaitForTestsUnderWay) {

@@ -27,6 +27,8 @@ std::filesystem::path NewScratchFolder() {
 
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
+  // Each window starts as the first one did: no size or columns remembered from another test.
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
   folder_ = NewScratchFolder();
   userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }
@@ -119,6 +121,16 @@ std::wstring RootFixture::SelectedText() {
 void RootFixture::SendCommand(int id, int code) {
   SendMessageW(root_->Handle(), WM_COMMAND, MAKEWPARAM(id, code),
                reinterpret_cast<LPARAM>(root_->Control(id)));
+}
+
+void RootFixture::PumpAsTheProgram() {
+  for (MSG m{}; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+    if (!root_ || !root_->PreTranslate(m)) TranslateMessage(&m), DispatchMessageW(&m);
+}
+
+void RootFixture::PressKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PumpAsTheProgram();
 }
 
 std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {

@@ -16,6 +16,9 @@
 
 class RootFixture : public AppPathsFixture {
  protected:
+  // Where the window remembers its size, place and columns per user.
+  static constexpr wchar_t kSettingsKey[] = L"Software\\Velmarin";
+
   void SetUp() override;
   void TearDown() override;
 
@@ -64,6 +67,10 @@ class RootFixture : public AppPathsFixture {
 
   // WM_COMMAND as a menu item or a button sends it to the window.
   void SendCommand(int id, int code = BN_CLICKED);
+  // Lets the window handle what waits for it as the program's message loop does, and a key
+  // pressed on `target`.
+  void PumpAsTheProgram();
+  void PressKey(HWND target, UINT key);
 
   // An existing program file below the scratch folder (folders made as needed).
   std::wstring MakeFile(const std::filesystem::path& relative);

@@ -129,19 +129,15 @@ TEST_F(ListEventsTest, ClickOnAnotherRowLoadsIt) {
   EXPECT_EQ(MenuLoops(), 0);
 }
 
-TEST_F(ListEventsTest, LeftClickAppliesTheClickRuleToTheRowItLoaded) {
+TEST_F(ListEventsTest, LeftClickLoadsTheRowWithItsValuesEditable) {
   PutThreeRows();
-  // A new entry in progress; clicking an ordinary row leaves new-entry mode entirely.
-  W().Panel().SetMode(PanelMode::NewEntry);
-  Text1().SetText(L"Neuer Eintrag");
-  Text3().SetLocked(false);
   Hold(VK_LBUTTON, true);
   Press(WM_LBUTTONDOWN, RowOf(L"Beta.exe"));
   Hold(VK_LBUTTON, false);
   Press(WM_LBUTTONUP, RowOf(L"Beta.exe"));
   EXPECT_TRUE(PanelShows(L"Beta.exe"));
   EXPECT_TRUE(Text1().Locked());
-  EXPECT_TRUE(Text3().Locked());
+  EXPECT_FALSE(Text3().Locked());
 }
 
 // ---- The context menu ----

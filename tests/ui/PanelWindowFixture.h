@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/RootFixture.h"
 
 class PanelWindowFixture : public RootFixture {
@@ -84,6 +86,8 @@ class PanelWindowFixture : public RootFixture {
 
   // How often a menu's modal loop really started on the window.
   int MenuLoops() const { return menuLoops_; }
+  // The items of the pop-up menu that opened last, as it opened: '+' enabled, '-' greyed.
+  const std::wstring& MenuStates() const { return menuStates_; }
 
   // Ends any pop-up menu shortly after it opened, so a test that opens one does not wait for a
   // person.
@@ -102,9 +106,18 @@ class PanelWindowFixture : public RootFixture {
  private:
   static LRESULT CALLBACK CountMenuLoops(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
-    if (message == WM_ENTERMENULOOP) ++reinterpret_cast<PanelWindowFixture*>(self)->menuLoops_;
+    auto* fixture = reinterpret_cast<PanelWindowFixture*>(self);
+    if (message == WM_ENTERMENULOOP) ++fixture->menuLoops_;
+    if (message == WM_INITMENUPOPUP) {
+      const auto menu = reinterpret_cast<HMENU>(wParam);
+      fixture->menuStates_.clear();
+      for (int item = 0; item < GetMenuItemCount(menu); ++item)
+        if (const UINT state = GetMenuState(menu, item, MF_BYPOSITION); (state & MF_SEPARATOR) == 0)
+          fixture->menuStates_ += (state & MF_GRAYED) != 0 ? L'-' : L'+';
+    }
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
 
   int menuLoops_ = 0;
+  std::wstring menuStates_;
 };

@@ -78,13 +78,14 @@ class RootTest : public RootFixture {
 
 // ---- The window and its controls ----
 
-TEST_F(RootTest, WindowIsAFixedCentredFrameNamedVelmarin) {
+// It opens at its smallest size, centred; it can be resized and maximised, not made smaller.
+TEST_F(RootTest, WindowIsAResizableCentredFrameNamedVelmarin) {
   ASSERT_TRUE(Create(false));
   const HWND hwnd = root_->Handle();
   EXPECT_EQ(root_->Caption(), L"Velmarin");
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-  EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
-  EXPECT_EQ(style & WS_THICKFRAME, 0u);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0u);
+  EXPECT_NE(style & WS_THICKFRAME, 0u);
   EXPECT_NE(style & WS_CAPTION, 0u);
   EXPECT_EQ(GetMenu(hwnd), nullptr);
 
@@ -95,6 +96,9 @@ TEST_F(RootTest, WindowIsAFixedCentredFrameNamedVelmarin) {
 
   RECT window{};
   GetWindowRect(hwnd, &window);
+  MINMAXINFO limits{};
+  SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.y, window.bottom - window.top);
   MONITORINFO monitor{sizeof(monitor)};
   ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor));
   const RECT& area = monitor.rcWork;
@@ -307,7 +311,7 @@ TEST_F(RootTest, FirstRunWritesTheBackupAndSaysSo) {
   // The list is filled and the Keyname column hidden.
   EXPECT_EQ(root_->EntryList().LstFileList().Count(), 2);
   EXPECT_EQ(root_->EntryList().LstFileList().ColumnWidth(1), 0);
-  EXPECT_EQ(Text(root_->LabFileError()), L" 1 Fehlerhafte Einträge");
+  EXPECT_EQ(Text(root_->LabFileError()), L" 1 fehlerhafter Eintrag");
 }
 
 // The user's key goes into the user's own %LOCALAPPDATA%\Velmarin, made when missing, so that
@@ -404,14 +408,14 @@ TEST_F(RootTest, LoadSelectedRowCopiesTheSelectedRowAndLocksTheFileName) {
   OpenWindow();
   ListView& list = root_->EntryList().LstFileList();
   root_->Panel().SetMode(PanelMode::NewEntry);
-  Text3().SetLocked(false);
+  Text3().SetLocked(true);
   ASSERT_TRUE(list.Select(RowOf(L"B.exe")));
   root_->LoadSelectedRow();
   EXPECT_EQ(Text1().Text(), L"B.exe");
   EXPECT_EQ(Text2().Text(), L"C:\\B.exe");
   EXPECT_EQ(Text3().Text(), L"C:\\dir1");
   EXPECT_TRUE(Text1().Locked());
-  EXPECT_FALSE(Text3().Locked());  // left as it was
+  EXPECT_FALSE(Text3().Locked());  // the row may be changed: its Path too
 
   // No selected row: the boxes keep their texts, the file name is locked all the same.
   root_->Panel().SetMode(PanelMode::NewEntry);
@@ -469,7 +473,9 @@ TEST_F(RootTest, FocusComesBackToTheControlThatHadIt) {
 // ---- Commands ----
 
 TEST_F(RootTest, MenuItemsAndTheOkButtonReachTheCommandHandler) {
-  ASSERT_TRUE(Create(false));
+  PutRegistration(L"A.EXE", L"C:\\A.exe");
+  OpenWindow();
+  ASSERT_TRUE(root_->EntryList().LstFileList().Select(0));
   std::vector<Command> ran;
   root_->SetCommandHandler([&](Command c) { ran.push_back(c); });
   const HWND hwnd = root_->Handle();
@@ -527,7 +533,7 @@ TEST_F(RootTest, ACommandThatThrowsIsReportedByNameAndTheWindowStaysUsable) {
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, std::wstring(Texts::kUnexpectedError) + L"\n" +
-                                           Texts::kFailedAction + Texts::kMenuAusführen);
+                                           Texts::kFailedAction + L"Ausführen");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(root_->RunCommand(Command::Ausführen));
   EXPECT_EQ(calls, 2);

@@ -1,5 +1,7 @@
 #include "ui/controls/ListView.h"
 
+#include <algorithm>
+
 // ---- Styles and columns ----
 
 bool ListView::SetExtendedStyle(DWORD style) {
@@ -39,6 +41,19 @@ bool ListView::SetColumnWidth(int column, int width) {
 bool ListView::SetColumnOrder(const int* order, int count) {
   return SendMessageW(hwnd_, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count),
                       reinterpret_cast<LPARAM>(order)) != FALSE;
+}
+
+std::vector<int> ListView::ColumnOrder() const {
+  std::vector<int> order(static_cast<size_t>(std::max(ColumnCount(), 0)));
+  if (order.empty() || !SendMessageW(hwnd_, LVM_GETCOLUMNORDERARRAY, order.size(),
+                                     reinterpret_cast<LPARAM>(order.data())))
+    return {};
+  return order;
+}
+
+int ListView::StringWidth(const std::wstring& text) const {
+  return static_cast<int>(
+      SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 // ---- Rows ----

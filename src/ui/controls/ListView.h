@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 class ListView {
  public:
@@ -25,6 +26,10 @@ class ListView {
   int ColumnWidth(int column) const;
   bool SetColumnWidth(int column, int width);
   bool SetColumnOrder(const int* order, int count);
+  // The columns in the order they are shown (column numbers); empty when the list refuses.
+  std::vector<int> ColumnOrder() const;
+  // How wide `text` is drawn in the list's font, in pixels.
+  int StringWidth(const std::wstring& text) const;
 
   // Rows
   int Count() const;

@@ -16,6 +16,7 @@
 #define IDC_FIND_NAME 204
 #define IDC_FIND_ALL 205
 #define IDC_FIND_CASE 206
+#define IDC_FIND_HINT 207
 
 #define IDD_CLEANUP 210
 #define IDC_CLEANUP_TEXT 211

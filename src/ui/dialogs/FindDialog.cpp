@@ -22,7 +22,8 @@ class Find final : public Dialog {
   INT_PTR OnInit() override {
     SetItemTexts({{IDC_FIND_LABEL, Texts::kFindPatternLabel}, {IDC_FIND_WHERE, Texts::kFindWhere},
                   {IDC_FIND_NAME, Texts::kFindFileName},      {IDC_FIND_ALL, Texts::kFindAllColumns},
-                  {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDOK, Texts::kFindButton},
+                  {IDC_FIND_CASE, Texts::kFindMatchCase},     {IDC_FIND_HINT, Texts::kFindHint},
+                  {IDOK, Texts::kFindButton},
                   {IDCANCEL, Texts::kCancelButton}});
     TextBox pattern;
     pattern.Attach(Item(IDC_FIND_PATTERN));

@@ -1,6 +1,8 @@
 #include "ui/dialogs/Umbenennen.h"
 
-#include "texts/Texts.h"
+#include "catalogue/KeyNameRules.h"
+#include "platform/Text.h"
+#include "texts/ExplanationTexts.h"
 #include "ui/Prompts.h"
 #include "ui/RenameCheck.h"
 #include "ui/controls/Controls.h"
@@ -63,22 +65,44 @@ class RenameDialog final : public Dialog {
   }
 
   bool OnOk() override {
-    const RenameCheckResult result =
-        CheckNewName(WindowText(Item(IDC_UMBENENNEN_TNAME)), installation_,
-                     [&](RenameQuestion question) { return Confirm(question); });
-    if (result.accepted) {
-      answer = result.name;
-      return true;
+    const std::wstring typed = WindowText(Item(IDC_UMBENENNEN_TNAME));
+    const RenameCheckResult result = CheckNewName(
+        typed, installation_, [&](RenameQuestion question) { return Confirm(question); });
+    if (!result.accepted) {
+      SetDlgItemTextW(Window(), IDC_UMBENENNEN_TNAME, result.name.c_str());
+      SetFocus(Item(IDC_UMBENENNEN_TNAME));
+      return false;
     }
-    SetDlgItemTextW(Window(), IDC_UMBENENNEN_TNAME, result.name.c_str());
-    SetFocus(Item(IDC_UMBENENNEN_TNAME));
-    return false;
+    if (Refused(typed, result.name)) return false;
+    answer = result.name;
+    return true;
   }
 
-  // The dialog manager goes on to scale the dialog itself; Hilfe has no action.
+  // The dialog manager goes on to scale the dialog itself. Hilfe says what the name field takes.
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
     if (message == WM_DPICHANGED) ShowPicture(LOWORD(wParam));
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_UMBENENNEN_BHILFE &&
+        HIWORD(wParam) == BN_CLICKED) {
+      Ask().Message(Window(), Texts::kRenameHelpText, Texts::kRenameHelpTitle,
+                    MB_OK | MB_ICONINFORMATION);
+      return TRUE;
+    }
     return FALSE;
+  }
+
+  // A name the registry cannot take (the key is its upper-case form) is refused here, over the
+  // dialog, which stays open with what the user typed, selected, so the next keys mend it.
+  bool Refused(const std::wstring& typed, const std::wstring& name) {
+    const KeyNameProblem problem = CheckTypedKeyName(ToUpper(name));
+    if (problem == KeyNameProblem::None) return false;
+    Ask().Message(Window(), Texts::KeyNameProblemText(problem), Texts::kRenameCaption,
+                  MB_OK | MB_ICONWARNING);
+    TextBox box;
+    box.Attach(Item(IDC_UMBENENNEN_TNAME));
+    box.SetText(typed);
+    box.SelectAll();
+    box.Focus();
+    return true;
   }
 
   bool Confirm(RenameQuestion question) {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "support/ScriptedPrompts.h"
-#include "texts/Texts.h"
+#include "texts/ExplanationTexts.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/Umbenennen.h"
 
@@ -158,8 +158,6 @@ TEST_F(UmbenennenTest, CancelledQuestionAdjustsTheFieldAndKeepsTheDialogOpen) {
     Click(dialog, IDOK);
     stillOpen = IsWindow(dialog) && IsWindowVisible(dialog);
     adjusted = Text(GetDlgItem(dialog, IDC_UMBENENNEN_TNAME));
-    Click(dialog, IDC_UMBENENNEN_BHILFE);  // no action: the dialog stays
-    EXPECT_TRUE(IsWindowVisible(dialog));
     Click(dialog, IDCANCEL);
   });
   EXPECT_FALSE(answer.has_value());
@@ -170,6 +168,30 @@ TEST_F(UmbenennenTest, CancelledQuestionAdjustsTheFieldAndKeepsTheDialogOpen) {
             L"Sie haben ebenfalls den Dateityp der Anwendung geändert.  ");
   EXPECT_EQ(prompts_.messages[0].title, L" Dateitypen anpassen");
   EXPECT_EQ(prompts_.messages[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
+}
+
+// A name the registry cannot take is refused over the open dialog, which keeps what was typed,
+// selected; "Hilfe" explains what the field takes and leaves the dialog open.
+TEST_F(UmbenennenTest, ARefusedNameStaysSelectedInTheOpenDialog) {
+  bool openDuringMessage = false;
+  DWORD start = 99, end = 0;
+  const auto answer = Run(L"Notepad.exe", L"C:\\X\\app.exe", [&](HWND dialog) {
+    prompts_.whileAsking = [&] { openDuringMessage = IsWindowVisible(dialog) != FALSE; };
+    const HWND name = GetDlgItem(dialog, IDC_UMBENENNEN_TNAME);
+    SetWindowTextW(name, L"Ordner\\App.exe");
+    Click(dialog, IDOK);
+    SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(Text(name), L"Ordner\\App.exe");
+    EXPECT_EQ(GetFocus(), name);
+    Click(dialog, IDC_UMBENENNEN_BHILFE);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(answer.has_value());
+  EXPECT_TRUE(openDuringMessage);
+  EXPECT_EQ(start + end, 14u);
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text, Texts::kKeyNameBackslash);
+  EXPECT_EQ(prompts_.messages[1].text, Texts::kRenameHelpText);
 }
 
 TEST_F(UmbenennenTest, NonStandardTypeQuestionHasItsOwnText) {

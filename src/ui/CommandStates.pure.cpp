@@ -1,0 +1,24 @@
+#include "ui/CommandStates.h"
+
+// Adding, the clean-up and the comparisons need no row; running takes the panel's texts and
+// changes nothing, so a read-only row may run; only a registration has a key to export.
+bool CommandEnabled(Command command, const SelectedRow& row) {
+  switch (command) {
+    case Command::Hinzufügen:
+    case Command::Bereinigen:
+    case Command::Vergleichen:
+    case Command::SicherungVergleichen:
+      return true;
+    case Command::Ausführen:
+      return row.present;
+    case Command::Exportieren:
+      return row.present && row.registered;
+    case Command::Bearbeiten:
+    case Command::Speichern:
+      return row.present && row.mayChange;
+    case Command::Umbenennen:
+    case Command::Löschen:
+      return row.present && row.mayChange && !row.protectedName;
+  }
+  return false;
+}
