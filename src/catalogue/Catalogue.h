@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/AppPathEntry.h"
+#include "catalogue/ProgramDetails.h"
 
 class Catalogue {
  public:
@@ -28,6 +29,11 @@ class Catalogue {
 
   int BrokenCount() const;
 
+  // What is known of an entry's program (its details are read off the window's thread and come
+  // later); nothing until then. A changed or removed entry forgets them.
+  const ProgramDetails* Details(EntryId id) const;
+  bool SetDetails(EntryId id, ProgramDetails details);
+
   // A new registration still to be typed, shown as a row of its own until it is saved or
   // dropped: never counted, never found by its key or by Find, kept when the entries are
   // replaced. Returns its id.
@@ -45,6 +51,7 @@ class Catalogue {
   std::vector<AppPathEntry> entries_;
   std::vector<AppPathEntry> drafts_;
   std::unordered_map<EntryId, size_t> indexOf_;
+  std::unordered_map<EntryId, ProgramDetails> details_;
   // Scope and upper-cased key name to id: finding a key costs the same for 10 or 10,000.
   std::unordered_map<std::wstring, EntryId> idOfKey_;
   EntryId nextId_ = 1;

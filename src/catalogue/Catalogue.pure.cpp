@@ -10,6 +10,7 @@ std::wstring KeyOf(Scope scope, std::wstring_view keyName) {
 
 void Catalogue::Reset(std::vector<AppPathEntry> entries) {
   entries_ = std::move(entries);
+  details_.clear();
   for (AppPathEntry& entry : entries_) entry.Id = nextId_++;
   Reindex();
 }
@@ -38,6 +39,7 @@ const AppPathEntry* Catalogue::FindByKey(Scope scope, std::wstring_view keyName)
 EntryId Catalogue::Upsert(AppPathEntry entry) {
   if (const AppPathEntry* same = FindByKey(entry.Scope, entry.KeyName)) {
     entry.Id = same->Id;
+    details_.erase(same->Id);
     entries_[indexOf_.at(same->Id)] = std::move(entry);
     return same->Id;
   }
@@ -54,6 +56,7 @@ bool Catalogue::Remove(EntryId id) {
   const auto found = indexOf_.find(id);
   if (found == indexOf_.end()) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found->second));
+  details_.erase(id);
   Reindex();
   return true;
 }
@@ -70,6 +73,17 @@ int Catalogue::BrokenCount() const {
   for (const AppPathEntry& entry : entries_)
     if (IsBroken(entry.Status)) ++broken;
   return broken;
+}
+
+const ProgramDetails* Catalogue::Details(EntryId id) const {
+  const auto found = details_.find(id);
+  return found == details_.end() ? nullptr : &found->second;
+}
+
+bool Catalogue::SetDetails(EntryId id, ProgramDetails details) {
+  if (!indexOf_.contains(id)) return false;
+  details_.insert_or_assign(id, std::move(details));
+  return true;
 }
 
 EntryId Catalogue::AddDraft(AppPathEntry draft) {

@@ -32,6 +32,12 @@ void InstallCommands(CommandHost& host) {
       case Command::Bereinigen:
         CleanUpEntries(host);
         break;
+      case Command::ImRegistrierungsEditor:
+        OpenInRegistryEditor(host);
+        break;
+      case Command::ImExplorer:
+        ShowInExplorer(host);
+        break;
       case Command::Vergleichen:
         CompareEntries(host);
         break;

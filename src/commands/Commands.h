@@ -26,6 +26,8 @@ void RenameEntry(CommandHost& host);                                       // mn
 void RunApplication(CommandHost& host);                                    // mnuAusführen
 void ExportEntry(CommandHost& host);                                       // mnuExportieren
 void CleanUpEntries(CommandHost& host);                                    // mnuBereinigen
+void OpenInRegistryEditor(CommandHost& host);  // "Im Registrierungs-Editor öffnen"
+void ShowInExplorer(CommandHost& host);        // "Im Explorer anzeigen"
 
 // Connects the window's commands to the operations above.
 void InstallCommands(CommandHost& host);

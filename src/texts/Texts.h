@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "catalogue/CleanUpSelection.h"
-#include "catalogue/ProgramDetails.h"
 
 namespace Texts {
 
@@ -54,50 +53,6 @@ inline constexpr wchar_t kHeaderDateiname[] = L"Dateiname";
 inline constexpr wchar_t kHeaderKeyname[] = L"Keyname";
 inline constexpr wchar_t kHeaderInstallation[] = L"Installation";
 inline constexpr wchar_t kHeaderVerzeichnis[] = L"Verzeichnis";
-
-// What a registration's program is: optional columns and the panel's lines.
-inline constexpr wchar_t kHeaderHersteller[] = L"Hersteller";
-inline constexpr wchar_t kHeaderVersion[] = L"Version";
-inline constexpr wchar_t kHeaderSignatur[] = L"Signatur";
-inline constexpr wchar_t kHeaderHinweis[] = L"Hinweis";
-// The signer's name follows.
-inline constexpr wchar_t kSignedBy[] = L"Signiert: ";
-inline constexpr wchar_t kNotSigned[] = L"Nicht signiert";
-inline constexpr wchar_t kSignatureInvalid[] = L"Signatur ungültig";
-// Empty while the signature is not known (being checked, program missing or unreadable).
-inline std::wstring SignatureCaption(SignatureKind kind, std::wstring_view signer) {
-  switch (kind) {
-    case SignatureKind::Signed:
-      return kSignedBy + std::wstring(signer);
-    case SignatureKind::Unsigned:
-      return kNotSigned;
-    case SignatureKind::Invalid:
-      return kSignatureInvalid;
-    case SignatureKind::Unknown:
-      break;
-  }
-  return L"";
-}
-// The hijack warnings ("Hinweis"); they never change a registration's status.
-inline constexpr wchar_t kHidesMachineEntry[] = L"Verdeckt Computereintrag";
-inline constexpr wchar_t kHidesWindowsProgram[] = L"Verdeckt Windows-Programm";
-inline constexpr wchar_t kUserWritable[] = L"Für Benutzer beschreibbar";
-inline const wchar_t* WarningCaption(HijackWarning warning) {
-  switch (warning) {
-    case HijackWarning::HidesMachine:
-      return kHidesMachineEntry;
-    case HijackWarning::HidesWindowsProgram:
-      return kHidesWindowsProgram;
-    case HijackWarning::UserWritable:
-      break;
-  }
-  return kUserWritable;
-}
-// Hides rows whose program has a valid signature chaining to Microsoft's roots (check mark).
-inline constexpr wchar_t kMenuWindowsEinträgeAusblenden[] = L"Windows-Einträge ausblenden";
-// Jumps from a row: the registry editor at its key, the Explorer at its program.
-inline constexpr wchar_t kMenuImRegistrierungsEditor[] = L"Im Registrierungs-Editor öffnen";
-inline constexpr wchar_t kMenuImExplorer[] = L"Im Explorer anzeigen";
 
 // Editor panel
 inline constexpr wchar_t kLabelDateiname[] = L"&Dateiname:";

@@ -7,6 +7,8 @@
 #include "platform/Dateiexistenz.h"
 #include "platform/Environment.h"
 #include "platform/FileDirPath.h"
+#include "platform/ControlPictures.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "ui/EditorPanelRules.h"
 #include "ui/PanelStatus.h"
@@ -32,6 +34,7 @@ void EditorPanel::Attach(const Controls& controls, BackgroundChecks* checks,
   bHinzufügen_.Attach(controls.ok);
   scope_ = controls.scope;
   note_ = controls.note;
+  details_ = controls.details;
   checks_ = checks;
   machineWritable_ = machineWritable;
   text3Subclass_.Attach(text3_.Handle(), &EditorPanel::Text3Proc, this);
@@ -99,6 +102,7 @@ void EditorPanel::LoadEntry(const AppPathEntry& entry) {
   LockValues(!MayChange(entry.Scope));
   ShowScope(entry.Scope);
   ShowNote();
+  ShowDetails();
 }
 
 void EditorPanel::LoadNewEntry(const AppPathEntry& draft, Scope scope) {
@@ -112,6 +116,7 @@ void EditorPanel::LoadNewEntry(const AppPathEntry& draft, Scope scope) {
   LockValues(false);
   ShowScope(scope);
   ShowNote();
+  ShowDetails();
 }
 
 void EditorPanel::RevertEdits() {
@@ -123,11 +128,30 @@ void EditorPanel::Clear() {
   SetMode(PanelMode::View);
   for (TextBox* box : {&text1_, &text2_, &text3_}) box->SetText(L"");
   ShowNote();
+  SetWindowTextChecked(details_, L"");
 }
 
 void EditorPanel::Forget(EntryId id) {
   if (source_.entry == id) source_ = PanelSource{};
   if (shown_ == id) shown_ = 0;
+}
+
+// A version resource is anyone's text: its line breaks and control characters are shown as
+// their pictures, so it cannot add lines of its own.
+void EditorPanel::ShowDetails() {
+  std::wstring text;
+  if (catalogue_.Find(source_.entry) != nullptr) {
+    const ProgramDetails* details = catalogue_.Details(source_.entry);
+    if (details == nullptr) {
+      text = Texts::kDetailsPending;
+    } else {
+      ProgramDetails shown = *details;
+      for (std::wstring* part : {&shown.Company, &shown.Description, &shown.Version, &shown.Signer})
+        *part = WithControlPictures(*part);
+      text = Texts::DetailsLines(shown);
+    }
+  }
+  if (WindowText(details_) != text) SetWindowTextChecked(details_, text);
 }
 
 void EditorPanel::SelectFileName() {
@@ -170,6 +194,7 @@ void EditorPanel::Restore(const Snapshot& snapshot, EntryId entry) {
   // A new entry's draft outlives the reading; an entry is shown by the id it has now.
   shown_ = catalogue_.Draft(snapshot.shown) != nullptr ? snapshot.shown : entry;
   ShowNote();
+  ShowDetails();
 }
 
 void EditorPanel::ShowScope(Scope scope) {

@@ -19,7 +19,7 @@ class BackgroundChecks;
 class EditorPanel {
  public:
   struct Controls {
-    HWND text1, text2, text3, browse, ok, scope, note;
+    HWND text1, text2, text3, browse, ok, scope, note, details;
   };
   // The panel's OK test runs with the entries' existence tests under this id.
   static constexpr uint64_t kCheckId = ~uint64_t{0};
@@ -69,6 +69,10 @@ class EditorPanel {
   void Clear();
   // The entry is gone: the panel no longer stands for it.
   void Forget(EntryId id);
+  // The lines under the note say what is known of the loaded entry's program (its description,
+  // maker, version, signature and warnings), or that it is still being read; nothing for a new
+  // entry. Called again when the entry's details come.
+  void ShowDetails();
   // Text1's whole text selected and the focus there (when Text1 can take it).
   void SelectFileName();
   // "Bearbeiten ...": Text2's whole text selected and the focus there.
@@ -121,6 +125,7 @@ class EditorPanel {
   Button bHinzufügen_;
   HWND scope_ = nullptr;
   HWND note_ = nullptr;
+  HWND details_ = nullptr;
   ControlSubclass text3Subclass_;
   PanelMode mode_ = PanelMode::View;
   PanelSource source_;

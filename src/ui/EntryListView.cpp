@@ -1,11 +1,12 @@
 #include "ui/EntryListView.h"
 
+#include <algorithm>
 #include <iterator>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/CacheLine.h"
 #include "platform/ControlPictures.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "ui/WindowSettings.h"
 #include "ui/controls/StatusImages.h"
@@ -20,37 +21,25 @@ constexpr ColumnDesign kColumns[] = {{Texts::kHeaderDateiname, 120},
                                      {Texts::kHeaderKeyname, 0},
                                      {Texts::kHeaderInstallation, 195},
                                      {Texts::kHeaderVerzeichnis, 150},
-                                     {Texts::kHeaderBereich, 75}};
+                                     {Texts::kHeaderBereich, 75},
+                                     {Texts::kHeaderHersteller, 130},
+                                     {Texts::kHeaderVersion, 75},
+                                     {Texts::kHeaderSignatur, 150},
+                                     {Texts::kHeaderHinweis, 160}};
 // The Keyname column is shown last, so even a sliver of it never sits between the others.
-constexpr int kColumnOrder[] = {0, 2, 3, 4, 1};
+constexpr int kColumnOrder[] = {0, 2, 3, 4, 5, 6, 7, 8, 1};
+static_assert(std::size(kColumnOrder) == std::size(kColumns));
 
 // The user's collation with letter case ignored; an ordinal comparison when the locale refuses,
 // so the order stays total.
-int CompareCellTexts(const std::wstring& a, const std::wstring& b) {
-  const int r = CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+// Versions compare by their numbers ("9.0" before "10.0").
+int CompareCellTexts(const std::wstring& a, const std::wstring& b, bool numbers = false) {
+  const DWORD flags = NORM_IGNORECASE | (numbers ? SORT_DIGITSASNUMBERS : 0);
+  const int r = CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a.c_str(),
                                 static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                 nullptr, nullptr, 0);
   if (r != 0) return r - CSTR_EQUAL;
   return a.compare(b);
-}
-
-// The sort column's text of every row, taken from the entries once, and where each row stood.
-struct SortKeys {
-  struct Key {
-    std::wstring text;
-    int position = 0;
-  };
-  std::unordered_map<LPARAM, Key> byId;
-};
-
-// Ties keep their previous order, so sorting again never shuffles rows with equal texts.
-int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM context) {
-  const auto& keys = reinterpret_cast<const SortKeys*>(context)->byId;
-  const auto a = keys.find(id1);
-  const auto b = keys.find(id2);
-  if (a == keys.end() || b == keys.end()) return 0;
-  const int byText = CompareCellTexts(a->second.text, b->second.text);
-  return byText != 0 ? byText : a->second.position - b->second.position;
 }
 
 bool GainsSelection(const NMLISTVIEW& change) {
@@ -67,21 +56,13 @@ void Raise(const std::function<void()>& event) {
   if (event) event();
 }
 
-// Keeps a control from repainting row by row while it is filled. WM_SETREDRAW is every window's
-// message, no list view's: a wrapper would add nothing.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawPause() {
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-  }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-
- private:
-  HWND hwnd_;
-};
+// `text` begins with `prefix` (equals it, unless `partial`), letter case ignored.
+bool BeginsWith(const std::wstring& text, const std::wstring& prefix, bool partial) {
+  if (text.size() < prefix.size() || (!partial && text.size() != prefix.size())) return false;
+  return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
+                         static_cast<int>(prefix.size()), prefix.c_str(),
+                         static_cast<int>(prefix.size()), nullptr, nullptr, 0) == CSTR_EQUAL;
+}
 
 std::wstring CacheLineOfEntry(const AppPathEntry& entry) {
   return FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory);
@@ -99,10 +80,25 @@ void EntryListView::Attach(HWND list, HWND cache, Events events) {
 void EntryListView::SetUp(UINT dpi) {
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP |
                          LVS_EX_INFOTIP | LVS_EX_HEADERDRAGDROP);
-  if (list_.ColumnCount() == 0)
-    for (const ColumnDesign& column : kColumns)
-      list_.AddColumn(column.header, MulDiv(column.width, static_cast<int>(dpi), 96));
+  if (list_.ColumnCount() == 0) {
+    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+      const int width = MulDiv(kColumns[column].width, static_cast<int>(dpi), 96);
+      if (IsDetailColumn(column)) detailWidths_[column - kFirstDetailColumn] = width;
+      list_.AddColumn(kColumns[column].header, IsDetailColumn(column) ? 0 : width);
+    }
+  }
   HideKeynameColumn();
+}
+
+void EntryListView::ShowDetailColumns(uint32_t shown) {
+  for (int column = kFirstDetailColumn; column < kFirstDetailColumn + kDetailColumns; ++column) {
+    const bool show = (shown & DetailColumnBit(column)) != 0;
+    int& width = detailWidths_[column - kFirstDetailColumn];
+    if (!show && (shownDetails_ & DetailColumnBit(column)) != 0 && list_.ColumnWidth(column) > 0)
+      width = list_.ColumnWidth(column);
+    list_.SetColumnWidth(column, show ? width : 0);
+  }
+  shownDetails_ = shown & ((uint32_t{1} << kDetailColumns) - 1);
 }
 
 // ImageList1 serves the list's icons and small icons alike.
@@ -113,9 +109,12 @@ void EntryListView::SetImages(HIMAGELIST images) {
 
 // The columns keep the widths the user gave them, scaled.
 void EntryListView::ScaleColumns(UINT oldDpi, UINT newDpi) {
+  const auto scaled = [&](int width) {
+    return MulDiv(width, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+  };
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column)
-    list_.SetColumnWidth(column, MulDiv(list_.ColumnWidth(column), static_cast<int>(newDpi),
-                                        static_cast<int>(oldDpi)));
+    list_.SetColumnWidth(column, scaled(list_.ColumnWidth(column)));
+  for (int& width : detailWidths_) width = scaled(width);
 }
 
 void EntryListView::HideKeynameColumn() {
@@ -145,9 +144,18 @@ std::vector<int> EntryListView::DesignColumnWidths(UINT dpi) const {
 
 void EntryListView::SetDesignColumnWidths(const std::vector<int>& widths, UINT dpi) {
   if (widths.size() != std::size(kColumns)) return;
-  for (size_t column = 0; column < widths.size(); ++column)
-    if (static_cast<int>(column) != kColumnKeyname)
-      list_.SetColumnWidth(static_cast<int>(column), MulDiv(widths[column], static_cast<int>(dpi), 96));
+  for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+    if (column == kColumnKeyname) continue;
+    const int width = MulDiv(widths[static_cast<size_t>(column)], static_cast<int>(dpi), 96);
+    if (!IsDetailColumn(column)) {
+      list_.SetColumnWidth(column, width);
+      continue;
+    }
+    // A hidden optional column was saved as 0; the width it had when shown stays for its return.
+    int& shownWidth = detailWidths_[column - kFirstDetailColumn];
+    if (width > 0) shownWidth = width;
+    list_.SetColumnWidth(column, (shownDetails_ & DetailColumnBit(column)) != 0 ? shownWidth : 0);
+  }
 }
 
 void EntryListView::FitColumns(int before, int after) {
@@ -169,20 +177,25 @@ void EntryListView::ApplyColumnOrder(std::vector<int> order) {
 // ---- Notifications ----
 
 // A header click sorts, a row that gains the selection is announced (whether by arrow key, page
-// key, click or a command), and the Keyname column's divider can be neither dragged nor
-// double-clicked.
+// key, click or a command), and the dividers of the Keyname column and of a hidden optional
+// column can be neither dragged nor double-clicked.
 std::optional<LRESULT> EntryListView::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == list_.Header()) {
     if (!WidensColumn(header.code)) return std::nullopt;
-    return reinterpret_cast<const NMHEADERW&>(header).iItem == kColumnKeyname ? TRUE : FALSE;
+    const int column = reinterpret_cast<const NMHEADERW&>(header).iItem;
+    const bool hidden = IsDetailColumn(column) && (shownDetails_ & DetailColumnBit(column)) == 0;
+    return column == kColumnKeyname || hidden ? TRUE : FALSE;
   }
   if (header.hwndFrom != list_.Handle()) return std::nullopt;
   switch (header.code) {
     case LVN_GETDISPINFOW:
       // The list hands over its own buffer for the answer.
       return OnGetDispInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
+    case LVN_ODFINDITEMW:
+      return FindRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
     case LVN_ITEMCHANGED:
-      if (GainsSelection(reinterpret_cast<const NMLISTVIEW&>(header))) Raise(events_.rowSelected);
+      if (!reordering_ && GainsSelection(reinterpret_cast<const NMLISTVIEW&>(header)))
+        Raise(events_.rowSelected);
       return 0;
     case LVN_GETINFOTIPW:
       FillInfoTip(const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header)));
@@ -204,12 +217,14 @@ void EntryListView::OnCacheCommand(int code) {
 
 // Rows show their entry as it is now: its texts and the picture of its status.
 LRESULT EntryListView::OnGetDispInfo(NMLVDISPINFOW& info) const {
-  const AppPathEntry* entry = EntryOf(static_cast<EntryId>(info.item.lParam));
+  const EntryId id = IdAt(info.item.iItem);
+  if ((info.item.mask & LVIF_PARAM) != 0) info.item.lParam = static_cast<LPARAM>(id);
+  const AppPathEntry* entry = EntryOf(id);
   if ((info.item.mask & LVIF_IMAGE) != 0)
     info.item.iImage = entry != nullptr ? StatusImageIndex(ImageKeyOf(entry->Status)) : I_IMAGENONE;
   if ((info.item.mask & LVIF_TEXT) != 0 && info.item.pszText != nullptr &&
       info.item.cchTextMax > 0) {
-    const std::wstring text = entry != nullptr ? CellText(*entry, info.item.iSubItem) : L"";
+    const std::wstring text = entry != nullptr ? RowText(*entry, info.item.iSubItem) : L"";
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
   }
   return 0;
@@ -222,7 +237,7 @@ void EntryListView::FillInfoTip(NMLVGETINFOTIPW& tip) const {
   std::wstring text;
   if (const AppPathEntry* entry = EntryOf(IdAt(tip.iItem)))
     for (const int column : list_.ColumnOrder()) {
-      const std::wstring cell = CellText(*entry, column);
+      const std::wstring cell = RowText(*entry, column);
       if (list_.ColumnWidth(column) <= 0 || cell.empty() || !CutsOff(column, cell)) continue;
       if (!text.empty()) text += L"\n";
       text += std::wstring(kColumns[column].header) + L": " + cell;
@@ -259,6 +274,39 @@ int EntryListView::Compare(const AppPathEntry& a, const AppPathEntry& b, int col
   return CompareCellTexts(CellText(a, column), CellText(b, column));
 }
 
+const wchar_t* EntryListView::ColumnHeader(int column) {
+  return column >= 0 && column < static_cast<int>(std::size(kColumns)) ? kColumns[column].header
+                                                                        : L"";
+}
+
+std::wstring EntryListView::DetailText(const ProgramDetails* details, int column) {
+  if (details == nullptr) return {};
+  switch (column) {
+    case kColumnCompany:
+      return details->Company;
+    case kColumnVersion:
+      return details->Version;
+    case kColumnSignature:
+      return Texts::SignatureCaption(details->Signature, details->Signer);
+    case kColumnHint:
+      return Texts::WarningsCaption(details->Warnings);
+    default:
+      return {};
+  }
+}
+
+// Key names and texts as stored, through their control pictures: a program's version resource
+// is anyone's text as well.
+std::wstring EntryListView::RowText(const AppPathEntry& entry, int column) const {
+  if (!IsDetailColumn(column)) return CellText(entry, column);
+  return WithControlPictures(DetailText(catalogue_.Details(entry.Id), column));
+}
+
+bool EntryListView::LeavesOut(const AppPathEntry& entry) const {
+  const ProgramDetails* details = catalogue_.Details(entry.Id);
+  return hideWindows_ && details != nullptr && details->MicrosoftRoot;
+}
+
 const AppPathEntry* EntryListView::EntryOf(EntryId id) const {
   const AppPathEntry* entry = catalogue_.Find(id);
   return entry != nullptr ? entry : catalogue_.Draft(id);
@@ -276,46 +324,65 @@ bool EntryListView::GetFileCaches() {
 }
 
 void EntryListView::GetFileListe() {
-  std::vector<EntryId> drafts;  // in the list's order
-  for (int row = 0; row < list_.Count(); ++row)
-    if (catalogue_.Draft(IdAt(row)) != nullptr) drafts.push_back(IdAt(row));
+  std::vector<EntryId> rows;
+  rows.reserve(catalogue_.Entries().size() + 1);
+  for (const AppPathEntry& entry : catalogue_.Entries())
+    if (!LeavesOut(entry)) rows.push_back(entry.Id);
+  for (const EntryId id : rows_)
+    if (catalogue_.Draft(id) != nullptr) rows.push_back(id);  // drafts stay, last
   {
-    RedrawPause pause(list_.Handle());
-    list_.Clear();
-    for (const AppPathEntry& entry : catalogue_.Entries())
-      list_.InsertCallbackRow(list_.Count(), static_cast<LPARAM>(entry.Id));
-    for (const EntryId draft : drafts) list_.InsertCallbackRow(list_.Count(), static_cast<LPARAM>(draft));
+    Reordering quietly(*this);
+    list_.Select(-1);  // a list filled anew has no selection; the caller chooses one
+    rows_ = std::move(rows);
+    if (sortColumn_) SortRows(*sortColumn_);
+    list_.SetVirtualRowCount(static_cast<int>(rows_.size()));
   }
-  if (sortColumn_) SortBy(*sortColumn_);
+  list_.Redraw();
 }
 
 // A row added to a sorted list goes where its file name sorts; sorted by another column, where
-// the empty text does (the sub-items are not looked at), until the list is next sorted.
+// the empty text does (the other columns are not looked at), until the list is next sorted.
 int EntryListView::InsertRow(EntryId id, const std::wstring& fileName) {
-  const int at = !sortColumn_ ? list_.Count()
+  const int at = !sortColumn_ ? Count()
                               : SortedPositionFor(*sortColumn_ == kColumnFileName ? fileName : L"");
-  return list_.InsertCallbackRow(at, static_cast<LPARAM>(id));
+  return InsertRowAt(at, id);
+}
+
+// The selected entry keeps its selection wherever its row moves to.
+int EntryListView::InsertRowAt(int at, EntryId id) {
+  const EntryId selected = SelectedId();
+  Reordering quietly(*this);
+  rows_.insert(rows_.begin() + at, id);
+  if (!list_.SetVirtualRowCount(Count())) {
+    rows_.erase(rows_.begin() + at);
+    return -1;
+  }
+  list_.Select(RowOf(selected));
+  list_.Redraw();
+  return at;
 }
 
 // Behind the rows that compare equal, as an append would be.
 int EntryListView::SortedPositionFor(const std::wstring& text) const {
-  int low = 0;
-  int high = list_.Count();
-  while (low < high) {
-    const int middle = low + (high - low) / 2;
-    const AppPathEntry* entry = EntryOf(IdAt(middle));
-    if (CompareCellTexts(entry != nullptr ? CellText(*entry, *sortColumn_) : L"", text) <= 0)
-      low = middle + 1;
-    else
-      high = middle;
-  }
-  return low;
+  const auto at = std::upper_bound(rows_.begin(), rows_.end(), text,
+                                   [&](const std::wstring& t, EntryId id) {
+                                     const AppPathEntry* entry = EntryOf(id);
+                                     return CompareCellTexts(
+                                                t, entry != nullptr ? RowText(*entry, *sortColumn_)
+                                                                    : L"") < 0;
+                                   });
+  return static_cast<int>(at - rows_.begin());
+}
+
+int EntryListView::RowOf(EntryId id) const {
+  const auto at = std::find(rows_.begin(), rows_.end(), id);
+  return id == 0 || at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin());
 }
 
 void EntryListView::Show(EntryId id) {
   const AppPathEntry* entry = catalogue_.Find(id);
   if (entry == nullptr) return;
-  if (RowOf(id) < 0) InsertRow(id, entry->FileName);
+  if (RowOf(id) < 0 && !LeavesOut(*entry)) InsertRow(id, entry->FileName);
   list_.Redraw();
   const int line = CacheLineOf(id);
   if (line >= 0) cache_.Remove(line);
@@ -329,12 +396,20 @@ bool EntryListView::AddDraftRow(EntryId draft) {
   const AppPathEntry* entry = catalogue_.Draft(draft);
   if (entry == nullptr) return false;
   if (sortColumn_) return InsertRow(draft, entry->FileName) >= 0;
-  const int count = list_.Count();
-  return list_.InsertCallbackRow(count == 0 ? 0 : count - 1, static_cast<LPARAM>(draft)) >= 0;
+  return InsertRowAt(Count() == 0 ? 0 : Count() - 1, draft) >= 0;
 }
 
+// A removed row takes its selection with it; the caller decides which row has it next.
 void EntryListView::Remove(EntryId id) {
-  if (const int row = RowOf(id); row >= 0) list_.RemoveRow(row);
+  if (const int row = RowOf(id); row >= 0) {
+    const EntryId selected = SelectedId();
+    Reordering quietly(*this);
+    list_.Select(-1);
+    rows_.erase(rows_.begin() + row);
+    list_.SetVirtualRowCount(Count());
+    if (selected != id) list_.Select(RowOf(selected));
+    list_.Redraw();
+  }
   if (const int line = CacheLineOf(id); line >= 0) cache_.Remove(line);
 }
 
@@ -362,16 +437,63 @@ POINT EntryListView::KeyboardMenuPoint() const {
 
 // ---- Sorting ----
 
-// The texts are taken from the entries once, keyed by the rows' ids, so the comparison sends no
-// messages and is unaffected by rows moving while the control sorts.
+// The texts are taken from the entries once; ties keep their order, so sorting again never
+// shuffles rows with equal texts. The selected entry stays selected.
 void EntryListView::SortBy(int column) {
   if (column < 0 || column >= list_.ColumnCount()) return;
-  SortKeys keys;
-  const int count = list_.Count();
-  keys.byId.reserve(static_cast<size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    const AppPathEntry* entry = EntryOf(IdAt(row));
-    keys.byId[list_.IdOf(row)] = {entry != nullptr ? CellText(*entry, column) : L"", row};
+  const EntryId selected = SelectedId();
+  Reordering quietly(*this);
+  SortRows(column);
+  sortColumn_ = column;
+  list_.Select(RowOf(selected));
+  list_.Redraw();
+}
+
+void EntryListView::SortRows(int column) {
+  std::vector<std::pair<std::wstring, EntryId>> keyed;
+  keyed.reserve(rows_.size());
+  for (const EntryId id : rows_) {
+    const AppPathEntry* entry = EntryOf(id);
+    keyed.emplace_back(entry != nullptr ? RowText(*entry, column) : L"", id);
   }
-  if (list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&keys))) sortColumn_ = column;
+  const bool numbers = column == kColumnVersion;
+  std::stable_sort(keyed.begin(), keyed.end(), [numbers](const auto& a, const auto& b) {
+    return CompareCellTexts(a.first, b.first, numbers) < 0;
+  });
+  for (size_t i = 0; i < keyed.size(); ++i) rows_[i] = keyed[i].second;
+}
+
+// Typing a name's first letters in the list finds the next row whose file name begins so; the
+// list asks its owner, as it holds no texts.
+LRESULT EntryListView::FindRow(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& what = find.lvfi;
+  if ((what.flags & LVFI_PARAM) != 0) return RowOf(static_cast<EntryId>(what.lParam));
+  if ((what.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || what.psz == nullptr) return -1;
+  const std::wstring wanted = what.psz;
+  const int count = Count();
+  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+  for (int step = 0; step < count; ++step) {
+    const int row = start + step;
+    if (row >= count && (what.flags & LVFI_WRAP) == 0) break;
+    const AppPathEntry* entry = EntryOf(IdAt(row % count));
+    if (entry != nullptr && BeginsWith(entry->FileName, wanted, (what.flags & LVFI_PARTIAL) != 0))
+      return row % count;
+  }
+  return -1;
+}
+
+// ---- Windows' own rows ----
+
+void EntryListView::HideWindowsEntries(bool hide) {
+  if (hide == hideWindows_) return;
+  hideWindows_ = hide;
+  GetFileListe();
+}
+
+// A row keeps its place until the list is next sorted: sorting at every answer would cost the
+// window's thread more than the answers are worth. The caller repaints once for many answers.
+void EntryListView::DetailsArrived(EntryId id) {
+  const AppPathEntry* entry = catalogue_.Find(id);
+  const int row = RowOf(id);
+  if (entry != nullptr && row >= 0 && LeavesOut(*entry)) list_.RemoveRow(row);
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The entry list LstFileList and the hidden cache list LstFileCache, both showing the catalogue.
-// Every row carries its entry's id (a draft's for a new entry still to be saved); the rows ask
-// for their texts and pictures when they are drawn, sorting compares the entries, and nothing
-// is ever read back from either control. The list's own notifications come out as the typed
-// events below. Its columns can be dragged into another order; a row's cut-off cells show whole
-// in its info tip; their widths and order are what the window remembers.
+// The list holds no rows of its own: the view keeps the entries' ids in row order (a draft's for
+// a new entry still to be saved) and answers for each row when it is drawn, sorting reorders the
+// ids, and nothing is ever read back from either control. The list's own notifications come out
+// as the typed events below. Its columns can be dragged into another order; a row's cut-off
+// cells show whole in its info tip; their widths and order are what the window remembers.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,21 @@ class EntryListView {
   static constexpr int kColumnInstallation = 2;
   static constexpr int kColumnDirectory = 3;
   static constexpr int kColumnScope = 4;
+  // What the program is (read off the window's thread; empty until known), each shown or
+  // hidden by the user from the header's menu.
+  static constexpr int kColumnCompany = 5;
+  static constexpr int kColumnVersion = 6;
+  static constexpr int kColumnSignature = 7;
+  static constexpr int kColumnHint = 8;
+  static constexpr int kFirstDetailColumn = kColumnCompany;
+  static constexpr int kDetailColumns = 4;
+  static bool IsDetailColumn(int column) {
+    return column >= kFirstDetailColumn && column < kFirstDetailColumn + kDetailColumns;
+  }
+  // The optional columns shown, one bit each (as the user's setting stores them).
+  static constexpr uint32_t DetailColumnBit(int column) {
+    return uint32_t{1} << (column - kFirstDetailColumn);
+  }
 
   struct Events {
     std::function<void()> rowSelected;    // a row gained the selection (key, click or command)
@@ -43,6 +59,18 @@ class EntryListView {
   void ScaleColumns(UINT oldDpi, UINT newDpi);
   // The Keyname column at width 0 and last; the user's order of the others stays.
   void HideKeynameColumn();
+  // The optional columns shown (DetailColumnBit each): a hidden one has no width and cannot be
+  // widened; shown again, it has the width it had.
+  void ShowDetailColumns(uint32_t shown);
+  uint32_t ShownDetailColumns() const { return shownDetails_; }
+
+  // ---- Windows' own rows ----
+  // With `hide`, rows whose program has a valid signature chaining to Microsoft are left out
+  // (the entries, their count and the clean-up keep them); the list is filled anew.
+  void HideWindowsEntries(bool hide);
+  bool HidesWindowsEntries() const { return hideWindows_; }
+  // The entry's details have come: its row goes when it is now hidden (a repaint shows them).
+  void DetailsArrived(EntryId id);
 
   // ---- Column widths and order, as the window remembers them ----
   std::vector<int> ColumnWidths() const;
@@ -62,6 +90,7 @@ class EntryListView {
   void OnCacheCommand(int code);
 
   ListView& LstFileList() { return list_; }
+  HWND Header() const { return list_.Header(); }
   ListBox& LstFileCache() { return cache_; }
 
   // ---- Rows from the catalogue ----
@@ -79,9 +108,11 @@ class EntryListView {
   // Rows show their entries as they are now.
   void Repaint() { list_.Redraw(); }
 
-  int Count() const { return list_.Count(); }
-  EntryId IdAt(int row) const { return static_cast<EntryId>(list_.IdOf(row)); }
-  int RowOf(EntryId id) const { return list_.IndexOfId(static_cast<LPARAM>(id)); }
+  int Count() const { return static_cast<int>(rows_.size()); }
+  EntryId IdAt(int row) const {
+    return row >= 0 && row < Count() ? rows_[static_cast<size_t>(row)] : 0;
+  }
+  int RowOf(EntryId id) const;  // -1 when the entry has no row
   EntryId SelectedId() const { return IdAt(list_.SelectedIndex()); }
   // Selects the entry's row (none for 0); with `reveal` it is scrolled into view as well.
   bool Select(EntryId id, bool reveal);
@@ -97,21 +128,53 @@ class EntryListView {
   std::optional<int> SortColumn() const { return sortColumn_; }
   // What a row shows in a column, and how two entries compare by it.
   static std::wstring CellText(const AppPathEntry& entry, int column);
+  static const wchar_t* ColumnHeader(int column);
   static int Compare(const AppPathEntry& a, const AppPathEntry& b, int column);
+  // An optional column's text of a program's details (none: not known yet).
+  static std::wstring DetailText(const ProgramDetails* details, int column);
+  // What the entry's row shows in any column, its details included.
+  std::wstring RowText(const AppPathEntry& entry, int column) const;
 
  private:
   const AppPathEntry* EntryOf(EntryId id) const;
+  // A row the list leaves out: a program signed by Microsoft while those are hidden.
+  bool LeavesOut(const AppPathEntry& entry) const;
+  // While rows move under the selection, the list's selection notifications announce nothing.
+  class Reordering {
+   public:
+    explicit Reordering(EntryListView& view) : view_(view), was_(view.reordering_) {
+      view_.reordering_ = true;
+    }
+    ~Reordering() { view_.reordering_ = was_; }
+    Reordering(const Reordering&) = delete;
+    Reordering& operator=(const Reordering&) = delete;
+
+   private:
+    EntryListView& view_;
+    bool was_;
+  };
+
   LRESULT OnGetDispInfo(NMLVDISPINFOW& info) const;
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
   void FillInfoTip(NMLVGETINFOTIPW& tip) const;
   bool CutsOff(int column, const std::wstring& text) const;
   void SetColumnWidths(const std::vector<int>& widths);
   int SortedPositionFor(const std::wstring& text) const;
   int InsertRow(EntryId id, const std::wstring& sortText);
+  int InsertRowAt(int at, EntryId id);
+  void SortRows(int column);
   int CacheLineOf(EntryId id) const;
 
   const Catalogue& catalogue_;
   ListView list_;
   ListBox cache_;
   Events events_;
+  // The entries' ids in the order the rows stand: the list holds no rows of its own
+  // (LVS_OWNERDATA) and asks for each by its position.
+  std::vector<EntryId> rows_;
+  bool reordering_ = false;
   std::optional<int> sortColumn_;
+  uint32_t shownDetails_ = 0;
+  int detailWidths_[kDetailColumns] = {};  // at the current DPI, for when they are shown
+  bool hideWindows_ = false;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "texts/CompareTexts.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -25,6 +26,9 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuAusführen, Command::Ausführen, Texts::kMenuAusführen},
     {Root::kMnuLöschen, Command::Löschen, Texts::kMenuLöschen},
     {Root::kMnuBereinigen, Command::Bereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuImRegistrierungsEditor, Command::ImRegistrierungsEditor,
+     Texts::kMenuImRegistrierungsEditor},
+    {Root::kMnuImExplorer, Command::ImExplorer, Texts::kMenuImExplorer},
     {Root::kMnuVergleichen, Command::Vergleichen, Texts::kMenuVergleichen},
     {0, Command::SicherungVergleichen, Texts::kActionCompareBackup},
     {0, Command::Speichern, Texts::kActionSave},
@@ -58,6 +62,7 @@ Root::~Root() {
   for (HICON icon : {appIcon_, appIconSmall_})
     if (icon != nullptr) DestroyIcon(icon);
   if (commandMenu_ != nullptr) DestroyMenu(commandMenu_);
+  if (columnMenu_ != nullptr) DestroyMenu(columnMenu_);
   DestroyFonts();
 }
 
@@ -67,8 +72,10 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
   if (!CreateMainWindow(instance)) return false;
   CreateFonts();
   checks_ = std::make_unique<BackgroundChecks>(hwnd_, kChecksFinishedMessage, kCheckWorkers);
+  CreateDetailsWorkers();
   CheckMachineWritable();
   CreateControls();
+  ApplyUserSettings();
   SizeAndCentre();
   RestoreWindowSettings();
   // The shortcuts the menu shows beside its items.
@@ -128,6 +135,9 @@ LRESULT Root::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kChecksFinishedMessage:
       OnChecksFinished();
+      return 0;
+    case kDetailsFinishedMessage:
+      OnDetailsFinished();
       return 0;
     case kScanFinishedMessage:
       OnScanFinished(std::unique_ptr<std::vector<AppPathEntry>>(
@@ -228,6 +238,11 @@ bool Root::OnMenuCommand(int id) {
       if (!panel_.HasUnsavedEdits()) DropAbandonedNewEntry();  // typed texts stay, as ever
       Refresh();
     });
+  else if (id == kMnuWindowsAusblenden)
+    Guarded(Texts::kMenuWindowsEinträgeAusblenden, [this] { ToggleWindowsEntries(); });
+  else if (EntryListView::IsDetailColumn(id - kMnuSpalten))
+    Guarded(EntryListView::ColumnHeader(id - kMnuSpalten),
+            [&] { ToggleDetailColumn(id - kMnuSpalten); });
   else if (id == kMnuSuchen)
     Guarded(Texts::kFindCaption, [this] { Search(); });
   else if (id == kMnuWeitersuchen)
@@ -270,8 +285,13 @@ void Root::ReportUnexpectedError(const std::wstring& action) {
 // From the keyboard (menu key, Shift+F10) the menu opens at the selected row, or at the list's
 // corner when none is selected; from the mouse where the button was released.
 void Root::OnContextMenu(HWND source, LPARAM where) {
-  if (source != list_.LstFileList().Handle()) return;
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (OnHeader(source, where)) {
+    if (where == -1) at = list_.KeyboardMenuPoint();
+    ShowColumnMenu(at);
+    return;
+  }
+  if (source != list_.LstFileList().Handle()) return;
   if (where == -1) at = list_.KeyboardMenuPoint();
   ++commandMenuOpenings_;
   lastMenuPoint_ = at;

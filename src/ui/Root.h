@@ -16,6 +16,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Comparison.h"
+#include "catalogue/DetailsChecks.h"
 #include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
 #include "ui/CommandHost.h"
@@ -45,7 +46,13 @@ class Root final : public CommandHost {
   static constexpr int kMnuSuchen = 40008;
   static constexpr int kMnuWeitersuchen = 40009;
   static constexpr int kMnuBereinigen = 40010;
-  static constexpr int kMnuVergleichen = 40011;
+  static constexpr int kMnuWindowsAusblenden = 40011;  // checked while Windows' rows are hidden
+  static constexpr int kMnuImRegistrierungsEditor = 40012;
+  static constexpr int kMnuImExplorer = 40013;
+  // Items of the list header's menu: one per optional column, checked while it is shown
+  // (kMnuSpalten + the column's index).
+  static constexpr int kMnuSpalten = 40100;
+  static constexpr int kMnuVergleichen = 40014;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -78,10 +85,11 @@ class Root final : public CommandHost {
   static constexpr int kLabScope = 129;
   static constexpr int kLabFileError = 130;
   static constexpr int kLabPanelNote = 131;
+  static constexpr int kLabDetails = 132;
 
   // The window's smallest client area at 96 DPI: the layout of RootLayout.cpp.
   static constexpr int kDesignWidth = 575;
-  static constexpr int kDesignHeight = 532;
+  static constexpr int kDesignHeight = 594;
   // No WS_CLIPCHILDREN: the window must paint the background the group box leaves open.
   static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
@@ -102,8 +110,13 @@ class Root final : public CommandHost {
   // Posted when the user chose another row while the panel holds a new entry or changed texts:
   // the question comes once the list has finished with the click or key.
   static constexpr UINT kLeaveRowMessage = WM_APP + 5;
+  // Posted by the details' workers when programs' details are ready.
+  static constexpr UINT kDetailsFinishedMessage = WM_APP + 6;
   // Threads for the existence tests: a few stuck on shares leave the others going.
   static constexpr int kCheckWorkers = 4;
+  // Threads of their own for the programs' details (signatures take time): the existence tests
+  // and the panel's OK test never queue behind them.
+  static constexpr int kDetailsWorkers = 2;
   // How long the start-up waits for the registry editor to write the backup.
   static constexpr double kExportTimeoutSeconds = 30.0;
 
@@ -119,6 +132,7 @@ class Root final : public CommandHost {
   std::wstring Caption() const { return WindowText(hwnd_); }
   HWND LabFileError() const { return Control(kLabFileError); }
   HWND LabPanelNote() const { return Control(kLabPanelNote); }
+  HWND LabDetails() const { return Control(kLabDetails); }
   EntryListView& EntryList() { return list_; }
   EditorPanel& Panel() { return panel_; }
 
@@ -149,6 +163,12 @@ class Root final : public CommandHost {
   // How often the list's context menu was asked for, and where it opened last.
   int CommandMenuOpenings() const { return commandMenuOpenings_; }
   POINT LastCommandMenuPoint() const { return lastMenuPoint_; }
+  // The list header's menu of the optional columns, and how often it was opened.
+  HMENU ColumnMenu() const { return columnMenu_; }
+  int ColumnMenuOpenings() const { return columnMenuOpenings_; }
+  HMENU CommandMenu() const { return commandMenu_; }
+  // Programs whose details have not come yet.
+  size_t PendingDetails() const { return detailsPending_.size(); }
 
   // ---- CommandHost ----
   void SetCommandHandler(std::function<void(Command)> handler) override;
@@ -195,6 +215,8 @@ class Root final : public CommandHost {
   bool OnMenuCommand(int id);
   void OnContextMenu(HWND source, LPARAM where);
   void ShowCommandMenu(POINT at);
+  bool OnHeader(HWND source, LPARAM where) const;
+  void ShowColumnMenu(POINT at);
   void RememberFocus();
   void RestoreFocus();
   // Runs `work`; an exception is reported as a failure of `action` instead of ending the program.
@@ -261,6 +283,17 @@ class Root final : public CommandHost {
   void BrowseForProgram();
   std::wstring InitialBrowseFolder() const;
 
+  // ---- What the programs are (RootDetails.cpp) ----
+  void CreateDetailsWorkers();
+  void ApplyUserSettings();
+  void RequestDetails(const AppPathEntry& entry);
+  void RequestAllDetails();
+  void ForgetDetails();
+  void OnDetailsFinished();
+  void ToggleDetailColumn(int column);
+  void ToggleWindowsEntries();
+  void SaveUserSetting(const wchar_t* name, uint32_t value);
+
   Prompts& prompts_;
   RootOptions options_;
   HINSTANCE instance_ = nullptr;
@@ -274,6 +307,7 @@ class Root final : public CommandHost {
   HICON appIcon_ = nullptr;
   HICON appIconSmall_ = nullptr;
   HMENU commandMenu_ = nullptr;
+  HMENU columnMenu_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
   bool maximizeOnShow_ = false;  // the last run ended maximised
@@ -286,6 +320,9 @@ class Root final : public CommandHost {
   EditorPanel panel_;
   std::unique_ptr<BackgroundChecks> checks_;
   std::unordered_set<EntryId> pending_;  // entries whose existence test has not answered
+  std::unique_ptr<BackgroundChecks> detailWorkers_;
+  std::unique_ptr<DetailsChecks> details_;       // uses detailWorkers_: goes first
+  std::unordered_set<EntryId> detailsPending_;  // entries whose details have not come
   RegistryWatch watch_;
   bool machineWritable_ = true;
   int commandsRunning_ = 0;  // a reading of the registry is shown once none runs
@@ -299,5 +336,6 @@ class Root final : public CommandHost {
 
   std::function<void(Command)> commandHandler_;
   int commandMenuOpenings_ = 0;
+  int columnMenuOpenings_ = 0;
   POINT lastMenuPoint_{};
 };

@@ -138,8 +138,10 @@ void Root::OnChecksFinished() {
   panel_.ShowNote();
 }
 
+// The user's twin warns of what it hides, so its details are read again as well.
 void Root::UpdateTwinStatus(const AppPathEntry& entry) {
   const AppPathEntry* twin = catalogue_.Twin(entry);
+  if (twin != nullptr) RequestDetails(*twin);
   if (twin == nullptr || twin->Scope != Scope::Machine) return;
   CheckStatus(*twin);
   list_.Repaint();
@@ -166,6 +168,7 @@ EntryId Root::Reload(Scope scope, const std::wstring& keyName) {
   if (!entry) return 0;
   const EntryId id = catalogue_.Upsert(std::move(*entry));
   CheckStatus(*catalogue_.Find(id));
+  RequestDetails(*catalogue_.Find(id));
   list_.Show(id);
   UpdateTwinStatus(*catalogue_.Find(id));
   list_.Select(id, true);
@@ -180,6 +183,8 @@ void Root::Forget(EntryId id, bool selectNeighbour) {
     const AppPathEntry forgotten = *gone;
     checks_->Cancel(id);
     pending_.erase(id);
+    details_->Cancel(id);
+    detailsPending_.erase(id);
     catalogue_.Remove(id);
     UpdateTwinStatus(forgotten);
     panel_.Forget(id);

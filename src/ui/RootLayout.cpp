@@ -11,13 +11,14 @@
 #include "ui/Root.h"
 #include "ui/controls/StatusImages.h"
 #include "texts/CompareTexts.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
 namespace {
 
 // Client area at 96 DPI. It is taller than the original design so that the broken-entry count
 // below the editor panel is inside the window, not cut off by its bottom edge, and the panel
-// has room for a note of up to three lines under its boxes.
+// has room for a note of up to three lines under its boxes and the program's details below it.
 constexpr int kClientWidth = Root::kDesignWidth;
 constexpr int kClientHeight = Root::kDesignHeight;
 
@@ -55,7 +56,7 @@ constexpr DWORD kContainerStyle = kShown | WS_CLIPSIBLINGS;
 constexpr ControlDesign kDesign[] = {
     {Root::kLstFileList, WC_LISTVIEWW, L"",
      kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-         LVS_SHAREIMAGELISTS,
+         LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
      WS_EX_CLIENTEDGE, Container::Window, 6, 60, 562, 295, FontKind::Normal, Anchor::Grow},
     {Root::kLabel4, L"STATIC", Texts::kLabelDateiname, kLabelStyle, 0, Container::Frame1, 65, 24,
      69, 14, FontKind::Bold},
@@ -80,8 +81,11 @@ constexpr ControlDesign kDesign[] = {
     // The shown entry's status in words and why, up to three lines.
     {Root::kLabPanelNote, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
      97, 530, 44, FontKind::Normal, Anchor::GrowWide},
+    // What the panel's program is (description, maker, version, signature, warnings).
+    {Root::kLabDetails, L"STATIC", L"", kShown | SS_LEFT | SS_NOPREFIX, 0, Container::Frame1, 16,
+     143, 530, 60, FontKind::Normal, Anchor::GrowWide},
     {Root::kFrame1, L"BUTTON", L"", kContainerStyle | BS_GROUPBOX, 0, Container::Window, 6, 351,
-     565, 147, FontKind::Normal, Anchor::MoveDownGrowWide},
+     565, 209, FontKind::Normal, Anchor::MoveDownGrowWide},
     {Root::kPicture1, L"STATIC", L"", kLegendPictureStyle, 0, Container::Picture4, 24, 6, 16, 16,
      FontKind::Normal},
     {Root::kLabel1, L"STATIC", Texts::kLegendReady, kLegendTextStyle, 0, Container::Picture4, 48,
@@ -112,7 +116,7 @@ constexpr ControlDesign kDesign[] = {
      562, 52, FontKind::Normal, Anchor::GrowWide},
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-     Container::Window, 6, 512, 480, 14, FontKind::Count, Anchor::MoveDown},
+     Container::Window, 6, 574, 480, 14, FontKind::Count, Anchor::MoveDown},
     // Never shown; it only holds the cache lines.
     {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
@@ -145,6 +149,9 @@ constexpr MenuDesign kMenu[] = {
     {Root::kMnuWeitersuchen, Texts::kMenuWeitersuchen}, {Root::kMnuBereinigen, Texts::kMenuBereinigen},
     {Root::kMnuVergleichen, Texts::kMenuVergleichen},
     {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
+    {0, nullptr},                                     {Root::kMnuImRegistrierungsEditor, Texts::kMenuImRegistrierungsEditor},
+    {Root::kMnuImExplorer, Texts::kMenuImExplorer},   {0, nullptr},
+    {Root::kMnuWindowsAusblenden, Texts::kMenuWindowsEinträgeAusblenden},
 };
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
@@ -261,7 +268,8 @@ void Root::CreateControls() {
                {[this] { OnRowChosen(); }, [this] { OnListDoubleClick(); },
                 [this] { LoadSelectedCacheLine(); }});
   panel_.Attach({Control(kText1), Control(kText2), Control(kText3), Control(kBDateiname),
-                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote)},
+                 Control(kBHinzufügen), Control(kLabScope), Control(kLabPanelNote),
+                 Control(kLabDetails)},
                 checks_.get(), machineWritable_);
   ApplyLayout();
   list_.SetUp(dpi_);

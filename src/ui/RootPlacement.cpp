@@ -7,12 +7,11 @@
 
 #include "platform/Registry.h"
 #include "ui/Root.h"
+#include "ui/UserSettings.h"
 #include "ui/WindowSettings.h"
 
 namespace {
 
-// Below HKEY_CURRENT_USER: each user keeps the window as he left it.
-constexpr wchar_t kSettingsKey[] = L"Software\\Velmarin";
 constexpr wchar_t kPlacementValue[] = L"WindowPlacement";
 constexpr wchar_t kWidthsValue[] = L"ColumnWidths";
 constexpr wchar_t kOrderValue[] = L"ColumnOrder";

@@ -127,11 +127,13 @@ void Root::ShowScan(std::vector<AppPathEntry> entries) {
   if (!startup && panel_.Edited()) edits = panel_.Take();
   for (const EntryId id : pending_) checks_->Cancel(id);
   pending_.clear();
+  ForgetDetails();
   catalogue_.Reset(std::move(entries));
   rowsRebuilding_ = true;  // the rows are made anew: the selection follows without a question
   list_.GetFileCaches();
   list_.GetFileListe();
   CheckStatuses();
+  RequestAllDetails();
   ShowBrokenCount();
   if (keep) ReselectKey(keep->first, keep->second);
   if (startup) SelectFirstRowWhenNoneIs();

@@ -88,10 +88,11 @@ TEST_F(NewEntryTest, SecondUseLeavesTheFirstNewEntryAsTheUserSays) {
   PutRegistration(L"A.EXE", L"C:\\a.exe");
   OpenWindow();
   New();
-  const LPARAM first = List().IdOf(List().SelectedIndex());
+  const EntryId first = root_->SelectedDraft();
+  ASSERT_NE(first, 0u);
   New();
   EXPECT_EQ(List().Count(), 2);
-  EXPECT_NE(List().IdOf(List().SelectedIndex()), first);
+  EXPECT_NE(root_->SelectedDraft(), first);
   Text1().SetText(L"Typed.exe");
   prompts_.messageAnswers = {IDNO};
   New();

@@ -7,6 +7,7 @@
 #include "platform/FileAccess.h"
 #include "platform/FileSignature.h"
 #include "platform/VersionDetails.h"
+#include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
 TEST(SignatureRules, TrustResultsGiveKindAndText) {

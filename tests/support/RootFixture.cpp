@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/Registry.h"
+#include "ui/UserSettings.h"
 #include "ui/controls/StatusImages.h"
 
 namespace {
@@ -27,8 +28,9 @@ std::filesystem::path NewScratchFolder() {
 
 void RootFixture::SetUp() {
   AppPathsFixture::SetUp();
-  // Each window starts as the first one did: no size or columns remembered from another test.
-  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  // Each window starts as a new user's first one: no size, column or choice remembered from
+  // another test.
+  Registry::DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
   folder_ = NewScratchFolder();
   userBackupFolder_ = (folder_ / L"Benutzer").wstring();
 }

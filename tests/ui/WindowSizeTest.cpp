@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -53,16 +54,16 @@ TEST_F(WindowSizeTest, AResizeGivesTheRoomToTheListAndTheBoxes) {
 TEST_F(WindowSizeTest, SizePlaceAndColumnsComeBackAfterARestart) {
   ASSERT_TRUE(Create(false));
   const Edges first = EdgesOf(W().Handle());
-  SetWindowPos(W().Handle(), nullptr, 30, 40, 800, 620, SWP_NOZORDER | SWP_NOACTIVATE);
-  const int order[] = {0, 3, 2, 4, 1};
+  SetWindowPos(W().Handle(), nullptr, 30, 40, 800, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int order[] = {0, 3, 2, 4, 5, 6, 7, 8, 1};
   List().SetColumnWidth(EntryListView::kColumnInstallation, 333);
-  List().SetColumnOrder(order, 5);
+  List().SetColumnOrder(order, static_cast<int>(std::size(order)));
   const std::vector<int> widths = W().EntryList().ColumnWidths();
   root_.reset();
   ASSERT_TRUE(Create(false));
-  EXPECT_EQ(EdgesOf(W().Handle()), Edges({30, 40, 830, 660}));
+  EXPECT_EQ(EdgesOf(W().Handle()), Edges({30, 40, 830, 740}));
   EXPECT_EQ(W().EntryList().ColumnWidths(), widths);
-  EXPECT_EQ(List().ColumnOrder(), (std::vector<int>{0, 3, 2, 4, 1}));
+  EXPECT_EQ(List().ColumnOrder(), std::vector<int>(std::begin(order), std::end(order)));
   root_.reset();
   const wchar_t gone[] = L"-30000,-30000,-29000,-29300,0";
   RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"WindowPlacement", REG_SZ, gone, sizeof(gone));
@@ -91,14 +92,14 @@ TEST_F(WindowSizeTest, TheMenuGreysWhatCannotWork) {
   PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
   OpenWindow();
   for (const auto& [row, expected] :
-       {std::pair{-1, L"+-----+++++"}, std::pair{0, L"++-++-+++++"}}) {
+       {std::pair{-1, L"+-----+++++--+"}, std::pair{0, L"++-++-++++++++"}}) {
     List().Select(row);
     {
       MenuCloser closer;
       SendMessageW(W().Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ListHandle()),
                    MAKELPARAM(10, 10));
     }
-    // Hinzufügen, Bearbeiten, ..., Aktualisieren; no separators
+    // Hinzufügen, Bearbeiten, ..., Aktualisieren, the two jumps, the hiding; no separators
     EXPECT_EQ(MenuStates(), expected);
   }
 }

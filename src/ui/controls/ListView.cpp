@@ -62,23 +62,6 @@ int ListView::Count() const {
   return hwnd_ == nullptr ? 0 : static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
 }
 
-int ListView::InsertCallbackRow(int index, LPARAM id) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = LPSTR_TEXTCALLBACKW;
-  item.iImage = I_IMAGECALLBACK;
-  item.lParam = id;
-  const auto at =
-      static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  // The sub-items ask too; one that was never given a text would stay empty.
-  LVITEMW sub{};
-  sub.pszText = LPSTR_TEXTCALLBACKW;
-  for (sub.iSubItem = 1; at >= 0 && sub.iSubItem < ColumnCount(); ++sub.iSubItem)
-    SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
-  return at;
-}
-
 int ListView::InsertRow(int index, const std::wstring& text) {
   LVITEMW item{};
   item.mask = LVIF_TEXT;
@@ -90,6 +73,11 @@ int ListView::InsertRow(int index, const std::wstring& text) {
 bool ListView::RemoveRow(int index) {
   return ValidRow(index) &&
          SendMessageW(hwnd_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0) != FALSE;
+}
+
+bool ListView::SetVirtualRowCount(int count) {
+  return SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
+                      LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) != FALSE;
 }
 
 bool ListView::Clear() {
@@ -126,23 +114,6 @@ int ListView::ImageIndex(int index) const {
   item.iItem = index;
   return SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage
                                                                                 : I_IMAGENONE;
-}
-
-LPARAM ListView::IdOf(int index) const {
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = index;
-  return ValidRow(index) && SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))
-             ? item.lParam
-             : 0;
-}
-
-int ListView::IndexOfId(LPARAM id) const {
-  LVFINDINFOW find{};
-  find.flags = LVFI_PARAM;
-  find.lParam = id;
-  return static_cast<int>(
-      SendMessageW(hwnd_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 bool ListView::RowRect(int index, RECT& rect, int part) const {
@@ -197,11 +168,6 @@ bool ListView::SetRowState(int index, UINT state, UINT mask) {
 bool ListView::EnsureVisible(int index) {
   return ValidRow(index) &&
          SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE) != FALSE;
-}
-
-bool ListView::SortItems(PFNLVCOMPARE compare, LPARAM context) {
-  return SendMessageW(hwnd_, LVM_SORTITEMS, static_cast<WPARAM>(context),
-                      reinterpret_cast<LPARAM>(compare)) != FALSE;
 }
 
 bool ListView::Redraw() { return InvalidateRect(hwnd_, nullptr, FALSE) != FALSE; }

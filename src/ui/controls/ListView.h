@@ -33,10 +33,9 @@ class ListView {
 
   // Rows
   int Count() const;
-  // Inserts a row before `index` (Count() appends) carrying `id`; its texts and picture are
-  // asked of the owner whenever they are drawn (LVN_GETDISPINFO). The row's position, -1 on
-  // failure.
-  int InsertCallbackRow(int index, LPARAM id);
+  // A list that holds no rows of its own (LVS_OWNERDATA): it has `count` rows, the owner answers
+  // for each by its position. Selection and scroll position stay where they are.
+  bool SetVirtualRowCount(int count);
   // Inserts a row with its own text before `index`; the row's position, -1 on failure.
   int InsertRow(int index, const std::wstring& text);
   bool RemoveRow(int index);
@@ -44,8 +43,6 @@ class ListView {
   std::wstring Text(int index, int column = 0) const;
   bool SetText(int index, int column, const std::wstring& text);
   int ImageIndex(int index) const;  // I_IMAGENONE when the row shows none
-  LPARAM IdOf(int index) const;     // the row's LVITEM.lParam, 0 when there is no such row
-  int IndexOfId(LPARAM id) const;   // -1 when no row carries it
   bool RowRect(int index, RECT& rect, int part) const;  // LVIR_LABEL, LVIR_BOUNDS, ...
   bool Checked(int index) const;
   bool SetChecked(int index, bool checked);
@@ -56,8 +53,6 @@ class ListView {
   int SelectedIndex() const;  // -1 when no row is selected
   bool Select(int index);     // selects and focuses that row only; -1 clears the selection
   bool EnsureVisible(int index);
-  // LVM_SORTITEMS: `compare` gets two rows' ids and `context`.
-  bool SortItems(PFNLVCOMPARE compare, LPARAM context);
   bool Redraw();
 
  private:
