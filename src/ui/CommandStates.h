@@ -6,7 +6,9 @@
 // What the menu and the OK button ask for. Speichern is the click of BHinzufügen.
 enum class Command {
   Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen,
-  ImRegistrierungsEditor, ImExplorer
+  ImRegistrierungsEditor, ImExplorer,
+  Vergleichen,          // "Vergleichen mit ...": a file the user picks
+  SicherungVergleichen  // the start-up's previous backups, asked for by its question
 };
 
 // The selected row as the commands see it.

@@ -1,12 +1,14 @@
 #include "ui/CommandStates.h"
 
-// Adding and the clean-up need no row; running takes the panel's texts and changes nothing, so a
-// read-only row may run; only a registration has a key to export or to open in the registry
-// editor; the Explorer is shown any row's program.
+// Adding, the clean-up and the comparisons need no row; running takes the panel's texts and
+// changes nothing, so a read-only row may run; only a registration has a key to export or to
+// open in the registry editor; the Explorer is shown any row's program.
 bool CommandEnabled(Command command, const SelectedRow& row) {
   switch (command) {
     case Command::Hinzufügen:
     case Command::Bereinigen:
+    case Command::Vergleichen:
+    case Command::SicherungVergleichen:
       return true;
     case Command::Ausführen:
     case Command::ImExplorer:

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "texts/CompareTexts.h"
 #include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 
@@ -28,6 +29,8 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuImRegistrierungsEditor, Command::ImRegistrierungsEditor,
      Texts::kMenuImRegistrierungsEditor},
     {Root::kMnuImExplorer, Command::ImExplorer, Texts::kMenuImExplorer},
+    {Root::kMnuVergleichen, Command::Vergleichen, Texts::kMenuVergleichen},
+    {0, Command::SicherungVergleichen, Texts::kActionCompareBackup},
     {0, Command::Speichern, Texts::kActionSave},
 };
 
