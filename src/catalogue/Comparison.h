@@ -3,6 +3,7 @@
 // an undo file, any export of the App Paths keys): the registry against the file, for each
 // scope the file holds. Comparing is platform-free (Comparison.pure.cpp); reading both sides
 // needs Windows (Comparison.cpp).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,6 +43,17 @@ std::vector<Difference> CompareScope(Scope scope, const Registry::KeyTree& now,
 // Every scope the file holds, the machine's first; a scope whose key is not in the registry
 // counts as empty.
 std::vector<Difference> Compare(const AppPathsKeys& now, const AppPathsKeys& file);
+
+// How many registrations were added, removed and changed.
+struct ChangeCounts {
+  size_t added = 0;
+  size_t removed = 0;
+  size_t changed = 0;
+
+  size_t total() const { return added + removed + changed; }
+  bool operator==(const ChangeCounts&) const = default;
+};
+ChangeCounts CountChanges(const std::vector<Difference>& differences);
 
 // ---- Both sides read (Windows) ----
 

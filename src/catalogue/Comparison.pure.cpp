@@ -115,3 +115,13 @@ std::vector<Difference> Compare(const AppPathsKeys& now, const AppPathsKeys& fil
   }
   return differences;
 }
+
+ChangeCounts CountChanges(const std::vector<Difference>& differences) {
+  ChangeCounts counts;
+  for (const Difference& difference : differences) {
+    if (difference.change == Change::Added) ++counts.added;
+    if (difference.change == Change::Removed) ++counts.removed;
+    if (difference.change == Change::Changed) ++counts.changed;
+  }
+  return counts;
+}

@@ -54,10 +54,12 @@ UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile
                 : Failure(UndoFileStep::Read, error);
 }
 
-std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time) {
-  wchar_t name[64] = {};
-  std::swprintf(name, std::size(name), L"Bereinigung-%04u-%02u-%02u-%02u%02u%02u.reg", time.wYear,
+std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time,
+                          const std::wstring& prefix) {
+  wchar_t stamp[64] = {};
+  std::swprintf(stamp, std::size(stamp), L"%04u-%02u-%02u-%02u%02u%02u.reg", time.wYear,
                 time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
+  const std::wstring name = prefix + stamp;
   if (folder.empty() || folder.back() == L'\\') return folder + name;
   return folder + L'\\' + name;
 }

@@ -37,5 +37,7 @@ using UndoFileSeam = std::function<void(const std::wstring& path)>;
 UndoFileResult WriteUndoFile(const std::wstring& path, const std::vector<RegFile::Entry>& entries,
                              const UndoFileSeam& beforeReadBack = {});
 
-// "<folder>\Bereinigung-YYYY-MM-DD-HHMMSS.reg" for the local time `time`.
-std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time);
+// "<folder>\Bereinigung-YYYY-MM-DD-HHMMSS.reg" for the local time `time`; a restore's undo
+// file takes a prefix of its own.
+std::wstring UndoFilePath(const std::wstring& folder, const SYSTEMTIME& time,
+                          const std::wstring& prefix = L"Bereinigung-");

@@ -14,8 +14,8 @@
 #include "catalogue/UndoFile.h"
 #include "commands/Commands.h"
 #include "commands/RecordedChange.h"
+#include "commands/UndoPath.h"
 #include "platform/ControlPictures.h"
-#include "platform/FileDirPath.h"
 #include "platform/Others.h"
 #include "texts/Texts.h"
 
@@ -65,14 +65,6 @@ void ReportFailure(CommandHost& host, const CleanUpResult& result, const std::ws
   const DWORD code = undo ? result.undoFile.error : result.error;
   if (code != ERROR_SUCCESS) text += L"\n" + SystemMessage(code);
   Tell(host, text, MB_ICONERROR);
-}
-
-std::wstring NewUndoPath(CommandHost& host) {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  std::wstring folder = DirectoryPart(host.BackupPath());
-  if (!folder.empty()) folder.pop_back();
-  return UndoFilePath(folder, now);
 }
 
 // The rows of removed keys go; the panel shows the row selected then.

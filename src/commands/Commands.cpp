@@ -1,5 +1,7 @@
 #include "commands/Commands.h"
 
+#include "commands/CompareEntries.h"
+
 // A draft row and the panel ready for its name; nothing is written until the panel is saved.
 // The panel's typed texts are saved or dropped first, as the user answers; Abbrechen stays.
 void NewEntry(CommandHost& host) {
@@ -35,6 +37,12 @@ void InstallCommands(CommandHost& host) {
         break;
       case Command::ImExplorer:
         ShowInExplorer(host);
+        break;
+      case Command::Vergleichen:
+        CompareEntries(host);
+        break;
+      case Command::SicherungVergleichen:
+        CompareWithBackups(host);
         break;
       case Command::Rückgängig:
         UndoChange(host);

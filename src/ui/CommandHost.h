@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/ChangeJournal.h"
@@ -88,6 +89,8 @@ class CommandHost {
   virtual ChangeJournal& Changes() = 0;
   // Where the start-up backup of the machine's key goes.
   virtual std::wstring BackupPath() const = 0;
+  // The previous backups the start-up's question compared with the registry.
+  virtual std::vector<std::wstring> PreviousBackups() const = 0;
   // The shared file dialog's last file name (browse and export both set it).
   virtual std::wstring& Dialog1FileName() = 0;
 

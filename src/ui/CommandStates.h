@@ -8,6 +8,8 @@
 enum class Command {
   Hinzufügen, Bearbeiten, Umbenennen, Exportieren, Ausführen, Löschen, Speichern, Bereinigen,
   ImRegistrierungsEditor, ImExplorer,
+  Vergleichen,           // "Vergleichen mit ...": a file the user picks
+  SicherungVergleichen,  // the start-up's previous backups, asked for by its question
   Rückgängig
 };
 

@@ -1,13 +1,15 @@
 #include "ui/CommandStates.h"
 
-// Adding and the clean-up need no row; running takes the panel's texts and changes nothing, so a
-// read-only row may run; only a registration has a key to export or to open in the registry
-// editor; the Explorer is shown any row's program. An undo needs no row, but a change to take
-// back, and waits for a running command to finish.
+// Adding, the clean-up and the comparisons need no row; running takes the panel's texts and
+// changes nothing, so a read-only row may run; only a registration has a key to export or to
+// open in the registry editor; the Explorer is shown any row's program. An undo needs no row,
+// but a change to take back, and waits for a running command to finish.
 bool CommandEnabled(Command command, const SelectedRow& row, const UndoState& undo) {
   switch (command) {
     case Command::Hinzufügen:
     case Command::Bereinigen:
+    case Command::Vergleichen:
+    case Command::SicherungVergleichen:
       return true;
     case Command::Ausführen:
     case Command::ImExplorer:

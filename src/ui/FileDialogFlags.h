@@ -14,3 +14,7 @@ inline constexpr DWORD kBrowseDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADON
 // is asked first.
 inline constexpr DWORD kExportDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
                                             OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
+
+// "Vergleichen mit ...": an existing registration file.
+inline constexpr DWORD kCompareDialogFlags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                                             OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES;

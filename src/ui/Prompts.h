@@ -10,6 +10,7 @@
 
 #include "ui/EntrySearch.h"
 #include "ui/dialogs/CleanUpDialog.h"
+#include "ui/dialogs/ComparisonDialog.h"
 
 struct FileDialogRequest {
   std::wstring title;
@@ -37,6 +38,10 @@ class Prompts {
   // The clean-up dialog: which rows are checked when the user confirms; nothing on cancel.
   virtual std::optional<std::vector<bool>> AskCleanUp(HWND owner,
                                                       const std::vector<CleanUpRow>& rows) = 0;
+  // The comparison's dialog for `file`: which rows are checked when the user asks for the
+  // restore; nothing when the dialog was closed.
+  virtual std::optional<std::vector<bool>> AskRestore(HWND owner, const std::wstring& file,
+                                                      const std::vector<DifferenceRow>& rows) = 0;
 };
 
 // The real dialogs of the system. Each dialog of the program's own defines its method beside
@@ -52,4 +57,6 @@ class SystemPrompts final : public Prompts {
   std::optional<SearchRequest> AskSearch(HWND owner, const SearchRequest& last) override;
   std::optional<std::vector<bool>> AskCleanUp(HWND owner,
                                               const std::vector<CleanUpRow>& rows) override;
+  std::optional<std::vector<bool>> AskRestore(HWND owner, const std::wstring& file,
+                                              const std::vector<DifferenceRow>& rows) override;
 };

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "texts/CompareTexts.h"
 #include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "texts/UndoTexts.h"
@@ -29,6 +30,8 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuImRegistrierungsEditor, Command::ImRegistrierungsEditor,
      Texts::kMenuImRegistrierungsEditor},
     {Root::kMnuImExplorer, Command::ImExplorer, Texts::kMenuImExplorer},
+    {Root::kMnuVergleichen, Command::Vergleichen, Texts::kMenuVergleichen},
+    {0, Command::SicherungVergleichen, Texts::kActionCompareBackup},
     {Root::kMnuRückgängig, Command::Rückgängig, Texts::kMenuRückgängig},
     {0, Command::Speichern, Texts::kActionSave},
 };

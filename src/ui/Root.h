@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/Comparison.h"
 #include "catalogue/DetailsChecks.h"
 #include "platform/BackgroundChecks.h"
 #include "platform/RegistryWatch.h"
@@ -53,6 +54,7 @@ class Root final : public CommandHost {
   // Items of the list header's menu: one per optional column, checked while it is shown
   // (kMnuSpalten + the column's index).
   static constexpr int kMnuSpalten = 40100;
+  static constexpr int kMnuVergleichen = 40014;
   static constexpr int kMnuRückgängig = 40015;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
@@ -205,6 +207,7 @@ class Root final : public CommandHost {
   void RunOffTheWindowThread(const std::function<void()>& work) override;
   std::wstring BackupPath() const override;
   std::wstring& Dialog1FileName() override { return dialog1FileName_; }
+  std::vector<std::wstring> PreviousBackups() const override { return previousBackups_; }
   ChangeJournal& Changes() override;
   // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
   // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
@@ -271,6 +274,8 @@ class Root final : public CommandHost {
 
   // ---- Start-up and reading the registry (RootStartup.cpp) ----
   void BackUpRegistry();
+  bool AskToRewrite(const std::vector<std::wstring>& existing);
+  std::optional<ChangeCounts> CountBackupChanges();
   void ReportBackupFailed(const std::wstring& path);
   void CheckMachineWritable();
   void WatchRegistry();
@@ -339,6 +344,7 @@ class Root final : public CommandHost {
   bool refreshAfterScan_ = false;  // a refresh was asked for while the registry was read
   std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
+  std::vector<std::wstring> previousBackups_;  // compared by the start-up's question
   std::optional<ChangeJournal> journal_;  // read from its file on first use
 
   std::function<void(Command)> commandHandler_;

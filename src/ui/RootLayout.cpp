@@ -10,6 +10,7 @@
 
 #include "ui/Root.h"
 #include "ui/controls/StatusImages.h"
+#include "texts/CompareTexts.h"
 #include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
 #include "texts/UndoTexts.h"
@@ -148,6 +149,7 @@ constexpr MenuDesign kMenu[] = {
     {0, nullptr},                                     {Root::kMnuLöschen, Texts::kMenuLöschen},
     {0, nullptr},                                     {Root::kMnuSuchen, Texts::kMenuSuchen},
     {Root::kMnuWeitersuchen, Texts::kMenuWeitersuchen}, {Root::kMnuBereinigen, Texts::kMenuBereinigen},
+    {Root::kMnuVergleichen, Texts::kMenuVergleichen},
     {Root::kMnuAktualisieren, Texts::kMenuAktualisieren},
     {0, nullptr},                                     {Root::kMnuImRegistrierungsEditor, Texts::kMenuImRegistrierungsEditor},
     {Root::kMnuImExplorer, Texts::kMenuImExplorer},   {0, nullptr},

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/Comparison.h"
 #include "catalogue/Scan.h"
 #include "catalogue/UserScope.h"
 #include "platform/Dateiexistenz.h"
@@ -17,6 +18,7 @@
 #include "platform/Registry.h"
 #include "ui/RegistryExportCommandLine.h"
 #include "ui/Root.h"
+#include "texts/CompareTexts.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -210,10 +212,7 @@ void Root::BackUpRegistry() {
   for (Backup& backup : backups)
     if ((backup.existed = static_cast<bool>(FileExists(backup.path))))
       existing.push_back(backup.path);
-  const bool rewrite =
-      !existing.empty() &&
-      Tell(WithAdvice(Texts::kBackupOverwriteQuestion, existing), MB_YESNO | MB_ICONWARNING) ==
-          IDYES;
+  const bool rewrite = !existing.empty() && AskToRewrite(existing);
   std::vector<std::wstring> written;
   for (const Backup& backup : backups) {
     if (backup.existed && !rewrite) continue;
@@ -225,6 +224,40 @@ void Root::BackUpRegistry() {
       written.push_back(backup.path);
   }
   if (!written.empty()) Tell(WithAdvice(Texts::kBackupWritten, written), MB_OK | MB_ICONWARNING);
+}
+
+// Yes rewrites the backups, No keeps them. When they differ from the registry the question says
+// how many registrations changed, and Cancel shows them (a restore is possible there) before it
+// is asked again.
+bool Root::AskToRewrite(const std::vector<std::wstring>& existing) {
+  previousBackups_ = existing;
+  const std::wstring question = WithAdvice(Texts::kBackupOverwriteQuestion, existing);
+  for (;;) {
+    const std::optional<ChangeCounts> counts = CountBackupChanges();
+    if (!counts) return Tell(question, MB_YESNO | MB_ICONWARNING) == IDYES;
+    const int answer = Tell(Texts::BackupChanges(*counts) + L"\n" + question + L"\n \n" +
+                                Texts::kBackupShowChangesHint,
+                            MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer != IDCANCEL) return answer == IDYES;
+    RunCommand(Command::SicherungVergleichen);
+  }
+}
+
+// Off the window's thread: the files and every registration are read. Nothing when no backup
+// differs, or none could be compared (the question is then asked as it always was).
+std::optional<ChangeCounts> Root::CountBackupChanges() {
+  ChangeCounts counts;
+  RunOffTheWindowThread([&] {
+    for (const std::wstring& backup : previousBackups_) {
+      const Comparison comparison = CompareWithFile(backup);
+      if (!comparison.ok()) continue;
+      const ChangeCounts more = CountChanges(comparison.differences);
+      counts = {counts.added + more.added, counts.removed + more.removed,
+                counts.changed + more.changed};
+    }
+  });
+  if (counts.total() == 0) return std::nullopt;
+  return counts;
 }
 
 void Root::ReportBackupFailed(const std::wstring& path) {

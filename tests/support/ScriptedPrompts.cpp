@@ -47,3 +47,9 @@ std::optional<std::vector<bool>> ScriptedPrompts::AskCleanUp(HWND,
   for (const CleanUpRow& row : rows) asOffered.push_back(row.removable);
   return TakeFront(cleanUpAnswers, std::optional<std::vector<bool>>(asOffered));
 }
+
+std::optional<std::vector<bool>> ScriptedPrompts::AskRestore(HWND, const std::wstring& file,
+                                                             const std::vector<DifferenceRow>& rows) {
+  restoreOffers.emplace_back(file, rows);
+  return TakeFront(restoreAnswers, std::optional<std::vector<bool>>{});
+}

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Prompts.h"
@@ -25,6 +26,8 @@ class ScriptedPrompts final : public Prompts {
   // An empty queue cancels the find dialog and confirms the clean-up dialog as offered.
   std::deque<std::optional<SearchRequest>> searchAnswers;
   std::deque<std::optional<std::vector<bool>>> cleanUpAnswers;
+  // An empty queue closes the comparison's dialog.
+  std::deque<std::optional<std::vector<bool>>> restoreAnswers;
 
   // Runs while a message box, the rename or the clean-up dialog is "open", before it answers:
   // a test can queue the input a person (or another program) might give meanwhile.
@@ -36,6 +39,7 @@ class ScriptedPrompts final : public Prompts {
   std::vector<std::wstring> renameProposals;
   std::vector<SearchRequest> searchRequests;
   std::vector<std::vector<CleanUpRow>> cleanUpOffers;
+  std::vector<std::pair<std::wstring, std::vector<DifferenceRow>>> restoreOffers;  // file, rows
 
   int Message(HWND owner, const std::wstring& text, const std::wstring& title,
               UINT flags) override;
@@ -46,4 +50,6 @@ class ScriptedPrompts final : public Prompts {
   std::optional<SearchRequest> AskSearch(HWND owner, const SearchRequest& last) override;
   std::optional<std::vector<bool>> AskCleanUp(HWND owner,
                                               const std::vector<CleanUpRow>& rows) override;
+  std::optional<std::vector<bool>> AskRestore(HWND owner, const std::wstring& file,
+                                              const std::vector<DifferenceRow>& rows) override;
 };

@@ -93,7 +93,7 @@ TEST_F(WindowSizeTest, TheMenuGreysWhatCannotWork) {
   PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
   OpenWindow();
   for (const auto& [row, expected] :
-       {std::pair{-1, L"-+-----++++--+"}, std::pair{0, L"-++-++-+++++++"}}) {
+       {std::pair{-1, L"-+-----+++++--+"}, std::pair{0, L"-++-++-++++++++"}}) {
     List().Select(row);
     {
       MenuCloser closer;

@@ -129,6 +129,11 @@ bool ListView::SetChecked(int index, bool checked) {
   return Checked(index) == checked;
 }
 
+bool ListView::HideCheckBox(int index) {
+  SetRowState(index, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);
+  return ListView_GetItemState(hwnd_, index, LVIS_STATEIMAGEMASK) == 0;
+}
+
 // ---- Selection, scrolling and order ----
 
 int ListView::SelectedIndex() const { return hwnd_ == nullptr ? -1 : NextRow(LVNI_SELECTED); }

@@ -46,6 +46,8 @@ class ListView {
   bool RowRect(int index, RECT& rect, int part) const;  // LVIR_LABEL, LVIR_BOUNDS, ...
   bool Checked(int index) const;
   bool SetChecked(int index, bool checked);
+  // The row shows no check box at all (LVS_EX_CHECKBOXES lists).
+  bool HideCheckBox(int index);
 
   // Selection, scrolling and order
   int SelectedIndex() const;  // -1 when no row is selected

@@ -7,6 +7,7 @@
 #include "texts/Texts.h"
 #include "ui/Prompts.h"
 #include "ui/controls/ListView.h"
+#include "ui/dialogs/CheckableRows.h"
 #include "ui/dialogs/Dialog.h"
 #include "ui/dialogs/DialogIds.h"
 
@@ -18,7 +19,12 @@ constexpr int kColumnWidths[] = {90, 105, 180, 200};  // pixels at 96 DPI; the f
 class CleanUp final : public Dialog {
  public:
   CleanUp(const std::vector<CleanUpRow>& rows, Prompts& prompts)
-      : Dialog(IDD_CLEANUP, Texts::kCleanUpCaption, prompts), rows_(rows) {}
+      : Dialog(IDD_CLEANUP, Texts::kCleanUpCaption, prompts), rows_(rows) {
+    for (const CleanUpRow& row : rows) {
+      removable_.push_back(row.removable);
+      refused_.push_back(!row.removable);
+    }
+  }
 
   std::vector<bool> checked;
 
@@ -63,31 +69,19 @@ class CleanUp final : public Dialog {
     if (message != WM_NOTIFY) return FALSE;
     auto& header = *reinterpret_cast<NMHDR*>(lParam);
     if (header.idFrom != IDC_CLEANUP_LIST) return FALSE;
+    // A row that may not be removed keeps its box empty and is drawn greyed.
     if (header.code == LVN_ITEMCHANGING)
-      return NotifyResult(RefusesCheck(reinterpret_cast<const NMLISTVIEW&>(header)) ? TRUE : FALSE);
+      return NotifyResult(
+          CheckableRows::RefusesCheck(reinterpret_cast<const NMLISTVIEW&>(header), removable_));
     if (header.code == NM_CUSTOMDRAW)
-      return NotifyResult(GreyRefusedRows(reinterpret_cast<NMLVCUSTOMDRAW&>(header)));
+      return NotifyResult(
+          CheckableRows::GreyRows(reinterpret_cast<NMLVCUSTOMDRAW&>(header), refused_));
     return FALSE;
   }
 
-  // A row that may not be removed keeps its box empty whatever is clicked.
-  bool RefusesCheck(const NMLISTVIEW& change) const {
-    if (change.iItem < 0 || static_cast<size_t>(change.iItem) >= rows_.size()) return false;
-    if ((change.uChanged & LVIF_STATE) == 0) return false;
-    const bool checking = (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-    return checking && !rows_[static_cast<size_t>(change.iItem)].removable;
-  }
-
-  // Rows that may not be removed are drawn in the grey of disabled text.
-  LRESULT GreyRefusedRows(NMLVCUSTOMDRAW& draw) const {
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    const size_t row = draw.nmcd.dwItemSpec;
-    if (row < rows_.size() && !rows_[row].removable) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
-    return CDRF_DODEFAULT;
-  }
-
   const std::vector<CleanUpRow>& rows_;
+  std::vector<bool> removable_;
+  std::vector<bool> refused_;
   ListView list_;
 };
 

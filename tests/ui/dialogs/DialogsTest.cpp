@@ -9,8 +9,10 @@
 
 #include "support/ScriptedPrompts.h"
 #include "ui/controls/Controls.h"
+#include "texts/CompareTexts.h"
 #include "texts/Texts.h"
 #include "ui/dialogs/CleanUpDialog.h"
+#include "ui/dialogs/ComparisonDialog.h"
 #include "ui/dialogs/DialogIds.h"
 #include "ui/dialogs/FindDialog.h"
 
@@ -79,6 +81,32 @@ TEST(DialogsTest, CleanUpDialogKeepsProtectedRowsUnchecked) {
   EXPECT_FALSE(protectedChecked);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, (std::vector<bool>{true, false, false}));
+}
+
+// Only removed and changed rows that may be restored take a check; an added row gets no box,
+// a refused one stays empty. OK hands back the checked rows that may be restored.
+TEST(DialogsTest, ComparisonDialogOffersOnlyRestorableRows) {
+  ScriptedPrompts prompts;
+  const std::vector<DifferenceRow> rows = {
+      {L"Computer", L"GONE.EXE", L"entfernt", L"", RowOffer::Restorable},
+      {L"Computer", L"NEW.EXE", L"hinzugefügt", L"", RowOffer::None},
+      {L"Computer", L"SETUP.EXE", L"entfernt, geschützt", L"", RowOffer::Refused},
+      {L"Benutzer", L"TYPE.EXE", L"geändert", L"(Standard)", RowOffer::Restorable}};
+  std::vector<UINT> boxes;  // the state image of each row after a try to check it
+  std::wstring file;
+  Drive(Texts::kCompareCaption, [&](HWND dialog) {
+    const HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
+    file = WindowText(GetDlgItem(dialog, IDC_COMPARE_FILE));
+    for (int row : {1, 2, 3}) ListView_SetCheckState(list, row, TRUE);
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
+      boxes.push_back(ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12);
+    Click(dialog, IDOK);
+  });
+  const auto chosen = ComparisonDialog::Show(nullptr, L"C:\\AppBackup.reg", rows, prompts);
+  EXPECT_EQ(file, L"C:\\AppBackup.reg");
+  EXPECT_EQ(boxes, (std::vector<UINT>{1, 0, 1, 2}));  // none, empty, checked
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(*chosen, (std::vector<bool>{false, false, false, true}));
 }
 
 }  // namespace
