@@ -1,6 +1,5 @@
 #include "catalogue/UndoFile.h"
 
-#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <optional>
@@ -10,9 +9,6 @@
 
 namespace {
 
-// WriteFile takes at most a DWORD at a time.
-constexpr size_t kChunk = 1 << 20;
-
 UndoFileResult Failure(UndoFileStep step, DWORD error) {
   UndoFileResult result;
   result.failedStep = step;
@@ -20,24 +16,13 @@ UndoFileResult Failure(UndoFileStep step, DWORD error) {
   return result;
 }
 
-DWORD WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
-  for (size_t at = 0; at < bytes.size();) {
-    const DWORD size = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + at, size, &written, nullptr)) return GetLastError();
-    if (written == 0) return ERROR_WRITE_FAULT;
-    at += written;
-  }
-  // On the disk before the first key goes, not only in the cache.
-  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
-}
-
 // Only the file this call created is written to; CREATE_NEW keeps an earlier undo safe.
 UndoFileResult WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return Failure(UndoFileStep::Create, GetLastError());
-  DWORD error = WriteAll(file.get(), bytes);
+  // On the disk before the first key goes.
+  DWORD error = WriteAndFlush(file.get(), bytes);
   if (!CloseHandle(file.release()) && error == ERROR_SUCCESS) error = GetLastError();
   if (error == ERROR_SUCCESS) return {};
   DeleteFileW(path.c_str());

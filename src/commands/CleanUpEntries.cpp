@@ -13,6 +13,7 @@
 #include "catalogue/Scan.h"
 #include "catalogue/UndoFile.h"
 #include "commands/Commands.h"
+#include "commands/RecordedChange.h"
 #include "commands/UndoPath.h"
 #include "platform/ControlPictures.h"
 #include "platform/Others.h"
@@ -95,6 +96,12 @@ std::wstring DoneText(const CleanUpResult& result, const std::wstring& undoPath)
   return text;
 }
 
+std::vector<RecordedKey> RecordedKeysOf(const std::vector<CleanUpKey>& keys) {
+  std::vector<RecordedKey> recorded;
+  for (const CleanUpKey& key : keys) recorded.push_back({ScopeOfRoot(key.root), key.keyName});
+  return recorded;
+}
+
 }  // namespace
 
 void CleanUpEntries(CommandHost& host) {
@@ -115,9 +122,12 @@ void CleanUpEntries(CommandHost& host) {
     if ((*chosen)[i] && candidates[i].removable()) keys.push_back(CleanUpKeyOf(*candidates[i].entry));
   if (keys.empty()) return;
   const std::wstring undoPath = NewUndoPath(host);
+  RecordedChange change(host, JournalAction::CleanUp);
+  if (!change.Before(RecordedKeysOf(keys))) return;
   // The programs are tested again, and a share that does not answer must not freeze the window.
   CleanUpResult result;
   host.RunOffTheWindowThread([&] { result = CleanUp(undoPath, keys); });
+  change.Finish();
   ForgetRemoved(host, result.removed);
   if (!result.ok()) {
     ReportFailure(host, result, undoPath);

@@ -44,6 +44,9 @@ void InstallCommands(CommandHost& host) {
       case Command::SicherungVergleichen:
         CompareWithBackups(host);
         break;
+      case Command::Rückgängig:
+        UndoChange(host);
+        break;
       case Command::Bearbeiten:
         break;  // the window edits by itself
     }

@@ -5,6 +5,8 @@
 
 #include "ui/CommandHost.h"
 
+class RecordedChange;
+
 // What a save did.
 enum class SaveResult {
   Saved,     // the registry holds the entry; row and cache line updated
@@ -17,6 +19,9 @@ struct SaveOptions {
   // A registration whose values and sub-keys the saved key receives before the panel's two
   // values are written (renaming carries everything over). Empty: none.
   std::wstring carryOverFrom;
+  // The change the saved key belongs to (a rename's, which also removes the old key); none:
+  // the save records its own.
+  RecordedChange* change = nullptr;
 };
 
 SaveResult SaveEntry(CommandHost& host, const SaveOptions& options = {});  // BHinzufügen
@@ -28,6 +33,7 @@ void ExportEntry(CommandHost& host);                                       // mn
 void CleanUpEntries(CommandHost& host);                                    // mnuBereinigen
 void OpenInRegistryEditor(CommandHost& host);  // "Im Registrierungs-Editor öffnen"
 void ShowInExplorer(CommandHost& host);        // "Im Explorer anzeigen"
+void UndoChange(CommandHost& host);                                        // mnuRückgängig
 
 // Connects the window's commands to the operations above.
 void InstallCommands(CommandHost& host);

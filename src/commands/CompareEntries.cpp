@@ -15,6 +15,7 @@
 #include "catalogue/Comparison.h"
 #include "catalogue/KeyNameRules.h"
 #include "catalogue/Restore.h"
+#include "commands/RecordedChange.h"
 #include "commands/UndoPath.h"
 #include "platform/ControlPictures.h"
 #include "platform/FileDirPath.h"
@@ -137,8 +138,13 @@ void RestoreChosen(CommandHost& host, const Comparison& comparison,
       keys.push_back({comparison.differences[i].scope, comparison.differences[i].keyName});
   if (keys.empty()) return;
   const std::wstring undoPath = NewUndoPath(host, Texts::kRestoreUndoPrefix);
+  std::vector<RecordedKey> recorded;
+  for (const RestoreKey& key : keys) recorded.push_back({key.scope, key.keyName});
+  RecordedChange change(host, JournalAction::Restore);
+  if (!change.Before(recorded)) return;
   RestoreResult result;
   host.RunOffTheWindowThread([&] { result = Restore(comparison.file, keys, undoPath); });
+  change.Finish();  // what was written, even when a later key failed, can be taken back
   if (!result.restored.empty() || result.failedStep == RestoreStep::Write) host.Refresh();
   if (!result.ok()) {
     host.Tell(RestoreFailureText(result, undoPath), MB_OK | MB_ICONERROR);

@@ -6,6 +6,7 @@
 #include "catalogue/Scan.h"
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
+#include "commands/RecordedChange.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
 #include "texts/Texts.h"
@@ -56,7 +57,11 @@ void DeleteEntry(CommandHost& host) {
   // Never App Paths itself or a key further down.
   if (entry.KeyName.empty() || entry.KeyName.find(L'\\') != std::wstring::npos) return;
   if (!UserConfirms(host, entry.FileName)) return;
-  if (!DeleteRegistration(host, entry)) {
+  RecordedChange change(host, JournalAction::Delete);
+  if (!change.Before(entry.Scope, entry.KeyName)) return;
+  const bool deleted = DeleteRegistration(host, entry);
+  change.Finish();
+  if (!deleted) {
     // Removed by another program meanwhile: the row must not outlive its key.
     if (!Registry::KeyExists(RootOf(entry.Scope), EntryKeyPath(entry.KeyName)))
       ForgetAndShowNeighbour(host, entry.Id);

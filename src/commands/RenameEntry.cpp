@@ -10,6 +10,7 @@
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "commands/NulNameGuard.h"
+#include "commands/RecordedChange.h"
 #include "commands/RenamePlan.h"
 #include "platform/Others.h"
 #include "platform/Registry.h"
@@ -89,15 +90,25 @@ void RenameEntry(CommandHost& host) {
     KeepOldName(host, *row);
     return;
   }
+  // The old key first: an undo names the change by it and brings it back before the new one goes.
+  RecordedChange change(host, row->entry ? JournalAction::Rename : JournalAction::NewEntry);
+  if (row->entry && !change.Before(row->entry->Scope, row->entry->KeyName)) {
+    KeepOldName(host, *row);
+    return;
+  }
   SaveOptions options;
+  options.change = &change;
   if (row->entry) options.carryOverFrom = row->entry->KeyName;
-  if (SaveEntry(host, options) != SaveResult::Saved) {
+  const SaveResult saved = SaveEntry(host, options);
+  if (saved != SaveResult::Saved) {
+    change.Finish();
     // The save has shown what is left when the old key turned out to be gone.
     if (!row->entry || host.Entries().Find(row->entry->Id) != nullptr) KeepOldName(host, *row);
     return;
   }
-  const EntryId saved = host.SelectedEntry() ? host.SelectedEntry()->Id : 0;
+  const EntryId savedId = host.SelectedEntry() ? host.SelectedEntry()->Id : 0;
   if (row->entry) RemoveOldKey(host, *row->entry);
-  host.Select(saved, true);
+  change.Finish();
+  host.Select(savedId, true);
   host.LoadSelectedRow();
 }

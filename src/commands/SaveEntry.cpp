@@ -10,6 +10,7 @@
 #include "commands/Commands.h"
 #include "commands/KeyNames.h"
 #include "commands/NulNameGuard.h"
+#include "commands/RecordedChange.h"
 #include "commands/SavePlan.h"
 #include "platform/FileDirPath.h"
 #include "platform/Others.h"
@@ -234,7 +235,16 @@ SaveResult SaveEntry(CommandHost& host, const SaveOptions& options) {
   }
   if (plan->typedName && !MayWriteKey(host, *plan)) return SaveResult::Declined;
   const EntryId draft = host.SelectedDraft();
-  if (const LONG error = WriteOrUndo(*plan); error != ERROR_SUCCESS) {
+  std::optional<RecordedChange> own;
+  RecordedChange& change =
+      options.change != nullptr
+          ? *options.change
+          : own.emplace(host, host.PanelLoaded().keyName.empty() ? JournalAction::NewEntry
+                                                                 : JournalAction::Save);
+  if (!change.Before(plan->scope, plan->keyName)) return SaveResult::Failed;
+  const LONG error = WriteOrUndo(*plan);
+  if (own) own->Finish();
+  if (error != ERROR_SUCCESS) {
     ReportWriteFailure(host, error);
     return SaveResult::Failed;
   }

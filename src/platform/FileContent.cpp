@@ -5,7 +5,7 @@
 #include "platform/UniqueHandle.h"
 
 namespace {
-// ReadFile takes at most a DWORD at a time.
+// ReadFile and WriteFile take at most a DWORD at a time.
 constexpr size_t kChunk = 1 << 20;
 }  // namespace
 
@@ -37,4 +37,15 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path, DWOR
     at += read;
   }
   return bytes;
+}
+
+DWORD WriteAndFlush(HANDLE file, const std::vector<uint8_t>& bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    const DWORD size = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + at, size, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    at += written;
+  }
+  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }

@@ -239,6 +239,14 @@ bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value, LON
   return Report(WriteRaw(key.get(), value), error);
 }
 
+bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                 LONG* error) {
+  OpenedKey key;
+  if (!Report(Open(root, path, KEY_SET_VALUE, key), error)) return false;
+  const LONG code = RegDeleteValueW(key.get(), valueName.c_str());
+  return Report(code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : code, error);
+}
+
 std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* error) {
   OpenedKey key;
   if (!Report(Open(root, path, KEY_READ, key), error)) return std::nullopt;

@@ -48,6 +48,10 @@ std::optional<std::vector<RawValue>> ReadValues(HKEY root, const std::wstring& p
 bool SetRawValue(HKEY root, const std::wstring& path, const RawValue& value,
                  LONG* error = nullptr);
 
+// Removes the value `valueName` of root\path; a value that is not there counts as removed.
+bool DeleteValue(HKEY root, const std::wstring& path, const std::wstring& valueName,
+                 LONG* error = nullptr);
+
 // root\path with all its values and sub-keys, exactly as stored.
 std::optional<KeyTree> ReadKeyTree(HKEY root, const std::wstring& path, LONG* error = nullptr);
 

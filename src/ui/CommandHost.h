@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ChangeJournal.h"
 #include "ui/CommandStates.h"
 #include "ui/PanelState.h"
 #include "ui/Prompts.h"
@@ -83,6 +84,9 @@ class CommandHost {
   // (it still paints, closing waits): for work that may wait on the file system. An exception
   // of `work` is thrown here again.
   virtual void RunOffTheWindowThread(const std::function<void()>& work) = 0;
+  // The journal of changes "Rückgängig" takes back, read from its file on first use. Its file
+  // is written, and the registry read, only inside RunOffTheWindowThread.
+  virtual ChangeJournal& Changes() = 0;
   // Where the start-up backup of the machine's key goes.
   virtual std::wstring BackupPath() const = 0;
   // The previous backups the start-up's question compared with the registry.

@@ -2,8 +2,9 @@
 
 // Adding, the clean-up and the comparisons need no row; running takes the panel's texts and
 // changes nothing, so a read-only row may run; only a registration has a key to export or to
-// open in the registry editor; the Explorer is shown any row's program.
-bool CommandEnabled(Command command, const SelectedRow& row) {
+// open in the registry editor; the Explorer is shown any row's program. An undo needs no row,
+// but a change to take back, and waits for a running command to finish.
+bool CommandEnabled(Command command, const SelectedRow& row, const UndoState& undo) {
   switch (command) {
     case Command::Hinzufügen:
     case Command::Bereinigen:
@@ -22,6 +23,8 @@ bool CommandEnabled(Command command, const SelectedRow& row) {
     case Command::Umbenennen:
     case Command::Löschen:
       return row.present && row.mayChange && !row.protectedName;
+    case Command::Rückgängig:
+      return undo.changeToTakeBack && !undo.commandRunning;
   }
   return false;
 }

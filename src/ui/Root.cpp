@@ -9,6 +9,7 @@
 #include "texts/CompareTexts.h"
 #include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
+#include "texts/UndoTexts.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ constexpr CommandItem kCommands[] = {
     {Root::kMnuImExplorer, Command::ImExplorer, Texts::kMenuImExplorer},
     {Root::kMnuVergleichen, Command::Vergleichen, Texts::kMenuVergleichen},
     {0, Command::SicherungVergleichen, Texts::kActionCompareBackup},
+    {Root::kMnuRückgängig, Command::Rückgängig, Texts::kMenuRückgängig},
     {0, Command::Speichern, Texts::kActionSave},
 };
 
@@ -86,7 +88,8 @@ bool Root::Create(HINSTANCE instance, const RootOptions& options) {
                   {FVIRTKEY, VK_F2, static_cast<WORD>(kMnuUmbenennen)},
                   {FVIRTKEY | FCONTROL, 'N', static_cast<WORD>(kMnuHinzufügen)},
                   {FVIRTKEY | FCONTROL, 'E', static_cast<WORD>(kMnuExportieren)},
-                  {FVIRTKEY | FCONTROL, VK_RETURN, static_cast<WORD>(kMnuAusführen)}};
+                  {FVIRTKEY | FCONTROL, VK_RETURN, static_cast<WORD>(kMnuAusführen)},
+                  {FVIRTKEY | FCONTROL, 'Z', static_cast<WORD>(kMnuRückgängig)}};
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   WatchRegistry();
   SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
@@ -230,7 +233,8 @@ void Root::RestoreFocus() {
 // start (its item is greyed), whichever way it was asked for.
 bool Root::OnMenuCommand(int id) {
   if (const CommandItem* item = ItemOfMenu(id)) {
-    if (CommandEnabled(item->command, SelectedRowState())) RunCommand(item->command);
+    if (CommandEnabled(item->command, SelectedRowState(), UndoStateNow()))
+      RunCommand(item->command);
     return true;
   }
   if (id == kMnuAktualisieren)
@@ -300,11 +304,14 @@ void Root::OnContextMenu(HWND source, LPARAM where) {
 
 void Root::ShowCommandMenu(POINT at) {
   if (commandMenu_ == nullptr || hwnd_ == nullptr) return;
+  ShowUndoItem();
   const SelectedRow row = SelectedRowState();
+  const UndoState undo = UndoStateNow();
   for (const CommandItem& item : kCommands)
     if (item.menuId != 0)
-      EnableMenuItem(commandMenu_, static_cast<UINT>(item.menuId),
-                     MF_BYCOMMAND | (CommandEnabled(item.command, row) ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(
+          commandMenu_, static_cast<UINT>(item.menuId),
+          MF_BYCOMMAND | (CommandEnabled(item.command, row, undo) ? MF_ENABLED : MF_GRAYED));
   // The window must be in the foreground, or the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd_);
   TrackPopupMenuEx(commandMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,

@@ -31,6 +31,8 @@ struct RootOptions {
   std::wstring backupFolder;  // where AppBackup.reg goes; empty: the program's folder
   // where AppBackupBenutzer.reg goes; empty: the user's %LOCALAPPDATA%\Velmarin
   std::wstring userBackupFolder;
+  // The journal of changes; empty: Journal.dat in the user's %LOCALAPPDATA%\Velmarin
+  std::wstring journalFile;
 };
 
 class Root final : public CommandHost {
@@ -53,6 +55,7 @@ class Root final : public CommandHost {
   // (kMnuSpalten + the column's index).
   static constexpr int kMnuSpalten = 40100;
   static constexpr int kMnuVergleichen = 40014;
+  static constexpr int kMnuRückgängig = 40015;
 
   // Control ids (none is IDOK or IDCANCEL: Enter and Escape in a box must not look like a
   // button of ours).
@@ -149,6 +152,8 @@ class Root final : public CommandHost {
   bool TranslateAccelerator(MSG& message);
   // The selected row as the commands see it, and whether a command can work on it.
   SelectedRow SelectedRowState() const;
+  // Whether the journal has a change to take back, and a command is under way.
+  UndoState UndoStateNow();
   // "Suchen ...": asks for a pattern, then selects the next row that matches.
   void Search();
   // "Weitersuchen": the next row after the selected one (wrapping) that matches the last
@@ -203,6 +208,7 @@ class Root final : public CommandHost {
   std::wstring BackupPath() const override;
   std::wstring& Dialog1FileName() override { return dialog1FileName_; }
   std::vector<std::wstring> PreviousBackups() const override { return previousBackups_; }
+  ChangeJournal& Changes() override;
   // Where the backup of the user's key goes: AppBackupBenutzer.reg in that user's
   // %LOCALAPPDATA%\Velmarin; nothing when that user's folder is not known.
   std::optional<std::wstring> UserBackupPath() const;
@@ -235,8 +241,14 @@ class Root final : public CommandHost {
   void SizeAndCentre();
   void CreateStatusImages();
   void CreateCommandMenu();
+
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ReloadWindowIcons();
+
+  // ---- The journal of changes (RootJournal.cpp) ----
+  void LoadJournal();
+  // The menu's first item names the change Strg+Z takes back ("Rückgängig" with none).
+  void ShowUndoItem();
 
   // ---- Size and place (RootPlacement.cpp) ----
   SIZE DesignFrameSize() const;
@@ -333,6 +345,7 @@ class Root final : public CommandHost {
   std::optional<SearchRequest> lastSearch_;
   std::wstring dialog1FileName_;
   std::vector<std::wstring> previousBackups_;  // compared by the start-up's question
+  std::optional<ChangeJournal> journal_;  // read from its file on first use
 
   std::function<void(Command)> commandHandler_;
   int commandMenuOpenings_ = 0;

@@ -28,11 +28,12 @@ bool Root::PreTranslate(MSG& message) {
   return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
-// Entf deletes characters in a box; only elsewhere is it "Löschen".
+// Entf deletes characters in a box and Strg+Z takes back its typing; only elsewhere are they
+// "Löschen" and "Rückgängig".
 bool Root::TranslateAccelerator(MSG& message) {
   if (accelerators_ == nullptr) return false;
-  if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE && IsEditBox(GetFocus()))
-    return false;
+  const bool boxKey = message.wParam == VK_DELETE || message.wParam == 'Z';
+  if (message.message == WM_KEYDOWN && boxKey && IsEditBox(message.hwnd)) return false;
   return ::TranslateAcceleratorW(hwnd_, accelerators_, &message) != 0;
 }
 
@@ -46,6 +47,12 @@ SelectedRow Root::SelectedRowState() const {
   row.protectedName = entry != nullptr && IsProtectedName(entry->KeyName);
   row.mayChange = entry != nullptr ? MayChange(entry->Scope) : true;
   return row;
+}
+
+// The menu's item and Strg+Z offer an undo only while no command runs: the running one's change
+// is not in the journal yet.
+UndoState Root::UndoStateNow() {
+  return {Changes().NewestUndoable() != nullptr, commandsRunning_ > 0};
 }
 
 // wParam names the control when lParam says so; otherwise 0 asks for the next control in the

@@ -13,6 +13,7 @@
 #include "texts/CompareTexts.h"
 #include "texts/DetailsTexts.h"
 #include "texts/Texts.h"
+#include "texts/UndoTexts.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ struct MenuDesign {
   const wchar_t* caption;
 };
 constexpr MenuDesign kMenu[] = {
+    {Root::kMnuRückgängig, Texts::kMenuRückgängig},   {0, nullptr},
     {Root::kMnuHinzufügen, Texts::kMenuHinzufügen},   {Root::kMnuBearbeiten, Texts::kMenuBearbeiten},
     {0, nullptr},                                     {Root::kMnuUmbenennen, Texts::kMenuUmbenennen},
     {Root::kMnuExportieren, Texts::kMenuExportieren}, {Root::kMnuAusführen, Texts::kMenuAusführen},

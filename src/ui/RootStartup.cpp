@@ -68,6 +68,7 @@ void Root::Startup() {
   ReadCatalogue();
   ShowBrokenCount();
   BackUpRegistry();
+  Changes();  // the journal's file: a problem with it is said at the start
 }
 
 // The one way the registry comes into the catalogue: at the start, on F5 and after the watch.

@@ -92,7 +92,7 @@ class CompareEntriesTest : public RootFixture {
   }
 };
 
-TEST_F(CompareEntriesTest, NamesWhatChangedSinceAnExportAndRestoresItByteForByteWithAWayBack) {
+TEST_F(CompareEntriesTest, NamesWhatChangedSinceAnExportAndRestoresItByteForByteWithWaysBack) {
   PutRegistration(L"FINE.EXE", L"C:\\Tools\\fine.exe", L"C:\\Tools;");
   PutRegistration(L"GONE.EXE", L"C:\\Gone\\gone.exe", L"C:\\Gone;");
   PutRawValue(L"GONE.EXE\\Sub", L"Inner", REG_BINARY, "\x01\x02", 2);
@@ -137,7 +137,11 @@ TEST_F(CompareEntriesTest, NamesWhatChangedSinceAnExportAndRestoresItByteForByte
   AwaitRows();
   EXPECT_NE(RowOf(L"Gone.exe"), -1);
 
-  // The registry editor undoes the restore from its undo file.
+  // "Rückgängig" takes the restore back, and so does the registry editor from its undo file.
+  ASSERT_TRUE(root_->RunCommand(Command::Rückgängig));
+  EXPECT_EQ(MachineKeys(), beforeRestore);
+  EXPECT_EQ(prompts_.messages.size(), 1u) << "an undo that worked says nothing";
+
   const std::wstring editor = RegistryEditorPath();
   std::optional<UniqueHandle> process = StartProgram(
       editor, L"\"" + editor + L"\" /s \"" + undo[0].wstring() + L"\"", L"", SW_HIDE);

@@ -8,6 +8,7 @@
 
 #include "PanelCommandsFixture.h"
 #include "texts/Texts.h"
+#include "texts/UndoTexts.h"
 
 namespace {
 
@@ -25,6 +26,25 @@ class DeleteEntryTest : public PanelCommandsFixture {
       PutRegistration(key, L"C:\\x.exe", L"C:\\X;");
     OpenWindow();
     ASSERT_EQ(List().Count(), 6);
+  }
+
+  // A delete of APP.EXE whose sub-key denies `denied`: the message starts with `start`, and
+  // the key and its row stay.
+  void RunRefused(DWORD denied, const std::wstring& start) {
+    PutRegistration(L"APP.EXE", L"C:\\app.exe");
+    PutRawValue(L"APP.EXE\\Locked", L"x", REG_SZ, L"y", 4);
+    Deny(L"APP.EXE\\Locked", denied);
+    OpenWindow();
+
+    DeleteRowAnsweringYes(L"App.exe");
+
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[1].text.substr(0, start.size()), start);
+    EXPECT_GT(prompts_.messages[1].text.size(), start.size());
+    EXPECT_EQ(prompts_.messages[1].flags, kStopFlags);
+    EXPECT_EQ(SubKeys(KeyPath(L"APP.EXE")), std::vector<std::wstring>{L"Locked"});
+    EXPECT_EQ(SelectedText(), L"App.exe");
+    EXPECT_EQ(Text1().Text(), L"App.exe");
   }
 
   // Selects the row and answers Yes to the question.
@@ -172,23 +192,16 @@ TEST_F(DeleteEntryTest, KeyIsDeletedWithItsSubKeys) {
   EXPECT_EQ(List().Count(), 0);
 }
 
+// A sub-key the registry refuses to remove, or one that cannot be read (the change then could
+// not be taken back, so nothing is written): reported, and the row stays.
 TEST_F(DeleteEntryTest, RefusedDeletionIsReportedAndTheRowStays) {
-  PutRegistration(L"APP.EXE", L"C:\\app.exe");
-  PutRawValue(L"APP.EXE\\Locked", L"x", REG_SZ, L"y", 4);
-  Deny(L"APP.EXE\\Locked", KEY_QUERY_VALUE);
-  OpenWindow();
-
-  DeleteRowAnsweringYes(L"App.exe");
-
-  ASSERT_EQ(prompts_.messages.size(), 2u);
   const std::wstring start =
       std::wstring(Texts::kDeleteFailedStart) + L"App" + Texts::kDeleteFailedEnd + L"\n";
-  EXPECT_EQ(prompts_.messages[1].text.substr(0, start.size()), start);
-  EXPECT_GT(prompts_.messages[1].text.size(), start.size());
-  EXPECT_EQ(prompts_.messages[1].flags, kStopFlags);
-  EXPECT_TRUE(RegistrationExists(L"APP.EXE"));
-  EXPECT_EQ(SelectedText(), L"App.exe");
-  EXPECT_EQ(Text1().Text(), L"App.exe");
+  RunRefused(DELETE, start);
+}
+
+TEST_F(DeleteEntryTest, AKeyThatCannotBeReadWholeIsNotDeleted) {
+  RunRefused(KEY_QUERY_VALUE, std::wstring(Texts::kJournalBeforeFailed) + L"\nApp.exe\n");
 }
 
 // ---- Nothing to delete ----

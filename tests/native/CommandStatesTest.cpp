@@ -21,3 +21,16 @@ TEST(CommandStates, EachCommandIsOfferedOnlyWhereItCanWork) {
     EXPECT_EQ(enabled, expected);
   }
 }
+
+// "Rückgängig" follows the journal, whatever row is selected (none, a read-only one).
+TEST(CommandStates, RückgängigNeedsAChangeToTakeBackAndNoRunningCommand) {
+  const std::pair<UndoState, bool> cases[] = {
+      {{false, false}, false},  // nothing journaled
+      {{true, false}, true},
+      {{true, true}, false},    // a command is under way
+      {{false, true}, false},
+  };
+  for (const SelectedRow row : {SelectedRow{}, SelectedRow{true, true, false, false}})
+    for (const auto& [undo, expected] : cases)
+      EXPECT_EQ(CommandEnabled(Command::Rückgängig, row, undo), expected);
+}

@@ -49,6 +49,8 @@ bool RootFixture::Create(bool runStartup, const std::wstring& backupFolder) {
   options.show = false;
   options.backupFolder = backupFolder.empty() ? folder_.wstring() : backupFolder;
   options.userBackupFolder = userBackupFolder_;
+  // Each test starts with a journal of its own, kept until the test ends.
+  options.journalFile = (folder_ / L"Protokoll" / L"Journal.dat").wstring();
   options.endsProgram = false;
   if (!root_->Create(GetModuleHandleW(nullptr), options)) return false;
   // The start-up runs from a posted message, as it does once the program's loop runs.

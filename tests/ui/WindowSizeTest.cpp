@@ -87,19 +87,21 @@ TEST_F(WindowSizeTest, ARowsTipShowsItsCutOffCellsWhole) {
   }
 }
 
-// With no row only what needs none; on a protected name neither "Löschen" nor "Umbenennen".
+// With no row only what needs none; on a protected name neither "Löschen" nor "Umbenennen";
+// "Rückgängig" greyed by the same rule while nothing was changed.
 TEST_F(WindowSizeTest, TheMenuGreysWhatCannotWork) {
   PutRegistration(L"SETUP.EXE", L"C:\\setup.exe");
   OpenWindow();
   for (const auto& [row, expected] :
-       {std::pair{-1, L"+-----+++++--+"}, std::pair{0, L"++-++-++++++++"}}) {
+       {std::pair{-1, L"-+-----+++++--+"}, std::pair{0, L"-++-++-++++++++"}}) {
     List().Select(row);
     {
       MenuCloser closer;
       SendMessageW(W().Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ListHandle()),
                    MAKELPARAM(10, 10));
     }
-    // Hinzufügen, Bearbeiten, ..., Aktualisieren, the two jumps, the hiding; no separators
+    // Rückgängig (nothing to take back), Hinzufügen, ..., Aktualisieren, the two jumps, the
+    // hiding; no separators
     EXPECT_EQ(MenuStates(), expected);
   }
 }
