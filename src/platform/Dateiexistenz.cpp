@@ -119,9 +119,18 @@ ExistenceAnswer Answer(DWORD error) {
   return {ExistenceOfError(error), error};
 }
 
-// "Not there" said of a name on a drive the session does not have is no answer at all.
+// A file missing from a folder below the root: the folder answered, so its drive is there.
+bool FolderAnswered(const ExistenceAnswer& answer, const std::wstring& path) {
+  return answer.error == ERROR_FILE_NOT_FOUND && path.size() > 3 &&
+         path.find_first_of(L"\\/", 3) != std::wstring::npos;
+}
+
+// "Not there" said of a name on a drive the session does not have is no answer at all. Asking
+// for the session's drives costs more than the query itself (under Wine, a trip to the mount
+// manager), so it is asked only where the answer could have come from a missing drive.
 ExistenceAnswer Checked(ExistenceAnswer answer, const std::wstring& path) {
-  if (answer.answer == Existence::NotThere && NamesMissingDrive(path))
+  if (answer.answer == Existence::NotThere && !FolderAnswered(answer, path) &&
+      NamesMissingDrive(path))
     return {Existence::CannotTell, ERROR_INVALID_DRIVE};
   return answer;
 }

@@ -130,3 +130,13 @@ TEST(ExistenceOfError, OnlyAbsenceCodesSayNotThere) {
   };
   for (const auto& row : rows) EXPECT_EQ(ExistenceOfError(row.error), row.answer) << row.error;
 }
+
+// A drive the session lacks leaves every name on it open, in a folder or at its root; a file
+// missing from a folder that is there is simply not there.
+TEST_F(FileExistsTest, OnlyADriveThatIsThereSaysNotThere) {
+  for (const std::wstring& path : {MissingDrive() + L"\\tool.exe",
+                                   MissingDrive() + L"\\Tools\\Sub\\tool.exe"})
+    EXPECT_EQ(FileExists(path).answer, Existence::CannotTell) << path.c_str();
+  for (const std::wstring& path : {folder_ + L"\\missing.exe", folder_ + L"\\gone\\tool.exe"})
+    EXPECT_EQ(FileExists(path).answer, Existence::NotThere) << path.c_str();
+}
