@@ -207,4 +207,74 @@ TEST_F(ListEventsTest, OnlyTheKeynameColumnRefusesToBeWidened) {
   }
 }
 
+// ---- The panel from the list ----
+
+TEST_F(ListEventsTest, LoadSelectedRowCopiesTheSelectedRowAndLocksTheFileName) {
+  PutRegistration(L"A.EXE", L"C:\\A.exe", L"C:\\dir0");
+  PutRegistration(L"B.EXE", L"C:\\B.exe", L"C:\\dir1");
+  OpenWindow();
+  ListView& list = root_->EntryList().LstFileList();
+  root_->Panel().SetMode(PanelMode::NewEntry);
+  Text3().SetLocked(true);
+  ASSERT_TRUE(list.Select(RowOf(L"B.exe")));
+  root_->LoadSelectedRow();
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\B.exe");
+  EXPECT_EQ(Text3().Text(), L"C:\\dir1");
+  EXPECT_TRUE(Text1().Locked());
+  EXPECT_FALSE(Text3().Locked());  // the row may be changed: its Path too
+
+  // No selected row: the boxes keep their texts, the file name is locked all the same.
+  root_->Panel().SetMode(PanelMode::NewEntry);
+  ASSERT_TRUE(list.Select(-1));
+  root_->LoadSelectedRow();
+  EXPECT_EQ(Text1().Text(), L"B.exe");
+  EXPECT_TRUE(Text1().Locked());
+}
+
+TEST_F(ListEventsTest, LoadSelectedRowDoesNothingOnAnEmptyList) {
+  ASSERT_TRUE(Create(false));
+  root_->Panel().SetMode(PanelMode::NewEntry);
+  Text1().SetText(L"Neuer Eintrag");
+  root_->LoadSelectedRow();
+  EXPECT_FALSE(Text1().Locked());
+  EXPECT_EQ(Text1().Text(), L"Neuer Eintrag");
+}
+
+TEST_F(ListEventsTest, DoubleClickOnTheListLoadsTheRow) {
+  PutRegistration(L"DBL.EXE", L"C:\\dbl.exe");
+  OpenWindow();
+  ListView& list = root_->EntryList().LstFileList();
+  const int row = RowOf(L"Dbl.exe");
+  list.Select(row);
+  Text1().SetText(L"?");
+  NMITEMACTIVATE click{};
+  click.hdr.hwndFrom = list.Handle();
+  click.hdr.idFrom = Root::kLstFileList;
+  click.hdr.code = NM_DBLCLK;
+  click.iItem = row;
+  SendMessageW(root_->Handle(), WM_NOTIFY, Root::kLstFileList, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(Text1().Text(), L"Dbl.exe");
+  EXPECT_EQ(Text2().Text(), L"C:\\dbl.exe");
+}
+
+TEST_F(ListEventsTest, FocusComesBackToTheControlThatHadIt) {
+  ASSERT_TRUE(Create(false));
+  const HWND hwnd = root_->Handle();
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), root_->EntryList().LstFileList().Handle());  // nothing remembered: the list
+
+  SetFocus(Text2().Handle());
+  SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), Text2().Handle());
+
+  // A control that can no longer take it hands over to the list.
+  SetFocus(root_->Panel().BDateiname().Handle());
+  SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+  root_->Panel().BDateiname().SetEnabled(false);
+  SetFocus(hwnd);
+  EXPECT_EQ(GetFocus(), root_->EntryList().LstFileList().Handle());
+}
+
 }  // namespace
