@@ -1,5 +1,9 @@
 #include "catalogue/ProgramDetails.h"
 
+#include <chrono>
+#include <mutex>
+#include <unordered_map>
+
 #include "catalogue/Resolution.h"
 #include "platform/Dateiexistenz.h"
 #include "platform/FileAccess.h"
@@ -21,7 +25,7 @@ bool Exists(const std::wstring& program) {
   return IsFullPath(program) && FileExists(program).answer == Existence::Found;
 }
 
-void AddFileDetails(const std::wstring& program, ProgramDetails& details) {
+void ReadFileDetails(const std::wstring& program, ProgramDetails& details) {
   const VersionDetails version = ReadVersionDetails(program).value_or(VersionDetails{});
   details.Company = version.Company;
   details.Description = version.Description;
@@ -30,6 +34,50 @@ void AddFileDetails(const std::wstring& program, ProgramDetails& details) {
   details.Signature = signature.Kind;
   details.Signer = signature.Signer;
   details.MicrosoftRoot = signature.Kind == SignatureKind::Signed && signature.MicrosoftRoot;
+}
+
+// What a program file says of itself, kept while the file stays the same (size and last write
+// time) and for a minute at most, so a signature's trust is asked again now and then: a machine
+// whose registrations name one program a thousand times reads it once. Shared by the workers.
+class FileDetailsCache {
+ public:
+  std::optional<ProgramDetails> Find(const std::wstring& program, const FileStamp& stamp) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = files_.find(program);
+    if (found == files_.end() || !(found->second.stamp == stamp) ||
+        Clock::now() - found->second.readAt > kKeptFor)
+      return std::nullopt;
+    return found->second.details;
+  }
+  void Keep(const std::wstring& program, const FileStamp& stamp, const ProgramDetails& details) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (files_.size() >= kMostFiles) files_.clear();
+    files_[program] = {stamp, Clock::now(), details};
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr auto kKeptFor = std::chrono::minutes(1);
+  static constexpr size_t kMostFiles = 4096;
+  struct Kept {
+    FileStamp stamp;
+    Clock::time_point readAt;
+    ProgramDetails details;
+  };
+  std::mutex mutex_;
+  std::unordered_map<std::wstring, Kept> files_;
+};
+
+void AddFileDetails(const std::wstring& program, ProgramDetails& details) {
+  static FileDetailsCache cache;
+  const std::optional<FileStamp> stamp = FileStampOf(program);
+  if (!stamp) return ReadFileDetails(program, details);
+  if (const std::optional<ProgramDetails> kept = cache.Find(program, *stamp)) {
+    details = *kept;
+    return;
+  }
+  ReadFileDetails(program, details);
+  cache.Keep(program, *stamp, details);
 }
 
 bool InWindowsFolder(const std::wstring& program) {

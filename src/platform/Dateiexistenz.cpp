@@ -173,6 +173,15 @@ ExistenceAnswer FileExists(const std::wstring& path) {
   return query.answer == Existence::CannotTell ? query : search;
 }
 
+std::optional<FileStamp> FileStampOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!IsUsablePath(path) || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  return FileStamp{(uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                   (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                       data.ftLastWriteTime.dwLowDateTime};
+}
+
 bool SessionHasDrive(wchar_t letter) {
   const wchar_t upper = static_cast<wchar_t>(letter & ~0x20);
   if (upper < L'A' || upper > L'Z') return false;

@@ -2,6 +2,8 @@
 // Existence tests for files and folders.
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // What the file system says about a name: there, not there, or nothing certain (a server or
@@ -33,6 +35,15 @@ Existence ExistenceOfError(DWORD error);
 // True when this session has a drive of that letter (A to Z, either case). An elevated program
 // does not see the drives the signed-in user mapped.
 bool SessionHasDrive(wchar_t letter);
+
+// What tells one version of a file from another: its size and last write time. Nothing when the
+// file cannot be asked.
+struct FileStamp {
+  uint64_t size = 0;
+  uint64_t written = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> FileStampOf(const std::wstring& path);
 
 // True when the file system reports attributes for `path` (a file or a folder).
 bool PathExists(const std::wstring& path);

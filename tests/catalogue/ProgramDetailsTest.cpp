@@ -113,3 +113,16 @@ TEST(DetailsChecks, NewestDetailsBesideTheExistenceTestAndNoneWhenCancelled) {
   EXPECT_EQ(results[0].id, 9u);
   DestroyWindow(window);
 }
+
+// A program read once is not read again while it stays the same; replaced, it is.
+TEST(ProgramDetails, AReplacedProgramIsReadAgain) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring program = std::wstring(temp) + L"velmarin-replaced.exe";
+  ASSERT_TRUE(CopyFileW(TestProgram(L"version_probe.exe").c_str(), program.c_str(), FALSE));
+  EXPECT_EQ(ComputeProgramDetails(Request(Scope::User, program)).Company,
+            L"Velmarin Prüfstand GmbH");
+  ASSERT_TRUE(CopyFileW(TestProgram(L"plain_version_probe.exe").c_str(), program.c_str(), FALSE));
+  EXPECT_EQ(ComputeProgramDetails(Request(Scope::User, program)).Company, L"Old Tools Inc.");
+  DeleteFileW(program.c_str());
+}
