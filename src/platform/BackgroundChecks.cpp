@@ -1,6 +1,7 @@
 #include "platform/BackgroundChecks.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -13,7 +14,11 @@
 // Everything the workers touch lives here, shared by the owner and every worker. The workers
 // are never joined (a job may be stuck for minutes in a network call), so the state must
 // outlive the owner until the last worker lets go of it.
+// Workers start when jobs come and end when none came for a while: an idle window holds no
+// threads (under Wine every thread keeps about 1 MB of its stacks in memory).
 struct BackgroundChecks::State {
+  static constexpr std::chrono::seconds kIdleLife{2};
+
   struct Pending {
     uint64_t id;
     uint64_t generation;
@@ -27,7 +32,9 @@ struct BackgroundChecks::State {
   std::vector<CheckResult> finished;
   HWND window = nullptr;
   UINT message = 0;
-  int workers = 0;
+  int maxWorkers = 1;
+  int running = 0;  // workers alive
+  int idle = 0;     // of them waiting for a job
   uint64_t lastGeneration = 0;
   bool announced = false;  // a message is on its way and nothing was taken since
   bool stopping = false;
@@ -43,12 +50,28 @@ struct BackgroundChecks::State {
     if (!announced) announced = PostMessageW(window, message, 0, 0) != FALSE;
   }
 
+  // Under the lock. False when the system gave no thread.
+  bool StartWorker(const std::shared_ptr<State>& self) {
+    try {
+      std::thread([self] { self->Work(); }).detach();
+    } catch (const std::system_error&) {
+      return false;
+    }
+    ++running;
+    return true;
+  }
+
   // A worker thread's life: the lock is let go while a job runs.
   void Work() {
     std::unique_lock lock(mutex);
     for (;;) {
-      wake.wait(lock, [&] { return stopping || !queue.empty(); });
-      if (stopping) return;
+      ++idle;
+      const bool woken = wake.wait_for(lock, kIdleLife, [&] { return stopping || !queue.empty(); });
+      --idle;
+      if (stopping || !woken) {
+        --running;
+        return;
+      }
       Pending next = std::move(queue.front());
       queue.pop_front();
       if (!IsNewest(next.id, next.generation)) continue;
@@ -75,14 +98,7 @@ BackgroundChecks::BackgroundChecks(HWND window, UINT message, int workers)
     : state_(std::make_shared<State>()) {
   state_->window = window;
   state_->message = message;
-  for (int i = 0; i < std::max(workers, 1); ++i) {
-    try {
-      std::thread([state = state_] { state->Work(); }).detach();
-      ++state_->workers;
-    } catch (const std::system_error&) {
-      break;  // fewer workers; with none, Submit says so
-    }
-  }
+  state_->maxWorkers = std::max(workers, 1);
 }
 
 BackgroundChecks::~BackgroundChecks() {
@@ -96,11 +112,16 @@ BackgroundChecks::~BackgroundChecks() {
 
 uint64_t BackgroundChecks::Submit(uint64_t id, std::function<int()> job) {
   std::lock_guard lock(state_->mutex);
-  if (state_->workers == 0) return 0;
-  const uint64_t generation = ++state_->lastGeneration;
-  state_->newest[id] = generation;
-  state_->queue.push_back({id, generation, std::move(job)});
-  state_->wake.notify_one();
+  State& state = *state_;
+  // Another worker while the queued jobs outnumber the idle ones; with none at all, the job
+  // cannot run.
+  if (state.queue.size() >= static_cast<size_t>(state.idle) && state.running < state.maxWorkers &&
+      !state.StartWorker(state_) && state.running == 0)
+    return 0;
+  const uint64_t generation = ++state.lastGeneration;
+  state.newest[id] = generation;
+  state.queue.push_back({id, generation, std::move(job)});
+  state.wake.notify_one();
   return generation;
 }
 

@@ -21,7 +21,8 @@ struct CheckResult {
 // To be used from one thread, the window's.
 class BackgroundChecks {
  public:
-  // `workers` threads (at least one) run the jobs. When results are ready, `message` is posted
+  // Up to `workers` threads (at least one) run the jobs; they start with the jobs and end
+  // when idle for two seconds. When results are ready, `message` is posted
   // to `window` (wParam and lParam 0); one message may announce several results, so that many
   // jobs cannot flood the window's queue.
   BackgroundChecks(HWND window, UINT message, int workers = 2);
@@ -33,8 +34,8 @@ class BackgroundChecks {
   BackgroundChecks(const BackgroundChecks&) = delete;
   BackgroundChecks& operator=(const BackgroundChecks&) = delete;
 
-  // Queues `job` for `id` and returns its generation, or 0 when no worker thread could be
-  // started (the job will not run). Supersedes every earlier submission for `id`: a queued one
+  // Queues `job` for `id` and returns its generation, or 0 when no worker is alive and none
+  // could be started (the job will not run). Supersedes every earlier submission for `id`: a queued one
   // does not run, the result of a running or finished one is not delivered. A job that throws
   // delivers nothing. Never waits for a running job.
   uint64_t Submit(uint64_t id, std::function<int()> job);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <functional>
 #include <memory>
@@ -198,4 +199,36 @@ TEST_F(BackgroundChecksTest, TheWindowNeverWaitsForAStuckJob) {
   EXPECT_TRUE(heldByJob.expired());
   MSG message;
   EXPECT_FALSE(PeekMessageW(&message, window_, kChecksDone, kChecksDone, PM_NOREMOVE));
+}
+
+namespace {
+int ThreadsOfThisProcess() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 thread{};
+  thread.dwSize = sizeof(thread);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread))
+    count += thread.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+  CloseHandle(snapshot);
+  return count;
+}
+
+bool ThreadsFallTo(int count) {
+  for (int i = 0; i < 100 && ThreadsOfThisProcess() > count; ++i) Sleep(100);
+  return ThreadsOfThisProcess() <= count;
+}
+}  // namespace
+
+// An idle window holds no workers: they start with the jobs, end when none came for a while,
+// and start again for the next jobs.
+TEST_F(BackgroundChecksTest, WorkersEndWhenIdleAndStartAgainForNewJobs) {
+  const int before = ThreadsOfThisProcess();
+  BackgroundChecks& checks = Start(3);
+  EXPECT_EQ(ThreadsOfThisProcess(), before);
+  for (int i = 0; i < 3; ++i) checks.Submit(i, Answer(i));
+  ASSERT_TRUE(PumpUntilTaken(3));
+  ASSERT_TRUE(ThreadsFallTo(before));
+  checks.Submit(7, Answer(70));
+  ASSERT_TRUE(PumpUntilTaken(4));
+  EXPECT_EQ(taken_.back().value, 70);
 }
