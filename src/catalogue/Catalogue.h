@@ -2,6 +2,7 @@
 // The registrations in memory, in the registry's enumeration order. The window owns one; list
 // rows carry the ids of its entries, and commands take the entry they act on from here, never
 // from what a control shows. Platform-free.
+#include <map>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -47,11 +48,17 @@ class Catalogue {
 
  private:
   void Reindex();
+  std::vector<AppPathEntry>::const_iterator Position(EntryId id) const;
+  void ForgetDetails(EntryId id);
 
+  // In ascending id order (a new entry has the highest id and comes last), so an id is found
+  // by halving.
   std::vector<AppPathEntry> entries_;
   std::vector<AppPathEntry> drafts_;
-  std::unordered_map<EntryId, size_t> indexOf_;
-  std::unordered_map<EntryId, ProgramDetails> details_;
+  // Thousands of registrations name a handful of programs: each distinct record is held once,
+  // with the number of entries that share it.
+  std::map<ProgramDetails, size_t> detailRecords_;
+  std::unordered_map<EntryId, const ProgramDetails*> details_;
   // Scope and upper-cased key name to id: finding a key costs the same for 10 or 10,000.
   std::unordered_map<std::wstring, EntryId> idOfKey_;
   EntryId nextId_ = 1;

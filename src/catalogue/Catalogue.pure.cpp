@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace {
@@ -11,24 +13,27 @@ std::wstring KeyOf(Scope scope, std::wstring_view keyName) {
 void Catalogue::Reset(std::vector<AppPathEntry> entries) {
   entries_ = std::move(entries);
   details_.clear();
+  detailRecords_.clear();
   for (AppPathEntry& entry : entries_) entry.Id = nextId_++;
   Reindex();
 }
 
 void Catalogue::Reindex() {
-  indexOf_.clear();
   idOfKey_.clear();
-  indexOf_.reserve(entries_.size());
   idOfKey_.reserve(entries_.size());
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    indexOf_[entries_[i].Id] = i;
-    idOfKey_.emplace(KeyOf(entries_[i].Scope, entries_[i].KeyName), entries_[i].Id);
-  }
+  for (const AppPathEntry& entry : entries_)
+    idOfKey_.emplace(KeyOf(entry.Scope, entry.KeyName), entry.Id);
+}
+
+std::vector<AppPathEntry>::const_iterator Catalogue::Position(EntryId id) const {
+  const auto at = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                   [](const AppPathEntry& entry, EntryId wanted) { return entry.Id < wanted; });
+  return at != entries_.end() && at->Id == id ? at : entries_.end();
 }
 
 const AppPathEntry* Catalogue::Find(EntryId id) const {
-  const auto found = indexOf_.find(id);
-  return found == indexOf_.end() ? nullptr : &entries_[found->second];
+  const auto at = Position(id);
+  return at == entries_.end() ? nullptr : &*at;
 }
 
 const AppPathEntry* Catalogue::FindByKey(Scope scope, std::wstring_view keyName) const {
@@ -39,12 +44,11 @@ const AppPathEntry* Catalogue::FindByKey(Scope scope, std::wstring_view keyName)
 EntryId Catalogue::Upsert(AppPathEntry entry) {
   if (const AppPathEntry* same = FindByKey(entry.Scope, entry.KeyName)) {
     entry.Id = same->Id;
-    details_.erase(same->Id);
-    entries_[indexOf_.at(same->Id)] = std::move(entry);
+    ForgetDetails(same->Id);
+    entries_[static_cast<size_t>(Position(same->Id) - entries_.begin())] = std::move(entry);
     return same->Id;
   }
   entry.Id = nextId_++;
-  indexOf_[entry.Id] = entries_.size();
   idOfKey_.emplace(KeyOf(entry.Scope, entry.KeyName), entry.Id);
   entries_.push_back(std::move(entry));
   return entries_.back().Id;
@@ -53,18 +57,18 @@ EntryId Catalogue::Upsert(AppPathEntry entry) {
 bool Catalogue::Remove(EntryId id) {
   if (std::erase_if(drafts_, [id](const AppPathEntry& draft) { return draft.Id == id; }) > 0)
     return true;
-  const auto found = indexOf_.find(id);
-  if (found == indexOf_.end()) return false;
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found->second));
-  details_.erase(id);
+  const auto at = Position(id);
+  if (at == entries_.end()) return false;
+  entries_.erase(at);
+  ForgetDetails(id);
   Reindex();
   return true;
 }
 
 bool Catalogue::SetStatus(EntryId id, EntryStatus status) {
-  const auto found = indexOf_.find(id);
-  if (found == indexOf_.end()) return false;
-  entries_[found->second].Status = status;
+  const auto at = Position(id);
+  if (at == entries_.end()) return false;
+  entries_[static_cast<size_t>(at - entries_.begin())].Status = status;
   return true;
 }
 
@@ -77,13 +81,24 @@ int Catalogue::BrokenCount() const {
 
 const ProgramDetails* Catalogue::Details(EntryId id) const {
   const auto found = details_.find(id);
-  return found == details_.end() ? nullptr : &found->second;
+  return found == details_.end() ? nullptr : found->second;
 }
 
 bool Catalogue::SetDetails(EntryId id, ProgramDetails details) {
-  if (!indexOf_.contains(id)) return false;
-  details_.insert_or_assign(id, std::move(details));
+  if (Find(id) == nullptr) return false;
+  ForgetDetails(id);
+  const auto record = detailRecords_.try_emplace(std::move(details), 0).first;
+  ++record->second;
+  details_.emplace(id, &record->first);
   return true;
+}
+
+void Catalogue::ForgetDetails(EntryId id) {
+  const auto found = details_.find(id);
+  if (found == details_.end()) return;
+  const auto record = detailRecords_.find(*found->second);
+  if (--record->second == 0) detailRecords_.erase(record);
+  details_.erase(found);
 }
 
 EntryId Catalogue::AddDraft(AppPathEntry draft) {

@@ -35,6 +35,7 @@ struct ProgramDetails {
   std::vector<HijackWarning> Warnings;
 
   bool operator==(const ProgramDetails&) const = default;
+  auto operator<=>(const ProgramDetails&) const = default;
 };
 
 // What the worker needs of a registration, copied on the window's thread.
