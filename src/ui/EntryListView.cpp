@@ -46,10 +46,6 @@ bool BeginsWith(const std::wstring& text, const std::wstring& prefix, bool parti
                          static_cast<int>(prefix.size()), nullptr, nullptr, 0) == CSTR_EQUAL;
 }
 
-std::wstring CacheLineOfEntry(const AppPathEntry& entry) {
-  return FormatCacheLine(entry.KeyName, entry.Installation, entry.Directory);
-}
-
 }  // namespace
 
 void EntryListView::Attach(HWND list, HWND cache, Events events) {
@@ -172,8 +168,9 @@ const AppPathEntry* EntryListView::EntryOf(EntryId id) const {
 
 bool EntryListView::GetFileCaches() {
   cache_.Clear();
-  for (const AppPathEntry& entry : catalogue_.Entries())
-    cache_.Insert(cache_.Count(), CacheLineOfEntry(entry), static_cast<LPARAM>(entry.Id));
+  cacheIds_.clear();
+  for (const AppPathEntry& entry : catalogue_.Entries()) cacheIds_.push_back(entry.Id);
+  cache_.SetCount(static_cast<int>(cacheIds_.size()));
   // Reading line by line leaves the last line the current one.
   if (const int lines = cache_.Count(); lines > 0) cache_.Select(lines - 1);
   return cache_.Count() > 0;
@@ -240,10 +237,8 @@ void EntryListView::Show(EntryId id) {
   if (entry == nullptr) return;
   if (RowOf(id) < 0 && !LeavesOut(*entry)) InsertRow(id, entry->FileName);
   list_.Redraw();
-  const int line = CacheLineOf(id);
-  if (line >= 0) cache_.Remove(line);
-  cache_.Insert(line >= 0 ? line : cache_.Count(), CacheLineOfEntry(*entry),
-                static_cast<LPARAM>(id));
+  // An entry's line shows it as it is now; a new entry's line comes last.
+  if (CacheLineOf(id) < 0 && cache_.Insert(cache_.Count(), L"", 0) >= 0) cacheIds_.push_back(id);
   // A sorted list keeps its order: the changed row takes its sorted place.
   if (sortColumn_) SortBy(*sortColumn_);
 }
@@ -266,13 +261,18 @@ void EntryListView::Remove(EntryId id) {
     if (selected != id) list_.Select(RowOf(selected));
     list_.Redraw();
   }
-  if (const int line = CacheLineOf(id); line >= 0) cache_.Remove(line);
+  if (const int line = CacheLineOf(id); line >= 0 && cache_.Remove(line))
+    cacheIds_.erase(cacheIds_.begin() + line);
 }
 
 int EntryListView::CacheLineOf(EntryId id) const {
-  for (int line = 0; line < cache_.Count(); ++line)
-    if (cache_.Data(line) == static_cast<LPARAM>(id)) return line;
-  return -1;
+  const auto at = std::find(cacheIds_.begin(), cacheIds_.end(), id);
+  return at == cacheIds_.end() ? -1 : static_cast<int>(at - cacheIds_.begin());
+}
+
+std::wstring EntryListView::CacheLine(int line) const {
+  const AppPathEntry* entry = catalogue_.Find(CacheIdAt(line));
+  return entry == nullptr ? L"" : FormatCacheLine(entry->KeyName, entry->Installation, entry->Directory);
 }
 
 bool EntryListView::Select(EntryId id, bool reveal) {

@@ -92,6 +92,11 @@ class EntryListView {
   ListView& LstFileList() { return list_; }
   HWND Header() const { return list_.Header(); }
   ListBox& LstFileCache() { return cache_; }
+  // A cache line's text, made from its entry; empty for a line that is no entry's.
+  std::wstring CacheLine(int line) const;
+  EntryId CacheIdAt(int line) const {
+    return line >= 0 && line < static_cast<int>(cacheIds_.size()) ? cacheIds_[static_cast<size_t>(line)] : 0;
+  }
 
   // ---- Rows from the catalogue ----
   // One cache line per entry, in the catalogue's order; the last one selected. True when there
@@ -168,6 +173,7 @@ class EntryListView {
   const Catalogue& catalogue_;
   ListView list_;
   ListBox cache_;
+  std::vector<EntryId> cacheIds_;  // the cache lines' entries, in the lines' order
   Events events_;
   // The entries' ids in the order the rows stand: the list holds no rows of its own
   // (LVS_OWNERDATA) and asks for each by its position.

@@ -209,8 +209,7 @@ void Root::EditSelectedEntry() {
 
 void Root::LoadSelectedCacheLine() {
   if (list_.Count() == 0) return;
-  ListBox& cache = list_.LstFileCache();
-  const auto id = static_cast<EntryId>(cache.Data(cache.SelectedIndex()));
+  const EntryId id = list_.CacheIdAt(list_.LstFileCache().SelectedIndex());
   if (const AppPathEntry* entry = catalogue_.Find(id)) panel_.LoadEntry(*entry);
 }
 

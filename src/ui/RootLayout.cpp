@@ -118,8 +118,10 @@ constexpr ControlDesign kDesign[] = {
     // Wide enough for the count while the statuses are still being checked.
     {Root::kLabFileError, L"STATIC", Texts::kNoBrokenEntries, kShown | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
      Container::Window, 6, 574, 480, 14, FontKind::Count, Anchor::MoveDown},
-    // Never shown; it only holds the cache lines.
-    {Root::kLstFileCache, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+    // Never shown; it only counts the cache lines, whose texts come from their entries
+    // (LBS_NODATA: no copy of 10,000 lines in the list box).
+    {Root::kLstFileCache, L"LISTBOX", L"",
+     WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED, 0,
      Container::Window, 12, 225, 550, 116, FontKind::Normal},
 };
 

@@ -144,15 +144,7 @@ std::wstring RootFixture::MakeFile(const std::filesystem::path& relative) {
   return path.wstring();
 }
 
-std::wstring RootFixture::CacheLine(int index) {
-  const HWND cache = Cache().Handle();
-  const LRESULT length = SendMessageW(cache, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length < 0) return {};
-  std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-  line.resize(static_cast<size_t>(SendMessageW(cache, LB_GETTEXT, static_cast<WPARAM>(index),
-                                               reinterpret_cast<LPARAM>(line.data()))));
-  return line;
-}
+std::wstring RootFixture::CacheLine(int index) { return root_->EntryList().CacheLine(index); }
 
 void RootFixture::PutLastBrowseFolder(const std::wstring& folder) {
   PutRawValue(L"", L"Path", REG_SZ, folder.c_str(),

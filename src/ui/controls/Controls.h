@@ -42,6 +42,10 @@ class ListBox {
   }
   // The item's position, -1 on failure; Count() appends.
   int Insert(int index, const std::wstring& text, LPARAM data);
+  // A list box without data (LBS_NODATA) only counts its items.
+  bool SetCount(int count) {
+    return SendMessageW(hwnd_, LB_SETCOUNT, static_cast<WPARAM>(count), 0) >= 0 && Count() == count;
+  }
   bool Remove(int index) { return SendMessageW(hwnd_, LB_DELETESTRING, index, 0) >= 0; }
   LPARAM Data(int index) const;
   int Count() const;
