@@ -10,6 +10,16 @@ constexpr uint64_t kDetailsBit = uint64_t{1} << 63;
 constexpr uint64_t kMarkMask = uint64_t{3} << 62;
 
 uint64_t DetailsId(EntryId entry) { return entry | kDetailsBit; }
+
+// A job that failed still answers, with nothing known: the window waits for every answer
+// before it asks for more.
+ProgramDetails DetailsOrNone(const DetailsRequest& request) {
+  try {
+    return ComputeProgramDetails(request);
+  } catch (...) {
+    return {};
+  }
+}
 }  // namespace
 
 // Shared with the jobs, which may outlive the owner: each job keeps it alive.
@@ -45,7 +55,7 @@ bool DetailsChecks::Submit(EntryId entry, DetailsRequest request) {
   }
   const uint64_t generation = checks_.Submit(
       DetailsId(entry), [store = store_, entry, ticket, request = std::move(request)] {
-        store->Keep(entry, ticket, ComputeProgramDetails(request));
+        store->Keep(entry, ticket, DetailsOrNone(request));
         return ticket;
       });
   if (generation == 0) Cancel(entry);

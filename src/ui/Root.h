@@ -7,6 +7,7 @@
 // work, and asks before typed texts go. To the commands it is the CommandHost.
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -120,6 +121,9 @@ class Root final : public CommandHost {
   // Threads of their own for the programs' details (signatures take time): the existence tests
   // and the panel's OK test never queue behind them.
   static constexpr int kDetailsWorkers = 2;
+  // Details asked for at a time: a few jobs keep the workers busy, and ten thousand queued
+  // requests with their copied values would leave the heap that much larger for good.
+  static constexpr size_t kDetailsInFlight = 256;
   // How long the start-up waits for the registry editor to write the backup.
   static constexpr double kExportTimeoutSeconds = 30.0;
 
@@ -173,7 +177,7 @@ class Root final : public CommandHost {
   int ColumnMenuOpenings() const { return columnMenuOpenings_; }
   HMENU CommandMenu() const { return commandMenu_; }
   // Programs whose details have not come yet.
-  size_t PendingDetails() const { return detailsPending_.size(); }
+  size_t PendingDetails() const { return detailsPending_.size() + detailsWaiting_.size(); }
 
   // ---- CommandHost ----
   void SetCommandHandler(std::function<void(Command)> handler) override;
@@ -300,6 +304,7 @@ class Root final : public CommandHost {
   void ApplyUserSettings();
   void RequestDetails(const AppPathEntry& entry);
   void RequestAllDetails();
+  void FeedDetails();
   void ForgetDetails();
   void OnDetailsFinished();
   void ToggleDetailColumn(int column);
@@ -335,6 +340,7 @@ class Root final : public CommandHost {
   std::unique_ptr<BackgroundChecks> detailWorkers_;
   std::unique_ptr<DetailsChecks> details_;       // uses detailWorkers_: goes first
   std::unordered_set<EntryId> detailsPending_;  // entries whose details have not come
+  std::deque<EntryId> detailsWaiting_;          // entries whose details are still to be asked for
   RegistryWatch watch_;
   bool machineWritable_ = true;
   int commandsRunning_ = 0;  // a reading of the registry is shown once none runs

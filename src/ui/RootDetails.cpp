@@ -32,14 +32,27 @@ void Root::RequestDetails(const AppPathEntry& entry) {
     detailsPending_.erase(entry.Id);
 }
 
+// Asked for a few at a time, the rest as answers come (FeedDetails).
 void Root::RequestAllDetails() {
-  for (const AppPathEntry& entry : catalogue_.Entries()) RequestDetails(entry);
+  detailsWaiting_.clear();
+  for (const AppPathEntry& entry : catalogue_.Entries()) detailsWaiting_.push_back(entry.Id);
+  FeedDetails();
+}
+
+void Root::FeedDetails() {
+  while (detailsPending_.size() < kDetailsInFlight && !detailsWaiting_.empty()) {
+    const EntryId id = detailsWaiting_.front();
+    detailsWaiting_.pop_front();
+    const AppPathEntry* entry = catalogue_.Find(id);  // gone meanwhile: nothing to ask
+    if (entry != nullptr && !detailsPending_.contains(id)) RequestDetails(*entry);
+  }
 }
 
 // Before the entries are replaced: their ids will not come again.
 void Root::ForgetDetails() {
   for (const EntryId id : detailsPending_) details_->Cancel(id);
   detailsPending_.clear();
+  detailsWaiting_.clear();
 }
 
 void Root::OnDetailsFinished() {
@@ -52,6 +65,7 @@ void Root::OnDetailsFinished() {
     if (panel_.Source().entry == taken->first) panel_.ShowDetails();
     changed = true;
   }
+  FeedDetails();
   if (changed) list_.Repaint();
 }
 
