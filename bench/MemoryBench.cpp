@@ -8,8 +8,10 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "BenchTools.h"
 
@@ -28,8 +30,6 @@ std::wstring CopyOfProgram() {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder = std::wstring(temp) + L"velmarin-memory\\";
   CreateDirectoryW(folder.c_str(), nullptr);
-  DeleteFileW((folder + L"AppBackup.reg").c_str());
-  DeleteFileW((folder + L"AppBackupBenutzer.reg").c_str());
   const std::wstring copy = folder + L"velmarin.exe";
   if (!CopyFileW((FolderOfThisProgram() + L"velmarin.exe").c_str(), copy.c_str(), FALSE))
     return {};
@@ -72,23 +72,35 @@ double PrivateMb(HANDLE process) {
   return static_cast<double>(counters.PagefileUsage) / (1024.0 * 1024.0);
 }
 
-// Waits for every row, then until two figures a second apart differ by less than 1 %.
+// Waits for every row, then until the figures of ten seconds in a row differ by less than
+// 1 %: the workers end two seconds after their last job, and the figure falls then.
 double SettledPrivateMb(const PROCESS_INFORMATION& started, int rows) {
   const double start = NowMs();
   while (ShownRows(started.dwProcessId) != rows && NowMs() - start < 180000) Sleep(200);
   if (ShownRows(started.dwProcessId) != rows) return -1;
-  double last = PrivateMb(started.hProcess);
-  for (int i = 0; i < 30; ++i) {
+  std::vector<double> last;
+  double now = PrivateMb(started.hProcess);
+  for (int i = 0; i < 60 && now > 0; ++i) {
+    last.push_back(now);
+    if (last.size() > 10) last.erase(last.begin());
+    const auto [low, high] = std::minmax_element(last.begin(), last.end());
+    if (last.size() == 10 && *high - *low < *low * 0.01) break;
     Sleep(1000);
-    const double now = PrivateMb(started.hProcess);
-    if (now > 0 && last > 0 && (now - last) < last * 0.01 && (last - now) < last * 0.01)
-      return now;
-    last = now;
+    now = PrivateMb(started.hProcess);
   }
-  return last;
+  return now;
+}
+
+// Every run finds no backup beside the program, so it writes its own and asks nothing (the
+// previous run's backup would bring the start-up's question and its comparison).
+void RemoveBackupsBeside(const std::wstring& program) {
+  const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
+  DeleteFileW((folder + L"AppBackup.reg").c_str());
+  DeleteFileW((folder + L"AppBackupBenutzer.reg").c_str());
 }
 
 double MeasureProgram(const std::wstring& program, int rows) {
+  RemoveBackupsBeside(program);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
