@@ -92,6 +92,17 @@ TEST_F(DetailsWindowTest, ColumnsComeFromTheHeaderMenuAndStayForTheNextWindow) {
   EXPECT_EQ(ReadUserSetting(kDetailColumnsSetting), V::DetailColumnBit(V::kColumnSignature));
 }
 
+// The window asks for a few hundred details at a time: the rest follow as answers come.
+TEST_F(DetailsWindowTest, EveryRegistrationGetsItsDetailsBeyondTheFirstRequests) {
+  for (int i = 0; i < 600; ++i)
+    PutRegistration((L"MANY" + std::to_wstring(i) + L".EXE").c_str(), L"C:\\windows\\notepad.exe");
+  OpenSettled();
+  int withDetails = 0;
+  for (const AppPathEntry& entry : W().Entries().Entries())
+    withDetails += W().Entries().Details(entry.Id) != nullptr ? 1 : 0;
+  EXPECT_EQ(withDetails, 600);
+}
+
 TEST_F(DetailsWindowTest, RowsAndPanelSayWhoSignedTheProgram) {
   if (!SigningFilesExist()) GTEST_SKIP() << "made by the signing step";
   ASSERT_TRUE(TrustTestRoot());
