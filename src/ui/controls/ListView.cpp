@@ -143,6 +143,9 @@ int ListView::SelectedIndex() const { return hwnd_ == nullptr ? -1 : NextRow(LVN
 bool ListView::Select(int index) {
   if (index != -1 && !ValidRow(index)) return false;
   constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
+  // The selected row selected again: nothing changes and nothing is announced.
+  if (index != -1 && ListView_GetItemState(hwnd_, index, kStates) == kStates && SelectedIndex() == index)
+    return true;
   int row = NextRow(LVNI_SELECTED);
   for (int guard = Count(); row >= 0 && guard >= 0; row = NextRow(LVNI_SELECTED), --guard)
     if (!SetRowState(row, 0, kStates)) break;
