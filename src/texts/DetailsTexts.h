@@ -50,10 +50,10 @@ inline const wchar_t* WarningCaption(HijackWarning warning) {
   return kUserWritable;
 }
 // Hides rows whose program has a valid signature chaining to Microsoft's roots (check mark).
-inline constexpr wchar_t kMenuWindowsEinträgeAusblenden[] = L"Windows-Einträge ausblenden";
+inline constexpr wchar_t kMenuWindowsEinträgeAusblenden[] = L"Windows-Einträge ausble&nden";
 // Jumps from a row: the registry editor at its key, the Explorer at its program.
-inline constexpr wchar_t kMenuImRegistrierungsEditor[] = L"Im Registrierungs-Editor öffnen";
-inline constexpr wchar_t kMenuImExplorer[] = L"Im Explorer anzeigen";
+inline constexpr wchar_t kMenuImRegistrierungsEditor[] = L"Im Re&gistrierungs-Editor öffnen";
+inline constexpr wchar_t kMenuImExplorer[] = L"Im E&xplorer anzeigen";
 
 // The editor panel's lines under its note; a part that is not known is left out.
 inline constexpr wchar_t kDetailsDescription[] = L"Beschreibung: ";

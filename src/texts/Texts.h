@@ -76,8 +76,7 @@ inline std::wstring CheckingCaption(int broken, size_t checking) {
 // The count when no entry is broken.
 inline constexpr wchar_t kNoBrokenEntries[] = L" Keine fehlerhaften Einträge";
 
-// Context menu "Vorgänge": every item with its access key, the shortcut after the tab.
-inline constexpr wchar_t kMenuVorgänge[] = L"Vorgänge";
+// The context menu: every item with its access key, the shortcut after the tab.
 inline constexpr wchar_t kMenuHinzufügen[] = L"&Hinzufügen\tStrg+N";
 inline constexpr wchar_t kMenuBearbeiten[] = L"&Bearbeiten ...";
 inline constexpr wchar_t kMenuUmbenennen[] = L"&Umbenennen ...\tF2";

@@ -10,10 +10,12 @@
 namespace Texts {
 
 // ---- Undo ("Rückgängig") and its journal of changes ----
-// The context menu's first item with nothing to take back (disabled), and its key.
-inline constexpr wchar_t kMenuRückgängig[] = L"Rückgängig";
+// The context menu's first item with nothing to take back (disabled), and its key; with a change
+// to take back, what it was follows the separator. The access key is K: R belongs to
+// "bereinigen".
+inline constexpr wchar_t kMenuRückgängig[] = L"Rüc&kgängig";
 inline constexpr wchar_t kMenuRückgängigKey[] = L"\tStrg+Z";
-inline constexpr wchar_t kUndoMenuPrefix[] = L"Rückgängig: ";
+inline constexpr wchar_t kUndoMenuSeparator[] = L": ";
 // A change that touched several registrations names their number instead of one name.
 inline constexpr wchar_t kUndoEntriesSuffix[] = L" Einträge";
 inline const wchar_t* UndoActionName(JournalAction action) {
@@ -27,10 +29,10 @@ inline const wchar_t* UndoActionName(JournalAction action) {
   }
   return L"";
 }
-// The context menu's first item: "Rückgängig: Löschen Winword.exe".
-inline std::wstring UndoMenuText(const JournalEntry& change) {
+// What the context menu's first item takes back: "Löschen Winword.exe".
+inline std::wstring UndoSubject(const JournalEntry& change) {
   const bool several = change.action == JournalAction::CleanUp && change.keys.size() > 1;
-  return kUndoMenuPrefix + std::wstring(UndoActionName(change.action)) + L" " +
+  return std::wstring(UndoActionName(change.action)) + L" " +
          (several ? std::to_wstring(change.keys.size()) + kUndoEntriesSuffix : ShownName(change));
 }
 // Another program changed the registration since; its name stands between the two parts.

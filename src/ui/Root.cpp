@@ -243,7 +243,8 @@ bool Root::OnMenuCommand(int id) {
       Refresh();
     });
   else if (id == kMnuWindowsAusblenden)
-    Guarded(Texts::kMenuWindowsEinträgeAusblenden, [this] { ToggleWindowsEntries(); });
+    Guarded(Texts::ActionOfMenu(Texts::kMenuWindowsEinträgeAusblenden),
+            [this] { ToggleWindowsEntries(); });
   else if (EntryListView::IsDetailColumn(id - kMnuSpalten))
     Guarded(EntryListView::ColumnHeader(id - kMnuSpalten),
             [&] { ToggleDetailColumn(id - kMnuSpalten); });

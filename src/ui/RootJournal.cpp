@@ -43,9 +43,9 @@ void Root::LoadJournal() {
 
 void Root::ShowUndoItem() {
   const JournalEntry* newest = Changes().NewestUndoable();
-  const std::wstring text =
-      (newest != nullptr ? MenuEscaped(Texts::UndoMenuText(*newest)) : Texts::kMenuRückgängig) +
-      Texts::kMenuRückgängigKey;
+  std::wstring text = Texts::kMenuRückgängig;
+  if (newest != nullptr) text += Texts::kUndoMenuSeparator + MenuEscaped(Texts::UndoSubject(*newest));
+  text += Texts::kMenuRückgängigKey;
   ModifyMenuW(commandMenu_, kMnuRückgängig,
               MF_BYCOMMAND | MF_STRING, kMnuRückgängig, text.c_str());
 }

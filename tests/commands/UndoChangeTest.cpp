@@ -91,29 +91,29 @@ TEST_F(UndoChangeTest, StrgZTakesEachCommandsChangeBackByteForByte) {
          PutRawValue(L"TOOL.EXE\\Unter", L"Wert", REG_SZ, L"x", 4);
        },
        [this] { SelectRow(L"Tool.exe"), prompts_.messageAnswers = {IDYES, IDOK}, Run(Command::Löschen); },
-       L"Rückgängig: Löschen Tool.exe\tStrg+Z"},
+       L"Rüc&kgängig: Löschen Tool.exe\tStrg+Z"},
       {"rename",
        [&] { PutRawValue(L"ALT.EXE\\Unter", L"Wert", REG_BINARY, raw, sizeof(raw)); },
        [this] { SelectRow(L"Alt.exe"), prompts_.renameAnswers = {L"Neu.exe"}, Run(Command::Umbenennen); },
-       L"Rückgängig: Umbenennen Alt.exe\tStrg+Z"},
+       L"Rüc&kgängig: Umbenennen Alt.exe\tStrg+Z"},
       {"save of a multi-string Path",
        [&] { PutRawValue(L"MULTI.EXE", L"Path", REG_MULTI_SZ, paths, sizeof(paths)); },
        [this] { SelectRow(L"Multi.exe"), Text3().SetText(L"C:\\Neu;"), Run(Command::Speichern); },
-       L"Rückgängig: Speichern Multi.exe\tStrg+Z"},
+       L"Rüc&kgängig: Speichern Multi.exe\tStrg+Z"},
       {"new entry", [this] { PutRegistration(L"DA.EXE", L"C:\\da.exe"); },
        [this] {
          Run(Command::Hinzufügen);
          Text1().SetText(L"Frisch&Neu.exe"), Text2().SetText(L"C:\\frisch.exe");
          Run(Command::Speichern);
        },
-       L"Rückgängig: Hinzufügen Frisch&&neu.exe\tStrg+Z"},
+       L"Rüc&kgängig: Hinzufügen Frisch&&neu.exe\tStrg+Z"},
       {"clean-up of two keys",
        [this] {
          PutMissingProgram(L"WEG1.EXE"), PutMissingProgram(L"WEG2.EXE");
          PutRawValue(L"WEG2.EXE\\Unter", L"", REG_EXPAND_SZ, L"%X%", 8);
        },
        [this] { prompts_.messageAnswers = {IDOK}, Run(Command::Bereinigen); },
-       L"Rückgängig: Bereinigen 2 Einträge\tStrg+Z"},
+       L"Rüc&kgängig: Bereinigen 2 Einträge\tStrg+Z"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
@@ -134,7 +134,7 @@ TEST_F(UndoChangeTest, StrgZTakesEachCommandsChangeBackByteForByte) {
     EXPECT_EQ(AppPaths(), before);
     EXPECT_TRUE(prompts_.messages.empty()) << Narrow(prompts_.messages[0].text);
     EXPECT_EQ(List().Count(), static_cast<int>(before->subKeys.size()));
-    EXPECT_EQ(FirstMenuItem().text, L"Rückgängig\tStrg+Z") << "a change is taken back once";
+    EXPECT_EQ(FirstMenuItem().text, L"Rüc&kgängig\tStrg+Z") << "a change is taken back once";
     EXPECT_FALSE(g_shown.enabled);
     EXPECT_FALSE(PressStrgZ(Text2().Handle())) << "in a text box the key is the box's own";
   }

@@ -66,16 +66,14 @@ TEST(Journal, KeepsTheLastHundredTakesBackNewestFirstAndNamesItInTheMenu) {
     journal.Add({JournalAction::Save, {{Scope::User, L"A" + std::to_wstring(i), {}, {}}}});
   ASSERT_EQ(journal.Entries().size(), Journal::kMaxEntries);
   EXPECT_EQ(journal.Entries().front().keys[0].keyName, L"A3");
-  for (const wchar_t* expected : {L"Rückgängig: Speichern A102", L"Rückgängig: Speichern A101"}) {
+  for (const wchar_t* expected : {L"Speichern A102", L"Speichern A101"}) {
     ASSERT_NE(journal.NewestUndoable(), nullptr);
-    EXPECT_EQ(Texts::UndoMenuText(*journal.NewestUndoable()), expected);
+    EXPECT_EQ(Texts::UndoSubject(*journal.NewestUndoable()), expected);
     EXPECT_TRUE(journal.MarkNewestUndone());
   }
   EXPECT_FALSE(Journal({{JournalAction::Delete, {}, true}}).MarkNewestUndone());
   // A rename is named by its old key (a TAB as its picture), a clean-up of several by number.
   const JournalKey old{Scope::User, L"ÜBER\tX.EXE", {}, {}}, other{Scope::Machine, L"B", {}, {}};
-  EXPECT_EQ(Texts::UndoMenuText({JournalAction::Rename, {old, other}}),
-            L"Rückgängig: Umbenennen Über\u2409x.exe");
-  EXPECT_EQ(Texts::UndoMenuText({JournalAction::CleanUp, {old, other}}),
-            L"Rückgängig: Bereinigen 2 Einträge");
+  EXPECT_EQ(Texts::UndoSubject({JournalAction::Rename, {old, other}}), L"Umbenennen Über\u2409x.exe");
+  EXPECT_EQ(Texts::UndoSubject({JournalAction::CleanUp, {old, other}}), L"Bereinigen 2 Einträge");
 }

@@ -106,4 +106,23 @@ TEST_F(WindowSizeTest, TheMenuGreysWhatCannotWork) {
   }
 }
 
+// The keyboard reaches every item of the menu by a letter of its own.
+TEST_F(WindowSizeTest, EveryMenuItemHasAnAccessKeyOfItsOwn) {
+  OpenWindow();
+  const HMENU menu = W().CommandMenu();
+  std::wstring keys;
+  for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+    wchar_t text[256] = {};
+    if (GetMenuStringW(menu, static_cast<UINT>(item), text, 256, MF_BYPOSITION) == 0) continue;
+    const std::wstring caption(text);
+    size_t at = caption.find(L'&');
+    while (at != std::wstring::npos && caption[at + 1] == L'&') at = caption.find(L'&', at + 2);
+    ASSERT_NE(at, std::wstring::npos) << Narrow(caption);
+    const wchar_t key = static_cast<wchar_t>(towlower(caption[at + 1]));
+    EXPECT_EQ(keys.find(key), std::wstring::npos) << Narrow(caption);
+    keys += key;
+  }
+  EXPECT_GE(keys.size(), 15u);
+}
+
 }  // namespace
