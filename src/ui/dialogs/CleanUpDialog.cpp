@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <iterator>
+#include <array>
 
 #include "texts/Texts.h"
 #include "ui/Prompts.h"
@@ -14,7 +14,7 @@
 namespace CleanUpDialog {
 namespace {
 
-constexpr int kColumnWidths[] = {90, 105, 180, 200};  // pixels at 96 DPI; the first holds the box too
+constexpr std::array<int, 4> kColumnWidths = {90, 105, 180, 200};  // pixels at 96 DPI; the first holds the box too
 
 class CleanUp final : public Dialog {
  public:
@@ -40,22 +40,16 @@ class CleanUp final : public Dialog {
   }
 
   void AddColumns() {
-    const wchar_t* headers[] = {Texts::kCleanUpHeaderScope, Texts::kCleanUpHeaderName,
-                                Texts::kCleanUpHeaderStatus, Texts::kCleanUpHeaderInstallation};
-    const UINT dpi = GetDpiForWindow(Window());
-    for (size_t i = 0; i < std::size(headers); ++i)
-      list_.AddColumn(headers[i], MulDiv(kColumnWidths[i], dpi == 0 ? 96 : static_cast<int>(dpi), 96));
+    CheckableRows::AddColumns(list_, Window(),
+                              {Texts::kCleanUpHeaderScope, Texts::kCleanUpHeaderName,
+                               Texts::kCleanUpHeaderStatus, Texts::kCleanUpHeaderInstallation},
+                              kColumnWidths);
   }
 
   void AddRows() {
-    list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    for (const CleanUpRow& row : rows_) {
-      const int at = list_.InsertRow(list_.Count(), row.scope);
-      list_.SetText(at, 1, row.name);
-      list_.SetText(at, 2, row.status);
-      list_.SetText(at, 3, row.installation);
-      list_.SetChecked(at, row.removable);
-    }
+    for (const CleanUpRow& row : rows_)
+      list_.SetChecked(CheckableRows::AddRow(list_, {row.scope, row.name, row.status, row.installation}),
+                       row.removable);
   }
 
   bool OnOk() override {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <iterator>
+#include <array>
 
 #include "texts/CompareTexts.h"
 #include "texts/Texts.h"
@@ -15,7 +15,7 @@
 namespace ComparisonDialog {
 namespace {
 
-constexpr int kColumnWidths[] = {85, 130, 130, 230};  // pixels at 96 DPI; the first holds the box too
+constexpr std::array<int, 4> kColumnWidths = {85, 130, 130, 230};  // pixels at 96 DPI; the first holds the box too
 
 class Differences final : public Dialog {
  public:
@@ -43,20 +43,15 @@ class Differences final : public Dialog {
   }
 
   void AddColumns() {
-    const wchar_t* headers[] = {Texts::kCompareHeaderScope, Texts::kCompareHeaderName,
-                                Texts::kCompareHeaderChange, Texts::kCompareHeaderParts};
-    const UINT dpi = GetDpiForWindow(Window());
-    for (size_t i = 0; i < std::size(headers); ++i)
-      list_.AddColumn(headers[i], MulDiv(kColumnWidths[i], dpi == 0 ? 96 : static_cast<int>(dpi), 96));
+    CheckableRows::AddColumns(list_, Window(),
+                              {Texts::kCompareHeaderScope, Texts::kCompareHeaderName,
+                               Texts::kCompareHeaderChange, Texts::kCompareHeaderParts},
+                              kColumnWidths);
   }
 
   void AddRows() {
-    list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     for (const DifferenceRow& row : rows_) {
-      const int at = list_.InsertRow(list_.Count(), row.scope);
-      list_.SetText(at, 1, row.name);
-      list_.SetText(at, 2, row.change);
-      list_.SetText(at, 3, row.parts);
+      const int at = CheckableRows::AddRow(list_, {row.scope, row.name, row.change, row.parts});
       if (row.offer == RowOffer::None) list_.HideCheckBox(at);
     }
   }
