@@ -136,7 +136,17 @@ bool ListView::HideCheckBox(int index) {
 
 // ---- Selection, scrolling and order ----
 
-int ListView::SelectedIndex() const { return hwnd_ == nullptr ? -1 : NextRow(LVNI_SELECTED); }
+// Asking the control for its selected row walks every row before it; a single-selection list's
+// selection mark, when that row is selected, is the answer without the walk.
+int ListView::SelectedIndex() const {
+  if (hwnd_ == nullptr) return -1;
+  if ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & LVS_SINGLESEL) != 0) {
+    const auto mark = static_cast<int>(SendMessageW(hwnd_, LVM_GETSELECTIONMARK, 0, 0));
+    if (mark >= 0 && mark < Count() && ListView_GetItemState(hwnd_, mark, LVIS_SELECTED) != 0)
+      return mark;
+  }
+  return NextRow(LVNI_SELECTED);
+}
 
 // Only the rows that are selected or focused lose it: the control's "every row" would visit,
 // and notify about, all of them.
