@@ -57,25 +57,10 @@ void OldSearchNext(Root& root, const SearchRequest& request) {
   }
 }
 
-// The list's rows as the window's search sees them.
-class ShownRows : public SearchRows {
- public:
-  explicit ShownRows(const EntryListView& list) : list_(list) {}
-  size_t Count() const override { return static_cast<size_t>(list_.Count()); }
-  EntryId IdOfRow(size_t row) const override { return list_.IdAt(static_cast<int>(row)); }
-  std::optional<size_t> RowOfId(EntryId id) const override {
-    const int row = list_.RowOf(id);
-    return row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
-  }
-
- private:
-  const EntryListView& list_;
-};
-
 // Only the search through the rows' texts, from the selected row: what "Weitersuchen" does
 // before it selects the row it found and loads it into the panel.
 double FindingMs(Root& root, const SearchRequest& request) {
-  const ShownRows rows(root.EntryList());
+  const EntryListRows rows(root.EntryList());
   const int selected = root.EntryList().LstFileList().SelectedIndex();
   const size_t start = selected < 0 ? rows.Count() : static_cast<size_t>(selected);
   return BestOfMs(5, [&] { FindNextRow(root.Entries(), rows, start, request, UserLocaleCharRules()); });

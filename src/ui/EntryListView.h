@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "ui/EntrySearch.h"
 #include "ui/controls/Controls.h"
 #include "ui/controls/ListView.h"
 
@@ -183,4 +185,19 @@ class EntryListView {
   uint32_t shownDetails_ = 0;
   int detailWidths_[kDetailColumns] = {};  // at the current DPI, for when they are shown
   bool hideWindows_ = false;
+};
+
+// The search's view of the list: its rows' ids, and a row found by its id.
+class EntryListRows : public SearchRows {
+ public:
+  explicit EntryListRows(const EntryListView& list) : list_(list) {}
+  size_t Count() const override { return static_cast<size_t>(std::max(list_.Count(), 0)); }
+  EntryId IdOfRow(size_t row) const override { return list_.IdAt(static_cast<int>(row)); }
+  std::optional<size_t> RowOfId(EntryId id) const override {
+    const int row = list_.RowOf(id);
+    return row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
+  }
+
+ private:
+  const EntryListView& list_;
 };

@@ -23,20 +23,6 @@ std::wstring FolderToOpen(const std::wstring& path) {
   return IsFolder(path) ? path : DirectoryPart(path);
 }
 
-// The search's view of the list: its rows' ids, and a row found by its id.
-class ListRows : public SearchRows {
- public:
-  explicit ListRows(const EntryListView& list) : list_(list) {}
-  size_t Count() const override { return static_cast<size_t>(std::max(list_.Count(), 0)); }
-  EntryId IdOfRow(size_t row) const override { return list_.IdAt(static_cast<int>(row)); }
-  std::optional<size_t> RowOfId(EntryId id) const override {
-    const int row = list_.RowOf(id);
-    return row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
-  }
-
- private:
-  const EntryListView& list_;
-};
 
 // The row before the removed one takes the selection; when the first row goes, the row that
 // moves into its place; none when no row is left.
@@ -260,7 +246,7 @@ void Root::SearchNext() {
     Search();
     return;
   }
-  const ListRows rows(list_);
+  const EntryListRows rows(list_);
   const int selected = list_.LstFileList().SelectedIndex();
   const SearchOutcome outcome =
       FindNextRow(catalogue_, rows, selected < 0 ? rows.Count() : static_cast<size_t>(selected),
