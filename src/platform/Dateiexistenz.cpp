@@ -84,11 +84,19 @@ bool OnlyTheSearchAnswers(const std::wstring& path) {
          NamesShareOrDeviceRoot(path);
 }
 
+// The drive's root answers: the session has the drive, and it is ready. Asked of the root rather
+// than of the session's drive list, which under Wine is a trip to the mount manager (0.8 ms
+// against 9 µs); a drive without its medium then cannot tell either.
+bool DriveRootAnswers(wchar_t letter) {
+  const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+  return GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES;
+}
+
 // A drive letter the session has no root for: Windows answers "path not found", but the
 // drive may well exist for the signed-in user (a mapped drive is not visible elevated).
 bool NamesMissingDrive(const std::wstring& path) {
   const std::optional<wchar_t> letter = DriveLetterOf(path);
-  return letter && !SessionHasDrive(*letter);
+  return letter && !DriveRootAnswers(*letter);
 }
 
 // The server, share or drive did not answer: a search would ask it again and wait as long.
